@@ -1,0 +1,72 @@
+// The host's code module: one VB module file as the IDE's CodeModule shows it.
+//
+// The file prelude (VERSION, BEGIN ... END designer blocks, Object= lines, the
+// leading Attribute lines) and member attribute lines are hidden from the code
+// lines and written back where they were. Each line keeps its own line end.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/ide.h"
+
+namespace host {
+
+/// One procedure part, as the host's index sees it.
+struct ProcInfo {
+    std::string name;
+    ide::ProcKind kind = ide::vbext_pk_Proc;
+    std::string keyword;  // "Sub", "Function", "Property Get", "Property Let", "Property Set"
+    long startLine = 0;   // ProcStartLine
+    long countLines = 0;  // ProcCountLines
+    long bodyLine = 0;    // the declaration's first line
+};
+
+class SourceModule final : public ide::CodeModule {
+public:
+    /// A module from its decoded text (UTF-8), exactly as the file holds it.
+    explicit SourceModule(std::string_view fileText);
+    ~SourceModule() override;
+    SourceModule(SourceModule&&) noexcept;
+    SourceModule& operator=(SourceModule&&) noexcept;
+
+    // ide::CodeModule
+    std::string Lines(long startLine, long count) const override;
+    void InsertLines(long line, const std::string& text) override;
+    void ReplaceLine(long line, const std::string& text) override;
+    void DeleteLines(long startLine, long count) override;
+    long CountOfLines() const override;
+    long CountOfDeclarationLines() const override;
+    long ProcStartLine(const std::string& procName, ide::ProcKind kind) const override;
+    long ProcCountLines(const std::string& procName, ide::ProcKind kind) const override;
+    long ProcBodyLine(const std::string& procName, ide::ProcKind kind) const override;
+    std::string ProcOfLine(long line, ide::ProcKind& kind) const override;
+    bool Find(const std::string& target, long& startLine, long& startColumn, long& endLine,
+              long& endColumn, bool wholeWord, bool matchCase, bool patternSearch) const override;
+
+    /// The whole file text, hidden lines included, each line with its own line end.
+    std::string Text() const;
+    /// The name from `Attribute VB_Name`, or empty.
+    std::string Name() const;
+    /// The line end that inserted lines take: the file's most common one ("\r\n"
+    /// when the file has none).
+    std::string LineEnd() const;
+    /// The procedure parts in the order they stand.
+    std::vector<ProcInfo> Procedures() const;
+
+    /// Maps a line of the file as an editor shows it (1-based) to a code line: a
+    /// prelude line maps to 1, a member attribute line to the code line above it.
+    /// Throws HostError kSubscriptOutOfRange outside the file.
+    long CodeLineOfFileLine(long fileLine) const;
+    /// The file line of a code line.
+    long FileLineOfCodeLine(long codeLine) const;
+    long CountOfFileLines() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace host

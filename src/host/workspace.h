@@ -1,0 +1,64 @@
+// The host's IDE: modules opened in code windows, the active code pane, the
+// active project. The command line and the tests drive generators through it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "addin/ide.h"
+#include "host/source_module.h"
+#include "platform/files.h"
+
+namespace host {
+
+/// A VB project file (.vbp). Written back unchanged except for what changed.
+class Project final : public ide::VBProject {
+public:
+    /// Reads the project at `path` (an absolute path) through `files`. Throws
+    /// platform::FileError.
+    Project(const std::string& path, platform::FileStore& files);
+    ~Project() override;
+
+    std::string FileName() const override;
+    ide::VBComponents& VBComponents() override;
+
+    /// Absolute paths of the modules it lists (Module=, Class=, Form=,
+    /// UserControl=, PropertyPage=, Designer=), in file order.
+    std::vector<std::string> ModulePaths() const;
+    bool Lists(const std::string& modulePath) const;
+    /// The project file's text as it would be saved.
+    std::string Text() const;
+    bool Changed() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+/// The stand-in for the IDE's root object.
+class Workspace final : public ide::VBE {
+public:
+    Workspace();
+    ~Workspace() override;
+
+    /// Opens `module` in a code window captioned "<name> (Code)" and gives it the
+    /// focus, with the cursor at `line`. The module must outlive the workspace.
+    ide::CodePane& Open(SourceModule& module, const std::string& moduleName, long line = 1);
+    /// Leaves no code pane active.
+    void Unfocus();
+    /// The active project, or none. It must outlive the workspace.
+    void SetProject(Project* project);
+
+    ide::CodePane* ActiveCodePane() override;
+    ide::VBProject* ActiveVBProject() override;
+    std::vector<ide::Window*> Windows() override;
+    ide::CommandBars& CommandBars() override;
+    ide::CommandBarEvents& CommandBarEvents(ide::CommandBarControl& control) override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace host

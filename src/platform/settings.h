@@ -1,0 +1,74 @@
+// The per-user settings store: text values under application, section and key.
+// Every key the system keeps, with its default, is listed here and nowhere else.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct SettingKey {
+    const char* app;
+    const char* section;
+    const char* key;
+    const char* defaultValue;
+};
+
+namespace settings {
+inline constexpr char kToolWindowApp[] = "VB Quillmark";
+inline constexpr char kConnectionApp[] = "Quillmark";
+
+inline constexpr SettingKey AuthorName{kToolWindowApp, "Author", "Name", "Enter Your Name Here"};
+inline constexpr SettingKey AuthorInitials{kToolWindowApp, "Author", "Initials", "EYI"};
+inline constexpr SettingKey RevisionType{kToolWindowApp, "Revision", "Type", "Bug"};
+inline constexpr SettingKey RevisionNumber{kToolWindowApp, "Revision", "Number", "00000"};
+inline constexpr SettingKey RevisionProcedure{kToolWindowApp, "Revision", "Procedure", "0"};
+inline constexpr SettingKey RevisionModule{kToolWindowApp, "Revision", "Module", "0"};
+inline constexpr SettingKey RevisionText{kToolWindowApp, "Revision", "Text", "0"};
+inline constexpr SettingKey RevisionCode{kToolWindowApp, "Revision", "Code", "0"};
+inline constexpr SettingKey ErrorHandlerCustom{kToolWindowApp, "ErrorHandler", "Custom", ""};
+inline constexpr SettingKey DisplayOnConnect{kConnectionApp, "Settings", "DisplayOnConnect", "0"};
+
+/// Every key, in the order above.
+const std::vector<SettingKey>& All();
+}  // namespace settings
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    /// GetSetting: the stored text, or `defaultValue` when the key is absent.
+    virtual std::string GetSetting(const std::string& app, const std::string& section,
+                                   const std::string& key, const std::string& defaultValue) = 0;
+    /// SaveSetting: stores the text exactly as given, at once.
+    virtual void SaveSetting(const std::string& app, const std::string& section,
+                             const std::string& key, const std::string& value) = 0;
+
+    std::string Get(const SettingKey& k) { return GetSetting(k.app, k.section, k.key, k.defaultValue); }
+    void Save(const SettingKey& k, const std::string& value) { SaveSetting(k.app, k.section, k.key, value); }
+};
+
+/// The user's store: one INI file per application name in the user's config
+/// folder (XDG_CONFIG_HOME), safe against two processes writing at once.
+class UserSettings : public SettingsStore {
+public:
+    std::string GetSetting(const std::string& app, const std::string& section,
+                           const std::string& key, const std::string& defaultValue) override;
+    void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    /// The file that holds an application's settings.
+    static std::string FileOf(const std::string& app);
+};
+
+/// A store in memory, for tests.
+class MemorySettings : public SettingsStore {
+public:
+    std::string GetSetting(const std::string& app, const std::string& section,
+                           const std::string& key, const std::string& defaultValue) override;
+    void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+
+private:
+    std::vector<std::pair<std::string, std::string>> values_;  // "app\nsection\nkey" -> value
+};
+
+}  // namespace platform
