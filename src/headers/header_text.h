@@ -1,0 +1,30 @@
+// The text of procedure and module header blocks and their shared pieces.
+#pragma once
+
+#include <string>
+
+#include "toolwindow/penwork.h"
+
+namespace headers {
+
+/// An apostrophe, 70 hyphens, CR LF.
+std::string HeaderRule();
+/// An apostrophe and 70 hyphens, no line end.
+std::string HeaderEndRule();
+/// The display lines of a box as header section lines.
+std::string SectionLines(const toolwindow::TextBox& box);
+/// "major.minor.rrrr" from the active project's file; "1.0.0000" when the file
+/// cannot be read or lacks a key; empty when there is no active project.
+std::string ProjectVersion(toolwindow::Penwork& window);
+/// VersionLegalCopyright of the active project's file without its quotes, or empty.
+std::string ProjectCopyright(toolwindow::Penwork& window);
+/// The procedure header block for `displayName` ("Foo", "Get Total"...).
+std::string sProcHeader(toolwindow::Penwork& window, const std::string& displayName);
+/// The module header block.
+std::string ModuleHeader(toolwindow::Penwork& window, const std::string& moduleName,
+                         const toolwindow::TextBox& description);
+/// The module name: the first blank-delimited word of the active code window's
+/// caption, trimmed; empty when the caption has no blank or there is no pane.
+std::string sModuleName(toolwindow::Penwork& window);
+
+}  // namespace headers
