@@ -1,0 +1,51 @@
+// Small helpers shared by the tests.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace testsupport {
+
+/// A fresh folder under the system's temporary folder, removed with everything
+/// in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+    /// Path() + "/" + name.
+    std::string File(std::string_view name) const;
+
+private:
+    std::string path_;
+};
+
+/// Sets an environment variable for the object's lifetime (the old value comes back).
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    std::string old_;
+    bool had_;
+};
+
+/// Fixes the clock at `epochSeconds` (UTC) for the object's lifetime.
+class FixedClock : public ScopedEnv {
+public:
+    explicit FixedClock(long long epochSeconds);
+};
+
+/// The text with every "\n" turned into CR LF: VB source written readably.
+std::string Crlf(std::string_view text);
+
+void WriteFile(const std::string& path, std::string_view bytes);
+std::string ReadFile(const std::string& path);
+
+}  // namespace testsupport
