@@ -30,7 +30,7 @@ std::string CanonicalEncoding(std::string_view name);
 /// valid in it (only possible for UTF-8 and multi-byte encodings).
 std::string DecodeText(std::string_view bytes, std::string_view encoding);
 /// UTF-8 to bytes in `encoding`. Throws EncodingError naming the first character
-/// that the encoding cannot hold, e.g. "U+4E2D '中' has no place in windows-1252".
+/// that the encoding cannot hold, e.g. "U+4E2D '中' cannot be stored in windows-1252".
 std::string EncodeText(std::string_view utf8, std::string_view encoding);
 
 }  // namespace platform

@@ -42,6 +42,9 @@ std::string ReadFileBytes(const std::string& path);
 /// renamed over it; an existing file keeps its permissions. On any failure the
 /// old file stays as it was and FileError is thrown.
 void WriteFileAtomic(const std::string& path, const std::string& bytes);
+/// Appends to a file, creating it when missing; existing content is never
+/// truncated, and an entry cut short by a full disk is taken back. Throws FileError.
+void AppendFile(const std::string& path, const std::string& bytes);
 bool IsRegularFile(const std::string& path);
 
 class FileStore {
@@ -61,9 +64,16 @@ public:
 };
 
 /// Holds writes back: reads see earlier writes; Changes() lists what would be
-/// written, Commit() writes it.
+/// written, Commit() writes it. Reads of files it holds no write for go to
+/// `base` (the disk when none is given), and Commit() writes to it, so one
+/// staging can sit on top of another.
 class StagedFiles : public FileStore {
 public:
+    StagedFiles() : base_(&disk_) {}
+    explicit StagedFiles(FileStore& base) : base_(&base) {}
+    StagedFiles(const StagedFiles&) = delete;
+    StagedFiles& operator=(const StagedFiles&) = delete;
+
     struct Change {
         std::string path;
         std::optional<std::string> before;  // nullopt: a new file
@@ -73,10 +83,12 @@ public:
     void Write(const std::string& path, const std::string& bytes) override;
     /// Files whose content would change, in the order first written.
     std::vector<Change> Changes();
-    /// Writes every change atomically, one file after another.
+    /// Writes every change to the base, one file after another.
     void Commit();
 
 private:
+    DiskFiles disk_;
+    FileStore* base_;
     std::map<std::string, std::string> staged_;
     std::map<std::string, std::optional<std::string>> original_;
     std::vector<std::string> order_;

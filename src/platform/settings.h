@@ -39,7 +39,8 @@ public:
     /// GetSetting: the stored text, or `defaultValue` when the key is absent.
     virtual std::string GetSetting(const std::string& app, const std::string& section,
                                    const std::string& key, const std::string& defaultValue) = 0;
-    /// SaveSetting: stores the text exactly as given, at once.
+    /// SaveSetting: stores the text exactly as given, at once. Throws FileError
+    /// when the store cannot be written.
     virtual void SaveSetting(const std::string& app, const std::string& section,
                              const std::string& key, const std::string& value) = 0;
 

@@ -8,7 +8,9 @@
 namespace platform {
 
 /// Format$ for the patterns the system uses: "00000", "0000", "00", "#0.",
-/// "00." and "@@@!". Numbers are rounded to whole numbers first.
+/// "00." and "@@@!". Numbers are rounded to whole numbers first. A text that
+/// reads as a number takes a number pattern as that number; any other text is
+/// returned as it is. Another pattern throws std::invalid_argument.
 std::string Format(double value, std::string_view pattern);
 std::string Format(std::string_view text, std::string_view pattern);
 
@@ -27,7 +29,8 @@ long InStrText(long start, std::string_view haystack, std::string_view needle);
 /// InStr with binary (case-sensitive) comparison.
 long InStr(long start, std::string_view haystack, std::string_view needle);
 
-/// Len, Left$, Mid$ in characters.
+/// Len, Left$, Mid$ in characters. A start below 1 or a negative length (here
+/// and in InStr) throws std::invalid_argument, where VB raises error 5.
 long Len(std::string_view text);
 std::string Left(std::string_view text, long length);
 std::string Mid(std::string_view text, long start, long length = -1);

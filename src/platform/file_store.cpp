@@ -1,0 +1,62 @@
+#include <filesystem>
+
+#include "platform/files.h"
+
+namespace platform {
+
+namespace {
+
+// One key per file, however the path was spelled ("a/../b.bas", "./b.bas").
+std::string KeyOf(const std::string& path) {
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return (ec ? std::filesystem::path(path) : absolute).lexically_normal().string();
+}
+
+}  // namespace
+
+std::optional<std::string> DiskFiles::Read(const std::string& path) {
+    try {
+        return ReadFileBytes(path);
+    } catch (const FileError& e) {
+        if (e.Number() == kFileNotFound || e.Number() == kPathNotFound) return std::nullopt;
+        throw;
+    }
+}
+
+void DiskFiles::Write(const std::string& path, const std::string& bytes) { WriteFileAtomic(path, bytes); }
+
+std::optional<std::string> StagedFiles::Read(const std::string& path) {
+    const auto staged = staged_.find(KeyOf(path));
+    if (staged != staged_.end()) return staged->second;
+    return base_->Read(path);
+}
+
+void StagedFiles::Write(const std::string& path, const std::string& bytes) {
+    const std::string key = KeyOf(path);
+    if (!original_.count(key)) {
+        original_.emplace(key, base_->Read(path));
+        order_.push_back(path);
+    }
+    staged_[key] = bytes;
+}
+
+std::vector<StagedFiles::Change> StagedFiles::Changes() {
+    std::vector<Change> changes;
+    for (const std::string& path : order_) {
+        const std::string key = KeyOf(path);
+        const std::optional<std::string>& before = original_.at(key);
+        const std::string& after = staged_.at(key);
+        if (!before || *before != after) changes.push_back({path, before, after});
+    }
+    return changes;
+}
+
+void StagedFiles::Commit() {
+    for (const Change& change : Changes()) {
+        base_->Write(change.path, change.after);
+        original_[KeyOf(change.path)] = change.after;
+    }
+}
+
+}  // namespace platform
