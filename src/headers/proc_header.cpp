@@ -1,0 +1,97 @@
+#include "headers/proc_header.h"
+
+#include <string_view>
+
+#include "addin/attempt.h"
+#include "addin/proc_range.h"
+#include "headers/header_text.h"
+#include "platform/dialogs.h"
+
+namespace headers {
+
+namespace {
+
+// The Name line's prefix, the text that marks the declaration, and the message
+// shown when that text is not found, for each procedure kind.
+struct PartTexts {
+    const char* displayPrefix;
+    const char* keyword;
+    const char* notFound;
+};
+
+PartTexts TextsOf(ide::ProcKind kind) {
+    switch (kind) {
+    case ide::vbext_pk_Get: return {"Get ", "Property Get ", "No Get= "};
+    case ide::vbext_pk_Let: return {"Let ", "Property Let ", "No Let= "};
+    case ide::vbext_pk_Set: return {"Set ", "Property Set ", "No Set= "};
+    case ide::vbext_pk_Proc: break;
+    }
+    // No keyword: a Sub, a Function and any modifier in front match alike.
+    return {"", "", "No Proc= "};
+}
+
+// Whether a line of code goes on over the next line (it ends in " _"). A
+// comment line is never taken for the first line of a declaration.
+bool Continues(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos || line[first] == '\'') return false;
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    return line.size() >= 2 && line.back() == '_' && (line[line.size() - 2] == ' ' ||
+                                                      line[line.size() - 2] == '\t');
+}
+
+// The last line of the statement that begins on `line`, looking no further than
+// `lastLine`. A comment block must not go between the lines of one statement.
+long LastContinuedLine(const ide::CodeModule& module, long line, long lastLine) {
+    bool more = true;
+    while (more && line < lastLine) {
+        if (!ide::Attempt([&] { more = Continues(module.Lines(line, 1)); })) break;
+        if (more) ++line;
+    }
+    return line;
+}
+
+}  // namespace
+
+void InsertProcHeader(toolwindow::Penwork& window, ide::CodeModule& module, long line) {
+    std::string name;
+    ide::Attempt([&] {
+        ide::ProcKind ignored = ide::vbext_pk_Proc;
+        name = module.ProcOfLine(line, ignored);
+    });
+    if (name.empty()) {
+        platform::ShowMessage(window.Dialogs(), "Please select a procedure for this header",
+                              platform::vbInformation, "No Procedure Selected");
+        return;
+    }
+
+    const ide::ProcRanges ranges = ide::ProbeProcRanges(module, name);
+    const ide::ProcKind kind = ide::SettleProcKind(ranges, line);
+    const PartTexts texts = TextsOf(kind);
+    const long rangeEnd = ranges.start[kind] + ranges.count[kind] - 1;
+    long start = ranges.start[kind];
+
+    const std::string header = sProcHeader(window, texts.displayPrefix + name);
+
+    if (!window.optHeader(0)) {
+        const std::string target = texts.keyword + name + "(";
+        long foundLine = ranges.start[kind], startColumn = 1, endLine = rangeEnd, endColumn = 1;
+        bool found = false;
+        ide::Attempt([&] {
+            found = module.Find(target, foundLine, startColumn, endLine, endColumn, false, true,
+                                false);
+        });
+        if (found)
+            start = foundLine;
+        else
+            platform::ShowMessage(window.Dialogs(), texts.notFound + target, platform::vbOKOnly,
+                                  "");
+    }
+
+    // The block goes in below `start`; when that line is the first line of a
+    // declaration continued with " _", below the declaration's last line instead.
+    start = LastContinuedLine(module, start, rangeEnd);
+    ide::Attempt([&] { module.InsertLines(start + 1, header); });
+}
+
+}  // namespace headers

@@ -1,0 +1,101 @@
+// The project's version and copyright, read from the active project's file.
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "addin/attempt.h"
+#include "headers/header_text.h"
+#include "platform/encoding.h"
+#include "platform/vbruntime.h"
+
+namespace headers {
+
+namespace {
+
+// What a missing, unreadable or incomplete project file gives as its version.
+constexpr char kFallbackVersion[] = "1.0.0000";
+
+enum class Source { NoProject, Unreadable, Read };
+
+struct ProjectLines {
+    Source source = Source::NoProject;
+    std::vector<std::string> lines;
+};
+
+// Lines end at CR LF or LF; a last line without a line end still counts.
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        if (!line.empty() && line.back() == '\r' && lf != std::string_view::npos)
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        if (lf == std::string_view::npos) break;
+        text.remove_prefix(lf + 1);
+    }
+    return lines;
+}
+
+// Reads the active project's file afresh. A project whose file name cannot be
+// asked for is NoProject; a file that cannot be opened or read is Unreadable.
+ProjectLines ReadProjectFile(toolwindow::Penwork& window) {
+    ProjectLines result;
+    std::string path;
+    if (!ide::Attempt([&] { path = ide::RequireActiveVBProject(window.VBE()).FileName(); }))
+        return result;
+    result.source = Source::Unreadable;
+    if (path.empty()) return result;  // a project never saved has no file to read
+    std::optional<std::string> bytes;
+    if (!ide::Attempt([&] { bytes = window.Files().Read(path); }) || !bytes) return result;
+    std::string text;
+    if (!ide::Attempt([&] { text = platform::DecodeText(*bytes, platform::kDefaultEncoding); }))
+        return result;
+    result.source = Source::Read;
+    result.lines = SplitLines(text);
+    return result;
+}
+
+}  // namespace
+
+std::string ProjectVersion(toolwindow::Penwork& window) {
+    const ProjectLines file = ReadProjectFile(window);
+    if (file.source == Source::NoProject) return {};
+    if (file.source == Source::Unreadable) return kFallbackVersion;
+
+    // Later lines with the same key win; every key line counts, repeats included.
+    std::string major, minor;
+    double revision = 0;
+    int keyLines = 0;
+    for (const std::string& line : file.lines) {
+        const std::string_view s = line;
+        if (s.starts_with("RevisionVer=")) {
+            revision = platform::Val(s.substr(12));
+        } else if (s.starts_with("MajorVer=")) {
+            major = s.substr(9);
+        } else if (s.starts_with("MinorVer=")) {
+            minor = s.substr(9);
+        } else {
+            continue;
+        }
+        ++keyLines;
+    }
+    if (keyLines < 3) return kFallbackVersion;
+    return major + "." + minor + "." + platform::Format(revision, "0000");
+}
+
+std::string ProjectCopyright(toolwindow::Penwork& window) {
+    const ProjectLines file = ReadProjectFile(window);
+    static constexpr std::string_view kKey = "VersionLegalCopyright=";
+    for (const std::string& line : file.lines) {
+        if (!std::string_view(line).starts_with(kKey)) continue;
+        // The stored value stands in double quotes: drop its first and last character.
+        const std::string value = line.substr(kKey.size());
+        const long length = platform::Len(value);
+        if (length < 2) return {};
+        return platform::Mid(value, 2, length - 2);
+    }
+    return {};
+}
+
+}  // namespace headers
