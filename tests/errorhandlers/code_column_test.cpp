@@ -1,0 +1,76 @@
+// Telling code from comments and string literals.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "errorhandlers/code_column.h"
+
+namespace errorhandlers {
+namespace {
+
+/// Whether the column marked by '^' lies in code. `source` is one logical line,
+/// its physical lines separated by "\n"; the mark stands on the last of them and
+/// is taken out before the check.
+bool MarkedIsCode(const std::string& source) {
+    std::vector<std::string> lines;
+    std::istringstream in(source);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::string& last = lines.back();
+    const std::size_t mark = last.find('^');
+    last.erase(mark, 1);
+    long column = 1;  // in characters: count the UTF-8 lead bytes before the mark
+    for (std::size_t i = 0; i < mark; ++i)
+        if ((static_cast<unsigned char>(last[i]) & 0xC0) != 0x80) ++column;
+    return IsCodeAt(lines, column);
+}
+
+TEST(IsCodeAt, TellsCodeFromCommentsAndStrings) {
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"^End Sub", true},
+        {"    ^End Sub ' done", true},
+        {"' ^End Sub", false},
+        {"x = 1 ' ^End Sub", false},
+        {"x = 1 ^' End Sub", false},
+        {"^' End Sub", false},
+        {"s = \"^End Sub\"", false},
+        {"s = \"a\" & ^x", true},
+        {"s = \"say \"\"^End Sub\"\" now\"", false},
+        {"s = \"a\"\"^\"", false},
+        {"s = \"\"\"\" : ^End Sub", true},
+        {"s = \"it's\": ^x = 1", true},
+        {"s = \"unterminated ^x", false},
+        {"Rem ^End Sub", false},
+        {"   REM^", false},
+        {"^Rem x", false},
+        {"x = 1: Rem ^End Sub", false},
+        {"10 Rem ^x", false},
+        {"Done: Rem ^x", false},
+        {"Remark = 1: ^End Sub", true},
+        {"x = Rem ^y", true},
+        {"Foo a:=1, Rem ^y", true},
+        {"s = \"é\" ^x", true},
+        {"s = \"é ^x\"", false},
+        // Continuation lines: a comment runs on, a string never does.
+        {"x = 1 ' comment _\n  ^End Sub", false},
+        {"Rem comment _   \n  more _\n^End Sub", false},
+        {"s = \"a _\n^x\"", true},
+        {"Foo 1, _\n    \"^x\"", false},
+        {"Foo 1, _\n    ^x", true},
+        {"Foo 1, _\n    Rem ^x", true},
+    };
+    for (const auto& [source, code] : cases) EXPECT_EQ(code, MarkedIsCode(source)) << source;
+}
+
+TEST(ContinuesOnNextLine, WantsABlankBeforeTheUnderscore) {
+    EXPECT_TRUE(ContinuesOnNextLine("Sub Foo(a, _"));
+    EXPECT_TRUE(ContinuesOnNextLine("Sub Foo(a, _ \t "));
+    EXPECT_TRUE(ContinuesOnNextLine("\t_"));
+    EXPECT_FALSE(ContinuesOnNextLine("x = my_"));
+    EXPECT_FALSE(ContinuesOnNextLine("x = 1"));
+    EXPECT_FALSE(ContinuesOnNextLine(""));
+}
+
+}  // namespace
+}  // namespace errorhandlers
