@@ -1,0 +1,70 @@
+// quillmark error FILE:LINE: error handling for the procedure that holds a line.
+#include <memory>
+#include <optional>
+
+#include "cli/commands.h"
+#include "errorhandlers/error_handler.h"
+#include "errorhandlers/handler_templates.h"
+
+namespace cli {
+
+void AddErrorCommand(CLI::App& app, Context& context) {
+    struct State {
+        CommonOptions options;
+        std::string author, initials;
+        std::string kind = "custom";
+        std::optional<std::string> templateText;
+    };
+    auto state = std::make_shared<State>();
+    CLI::App* command = app.add_subcommand(
+        "error", "Insert error handling into the procedure that holds a line");
+    command->footer(
+        "The On Error line goes directly below the declaration; unless the kind is\n"
+        "resume-next, the exit statement, the label and the handler block go directly above\n"
+        "the closing statement. Kinds:\n"
+        "  custom       your template: --template, or the one stored with\n"
+        "               quillmark settings ErrorHandler/Custom @handler.txt;\n"
+        "               [ProcName] and [ModuleName] become the names in double quotes\n"
+        "  resume-next  On Error Resume Next only\n"
+        "  exe          a message box that ends the program on Abort\n"
+        "  component    a message box that raises the error again on Abort\n"
+        "Example: quillmark error --kind exe Module1.bas:40");
+    AddCommonOptions(*command, state->options, "FILE:LINE");
+    command->add_option("--kind", state->kind, "custom (default), resume-next, exe or component")
+        ->check(CLI::IsMember({"custom", "resume-next", "exe", "component"}));
+    command->add_option("--template", state->templateText,
+                        "The custom template for this run (@PATH reads it from a file)");
+    command->callback([&context, state] {
+        context.run = [&context, state]() -> int {
+            if (!CheckCommonOptions(state->options, context.err)) return kUsage;
+            const int kind = state->kind == "resume-next" ? toolwindow::ResumeNext
+                             : state->kind == "exe"       ? toolwindow::StandardExe
+                             : state->kind == "component" ? toolwindow::ComponentMsgBox
+                                                          : toolwindow::Custom;
+            std::optional<std::string> templateText;
+            try {
+                if (state->templateText) templateText = ReadTextOption(*state->templateText);
+            } catch (const platform::FileError& e) {
+                PrintMessage(context.err, "", e.what());
+                return kFileError;
+            }
+            RunRules rules;
+            rules.needsLine = true;
+            rules.needsProject = false;
+            Runner runner(state->options, context.settings, context.out, context.err);
+            return runner.Run(
+                rules,
+                [kind, templateText](toolwindow::PlainPenwork& w) {
+                    // The template box shows the kind as the tool window would.
+                    w.handlerKind = kind;
+                    const auto box = errorhandlers::TemplateBoxFor(w, kind);
+                    if (box.text) w.boxes[toolwindow::kHandlerTemplateBox].SetText(*box.text);
+                    if (kind == toolwindow::Custom && templateText)
+                        w.boxes[toolwindow::kHandlerTemplateBox].SetText(*templateText);
+                },
+                [](Session& s) { errorhandlers::InsertErrorHandler(s.window, s.file.module, s.codeLine); });
+        };
+    });
+}
+
+}  // namespace cli

@@ -1,0 +1,70 @@
+#include "cli/diff.h"
+
+#include <dtl/dtl.hpp>
+
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+// Lines with their own line ends (CR LF, LF or CR).
+std::vector<std::string> SplitKeepingEnds(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || text[i] == '\r') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            lines.emplace_back(text.substr(begin, i + 1 - begin));
+            begin = i + 1;
+        }
+    }
+    if (begin < text.size()) lines.emplace_back(text.substr(begin));
+    return lines;
+}
+
+void PrintLine(std::string& out, char mark, const std::string& line) {
+    out += mark;
+    out += line;
+    const char last = line.empty() ? '\0' : line.back();
+    if (last == '\n') return;
+    if (last == '\r') {
+        out += '\n';  // a lone CR line end: keep the CR, end the diff line
+        return;
+    }
+    out += "\n\\ No newline at end of file\n";
+}
+
+}  // namespace
+
+std::string UnifiedDiff(const std::string& path, const std::optional<std::string>& before,
+                        const std::string& after) {
+    if (before && *before == after) return {};
+    const std::vector<std::string> a = before ? SplitKeepingEnds(*before) : std::vector<std::string>{};
+    const std::vector<std::string> b = SplitKeepingEnds(after);
+
+    dtl::Diff<std::string, std::vector<std::string>> diff(a, b);
+    diff.onHuge();
+    diff.compose();
+    diff.composeUnifiedHunks();
+
+    std::string out;
+    out += before ? "--- a/" + path + "\n" : std::string("--- /dev/null\n");
+    out += "+++ b/" + path + "\n";
+    for (const auto& hunk : diff.getUniHunks()) {
+        out += "@@ -" + std::to_string(hunk.a) + "," + std::to_string(hunk.b) + " +" +
+               std::to_string(hunk.c) + "," + std::to_string(hunk.d) + " @@\n";
+        for (const auto& e : hunk.common[0]) PrintLine(out, ' ', e.first);
+        for (const auto& e : hunk.change) {
+            const char mark = e.second.type == dtl::SES_ADD      ? '+'
+                              : e.second.type == dtl::SES_DELETE ? '-'
+                                                                 : ' ';
+            PrintLine(out, mark, e.first);
+        }
+        for (const auto& e : hunk.common[1]) PrintLine(out, ' ', e.first);
+    }
+    return out;
+}
+
+}  // namespace cli

@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "cli/app.h"
+
+int main(int argc, char** argv) {
+    platform::UserSettings settings;
+    return cli::Run(argc, argv, settings, std::cout, std::cerr);
+}

@@ -1,0 +1,216 @@
+#include "cli/runner.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <map>
+
+#include "cli/diff.h"
+#include "platform/encoding.h"
+
+namespace cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kModuleExtensions[] = {".bas", ".cls", ".frm", ".ctl", ".dsr", ".pag"};
+
+bool IsModuleFile(const std::string& path) {
+    std::string ext = fs::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return std::find(std::begin(kModuleExtensions), std::end(kModuleExtensions), ext) !=
+           std::end(kModuleExtensions);
+}
+
+std::string Absolute(const std::string& path) {
+    std::error_code ec;
+    fs::path p = fs::absolute(path, ec);
+    return (ec ? fs::path(path) : p).lexically_normal().string();
+}
+
+// Text of a file for a diff: modules in their own code page, everything else
+// (project, revision log) in Windows-1252.
+std::string ForDisplay(const std::string& bytes, const std::string& encoding) {
+    try {
+        if (encoding == "utf-8" && bytes.rfind("\xEF\xBB\xBF", 0) == 0)
+            return platform::DecodeText(std::string_view(bytes).substr(3), encoding);
+        return platform::DecodeText(bytes, encoding);
+    } catch (const platform::EncodingError&) {
+        return bytes;
+    }
+}
+
+}  // namespace
+
+Runner::Runner(const CommonOptions& options, platform::SettingsStore& settings, std::ostream& out,
+               std::ostream& err)
+    : options_(options), settings_(settings), out_(out), err_(err), staged_(disk_) {}
+
+int Runner::Run(const RunRules& rules, const std::function<void(toolwindow::PlainPenwork&)>& setup,
+                const std::function<void(Session&)>& action) {
+    int worst = kDone;
+    for (const std::string& text : options_.targets)
+        worst = std::max(worst, RunTarget(rules, ParseTarget(text), setup, action));
+    if (rules.writes) worst = std::max(worst, Finish());
+    return worst;
+}
+
+std::unique_ptr<host::Project> Runner::FindProject(const std::string& modulePath) {
+    if (!options_.project.empty())
+        return std::make_unique<host::Project>(Absolute(options_.project), staged_);
+    std::vector<fs::path> candidates;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(fs::path(modulePath).parent_path(), ec)) {
+        std::string ext = entry.path().extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (ext == ".vbp" && entry.is_regular_file(ec)) candidates.push_back(entry.path());
+    }
+    std::sort(candidates.begin(), candidates.end());
+    for (const fs::path& vbp : candidates) {
+        try {
+            auto project = std::make_unique<host::Project>(vbp.string(), staged_);
+            if (project->Lists(modulePath)) return project;
+        } catch (const platform::FileError&) {
+            // A project we cannot read is not this module's project.
+        } catch (const platform::EncodingError&) {
+        }
+    }
+    return nullptr;
+}
+
+int Runner::RunTarget(const RunRules& rules, const Target& target,
+                      const std::function<void(toolwindow::PlainPenwork&)>& setup,
+                      const std::function<void(Session&)>& action) {
+    if (rules.needsLine && !target.hasLine) {
+        PrintMessage(err_, "", target.file + ": which line? Give the target as FILE:LINE, e.g. " +
+                                   target.file + ":12");
+        return kUsage;
+    }
+    if (!rules.allowsLine && target.hasLine) {
+        PrintMessage(err_, "", target.file + ":" + std::to_string(target.line) +
+                                   ": this command works on whole files; give FILE without a line");
+        return kUsage;
+    }
+    if (!IsModuleFile(target.file) && !fs::is_directory(target.file)) {
+        std::error_code ec;
+        if (!fs::exists(target.file, ec)) {
+            PrintMessage(err_, "", target.file + ": no such file");
+            return kFileError;
+        }
+        PrintMessage(err_, "", target.file +
+                                   ": not a VB module; Quillmark works on .bas, .cls, .frm, .ctl, "
+                                   ".dsr and .pag files");
+        return kUsage;
+    }
+    const std::string path = Absolute(target.file);
+    try {
+        // Everything a target writes goes to its own layer first, and reaches
+        // the run's changes only when the target succeeded.
+        platform::StagedFiles files(static_cast<platform::FileStore&>(staged_));
+        host::ModuleFile file = host::ModuleFile::Load(path, files, options_.encoding);
+
+        long codeLine = 0;
+        if (target.hasLine) {
+            const long count = file.module.CountOfFileLines();
+            if (target.line < 1 || target.line > count) {
+                PrintMessage(err_, "", target.file + ":" + std::to_string(target.line) +
+                                           ": line out of range; the file has " +
+                                           std::to_string(count) + " lines");
+                return kUsage;
+            }
+            codeLine = file.module.CodeLineOfFileLine(target.line);
+        }
+
+        std::unique_ptr<host::Project> project;
+        if (rules.needsProject) project = FindProject(path);
+
+        host::Workspace workspace;
+        workspace.SetProject(project.get());
+        workspace.Open(file.module, file.Name(), codeLine == 0 ? 1 : codeLine);
+
+        ConsoleDialogs dialogs(err_);
+        toolwindow::PlainPenwork window(workspace, dialogs, files, settings_);
+        window.LoadSettings();
+        if (setup) setup(window);
+
+        Session session{target, file, workspace, project.get(), window, dialogs, out_, err_, codeLine};
+        action(session);
+        if (!rules.writes) return session.status < 0 ? kDone : session.status;
+
+        const std::string bytes = file.Bytes();
+        const bool moduleChanged = bytes != file.originalBytes;
+        if (moduleChanged) files.Write(path, bytes);
+        if (project && project->Changed()) files.Write(project->FileName(), project->Text());
+        const auto changes = files.Changes();
+
+        int status = session.status;
+        if (status < 0) status = (changes.empty() && dialogs.Shown() > 0) ? kRefused : kDone;
+        if (status == kRefused) return status;  // a refusal writes nothing
+
+        for (const auto& change : changes) {
+            staged_.Write(change.path, change.after);
+            encodings_[change.path] = change.path == path ? file.encoding : "windows-1252";
+            if (change.path == path) displayNames_[change.path] = target.file;
+        }
+        if (options_.toStdout) printed_.push_back(bytes);
+        return status;
+    } catch (const platform::FileError& e) {
+        PrintMessage(err_, "", e.what());
+        return kFileError;
+    } catch (const platform::EncodingError& e) {
+        PrintMessage(err_, "", e.what());
+        return kFileError;
+    }
+}
+
+int Runner::Finish() {
+    if (options_.toStdout) {
+        for (const std::string& bytes : printed_) out_ << bytes;
+        return kDone;
+    }
+    const auto changes = staged_.Changes();
+    if (options_.diff) {
+        for (const auto& change : changes) {
+            const std::string& encoding = encodings_[change.path];
+            std::optional<std::string> before;
+            if (change.before) before = ForDisplay(*change.before, encoding);
+            out_ << UnifiedDiff(DisplayName(change.path), before, ForDisplay(change.after, encoding));
+        }
+        return kDone;
+    }
+    int worst = kDone;
+    for (const auto& change : changes) {
+        try {
+            platform::WriteFileAtomic(change.path, change.after);
+        } catch (const platform::FileError& e) {
+            PrintMessage(err_, "", e.what());
+            worst = kFileError;
+        }
+    }
+    return worst;
+}
+
+std::string Runner::DisplayName(const std::string& path) const {
+    auto it = displayNames_.find(path);
+    if (it != displayNames_.end()) return it->second;
+    std::error_code ec;
+    const fs::path relative = fs::relative(path, fs::current_path(ec), ec);
+    return ec || relative.empty() ? path : relative.string();
+}
+
+std::string ReadTextOption(const std::string& value) {
+    if (value.empty() || value[0] != '@') return value;
+    std::string bytes = platform::ReadFileBytes(value.substr(1));
+    if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
+        bytes.resize(bytes.size() - 2);
+    else if (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r'))
+        bytes.pop_back();
+    try {
+        return platform::DecodeText(bytes, "utf-8");
+    } catch (const platform::EncodingError&) {
+        return platform::DecodeText(bytes, platform::kDefaultEncoding);
+    }
+}
+
+}  // namespace cli
