@@ -1,0 +1,51 @@
+// The indenter: re-indents a procedure so that each nested block steps in by
+// three blanks. It reads and writes the code only through ide::CodeModule, one
+// read and at most one ReplaceLine per line, and keeps nothing between runs.
+// Failing host steps are passed over; nothing here throws HostError.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "addin/ide.h"
+#include "platform/dialogs.h"
+#include "toolwindow/penwork.h"
+
+namespace Indent {
+
+/// Re-indents lines startLine .. startLine + lineCount - 1 (a count of 0 or less
+/// does nothing). Level and continuation state start at 0 on the first line.
+/// Pending events run before each line. The run ends early, without a message,
+/// where the host refuses to read or replace a line, or where the level or its
+/// width in blanks would leave the signed 16-bit range; lines already written
+/// keep their new text.
+void IndentBlock(platform::DialogPort& dialogs, ide::CodeModule& module, long startLine,
+                 long lineCount);
+
+/// Re-indents the part of `procName` that holds `line`: the first of its Get,
+/// Let and Set parts whose range holds the line, else its Sub or Function
+/// (which runs over no lines when there is none). Shows the busy cursor meanwhile.
+void IndentProcedure(platform::DialogPort& dialogs, ide::CodeModule& module,
+                     const std::string& procName, long line);
+
+/// One block that IndentModule ran over.
+struct IndentedBlock {
+    std::string procName;
+    ide::ProcKind kind = ide::vbext_pk_Proc;
+    long startLine = 0;
+    long lineCount = 0;
+};
+
+/// Re-indents every procedure part of the module, one block after another, in
+/// the order they stand; the declarations section stays exactly as it is.
+/// Shows the busy cursor meanwhile. Returns the blocks it ran over.
+std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::CodeModule& module);
+
+/// The Indent button: re-indents the procedure part that holds the start of the
+/// active code pane's selection. With no procedure there (the cursor in the
+/// declarations section, no code pane, or a failing host step while looking),
+/// shows "Please select a procedure to indent." under "Indent Procedure",
+/// changes nothing and returns false.
+bool IndentAtCursor(toolwindow::Penwork& penwork);
+
+}  // namespace Indent
