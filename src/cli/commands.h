@@ -32,5 +32,6 @@ void AddSettingsCommand(CLI::App& app, Context& context);
 /// procedure, module and comment.
 void AddHeaderCommands(CLI::App& app, Context& context);
 void AddErrorCommand(CLI::App& app, Context& context);
+void AddIndentCommand(CLI::App& app, Context& context);
 
 }  // namespace cli

@@ -50,8 +50,8 @@ Runner::Runner(const CommonOptions& options, platform::SettingsStore& settings, 
 int Runner::Run(const RunRules& rules, const std::function<void(toolwindow::PlainPenwork&)>& setup,
                 const std::function<void(Session&)>& action) {
     int worst = kDone;
-    for (const std::string& text : options_.targets)
-        worst = std::max(worst, RunTarget(rules, ParseTarget(text), setup, action));
+    for (std::size_t i = 0; i < options_.targets.size(); ++i)
+        worst = std::max(worst, RunTarget(rules, ParseTarget(options_.targets[i]), i, setup, action));
     if (rules.writes) worst = std::max(worst, Finish());
     return worst;
 }
@@ -79,7 +79,7 @@ std::unique_ptr<host::Project> Runner::FindProject(const std::string& modulePath
     return nullptr;
 }
 
-int Runner::RunTarget(const RunRules& rules, const Target& target,
+int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t index,
                       const std::function<void(toolwindow::PlainPenwork&)>& setup,
                       const std::function<void(Session&)>& action) {
     if (rules.needsLine && !target.hasLine) {
@@ -135,6 +135,8 @@ int Runner::RunTarget(const RunRules& rules, const Target& target,
         if (setup) setup(window);
 
         Session session{target, file, workspace, project.get(), window, dialogs, out_, err_, codeLine};
+        session.targetIndex = index;
+        session.targetCount = options_.targets.size();
         action(session);
         if (!rules.writes) return session.status < 0 ? kDone : session.status;
 

@@ -43,6 +43,8 @@ struct Session {
     std::ostream& out;
     std::ostream& err;
     long codeLine = 0;  // the target's line in the code module's numbering
+    std::size_t targetIndex = 0;  // from 0, among `targetCount` targets
+    std::size_t targetCount = 1;
     /// A command may decide the target's status itself; otherwise it is 0, or 1
     /// when a message was shown and nothing changed.
     int status = -1;
@@ -66,7 +68,7 @@ public:
             const std::function<void(Session&)>& action);
 
 private:
-    int RunTarget(const RunRules& rules, const Target& target,
+    int RunTarget(const RunRules& rules, const Target& target, std::size_t index,
                   const std::function<void(toolwindow::PlainPenwork&)>& setup,
                   const std::function<void(Session&)>& action);
     std::unique_ptr<host::Project> FindProject(const std::string& modulePath);

@@ -1,0 +1,107 @@
+// quillmark indent FILE:LINE | --all FILE...: re-indent procedures.
+#include <unistd.h>
+
+#include <iostream>
+#include <memory>
+
+#include "addin/attempt.h"
+#include "addin/proc_range.h"
+#include "cli/commands.h"
+#include "indent/indent.h"
+
+namespace cli {
+
+namespace {
+
+std::string DisplayName(const std::string& name, ide::ProcKind kind) {
+    switch (kind) {
+    case ide::vbext_pk_Get: return "Get " + name;
+    case ide::vbext_pk_Let: return "Let " + name;
+    case ide::vbext_pk_Set: return "Set " + name;
+    default: return name;
+    }
+}
+
+// The blocks whose lines differ from `before`, as FILE:LINE: NAME, LINE being
+// the declaration's line as an editor shows it.
+int ReportChanged(Session& s, const std::vector<std::string>& before,
+                  const std::vector<Indent::IndentedBlock>& blocks) {
+    const host::SourceModule& m = s.file.module;
+    int changed = 0;
+    for (const Indent::IndentedBlock& b : blocks) {
+        bool differs = false;
+        for (long line = b.startLine; line < b.startLine + b.lineCount && !differs; ++line)
+            differs = m.Lines(line, 1) != before[static_cast<std::size_t>(line - 1)];
+        if (!differs) continue;
+        ++changed;
+        long decl = b.startLine;
+        ide::Attempt([&] { decl = m.ProcBodyLine(b.procName, b.kind); });
+        s.out << s.target.file << ':' << m.FileLineOfCodeLine(decl) << ": " << DisplayName(b.procName, b.kind)
+              << '\n';
+    }
+    return changed;
+}
+
+}  // namespace
+
+void AddIndentCommand(CLI::App& app, Context& context) {
+    struct State {
+        CommonOptions options;
+        bool all = false;
+        bool check = false;
+    };
+    auto state = std::make_shared<State>();
+    CLI::App* command = app.add_subcommand("indent", "Re-indent procedures");
+    command->footer(
+        "quillmark indent FILE:LINE        the procedure, or property part, that holds LINE\n"
+        "quillmark indent --all FILE...    every procedure of every module; the declarations\n"
+        "                                  section stays as it stands\n"
+        "Each block steps in by three blanks; comments, blank lines and Dim go to column 1;\n"
+        "declaration lines keep their place.\n"
+        "--check writes nothing and prints FILE:LINE: NAME for each procedure that would\n"
+        "change; its status is 1 when any would, so it can guard a CI pipeline:\n"
+        "  quillmark indent --all --check src/*.bas src/*.cls");
+    AddCommonOptions(*command, state->options, "FILE:LINE, or FILE... with --all");
+    command->add_flag("--all", state->all, "Every procedure of each module");
+    command->add_flag("--check", state->check, "Write nothing; list what would change (status 1 if anything)")
+        ->excludes("--diff")
+        ->excludes("--stdout");
+    command->callback([&context, state] {
+        context.run = [&context, state]() -> int {
+            if (!CheckCommonOptions(state->options, context.err)) return kUsage;
+            RunRules rules;
+            rules.needsProject = false;
+            rules.needsLine = !state->all;
+            rules.allowsLine = !state->all;
+            const bool progress = state->all && &context.err == &std::cerr && isatty(STDERR_FILENO) &&
+                                  state->options.targets.size() > 1;
+            Runner runner(state->options, context.settings, context.out, context.err);
+            const int status = runner.Run(rules, nullptr, [state, progress](Session& s) {
+                if (progress)
+                    s.err << "\rquillmark: indenting " << s.targetIndex + 1 << "/" << s.targetCount << ' '
+                          << s.target.file << "\033[K" << std::flush;
+                host::SourceModule& m = s.file.module;
+                std::vector<std::string> before;
+                if (state->check)
+                    for (long line = 1; line <= m.CountOfLines(); ++line) before.push_back(m.Lines(line, 1));
+
+                std::vector<Indent::IndentedBlock> blocks;
+                if (state->all) {
+                    blocks = Indent::IndentModule(s.dialogs, m);
+                } else {
+                    if (!Indent::IndentAtCursor(s.window)) return;  // refused: the message says why
+                    ide::ProcKind kind = ide::vbext_pk_Proc;
+                    const std::string name = m.ProcOfLine(s.codeLine, kind);
+                    const ide::ProcRanges ranges = ide::ProbeProcRanges(m, name);
+                    kind = ide::SettleProcKind(ranges, s.codeLine);
+                    blocks.push_back({name, kind, ranges.start[kind], ranges.count[kind]});
+                }
+                if (state->check) s.status = ReportChanged(s, before, blocks) > 0 ? kRefused : kDone;
+            });
+            if (progress) context.err << "\r\033[K" << std::flush;
+            return status;
+        };
+    });
+}
+
+}  // namespace cli
