@@ -3,6 +3,18 @@
 // The file prelude (VERSION, BEGIN ... END designer blocks, Object= lines, the
 // leading Attribute lines) and member attribute lines are hidden from the code
 // lines and written back where they were. Each line keeps its own line end.
+//
+// Edits and hidden lines: an inserted line goes after the hidden lines of the
+// line above it; a replaced line keeps its hidden lines (after the last line of a
+// replacement that holds line breaks); the hidden lines of deleted lines go to
+// the line above (or to the prelude), so no attribute is ever lost.
+// Lines(start, count) stops at the last line; Find searches to the last line
+// when the end line lies beyond it (or is below 1) and treats a pattern search
+// as plain text.
+//
+// The procedure index is built when first asked for and kept through edits that
+// leave the structure as it was, so a module is not for use from two threads at
+// once, even through its const members.
 #pragma once
 
 #include <memory>

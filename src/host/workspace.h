@@ -22,6 +22,8 @@ public:
 
     std::string FileName() const override;
     ide::VBComponents& VBComponents() override;
+    /// The project's `Name=`, or the file's stem.
+    std::string Name() const;
 
     /// Absolute paths of the modules it lists (Module=, Class=, Form=,
     /// UserControl=, PropertyPage=, Designer=), in file order.
@@ -55,6 +57,12 @@ public:
     std::vector<ide::Window*> Windows() override;
     ide::CommandBars& CommandBars() override;
     ide::CommandBarEvents& CommandBarEvents(ide::CommandBarControl& control) override;
+
+    /// Captions of the buttons add-ins put on the "Add-Ins" bar, in order.
+    std::vector<std::string> AddInCommands() const;
+    /// Clicks the "Add-Ins" button with that caption as the user would: its
+    /// CommandBarEvents handlers run. False when there is no such button.
+    bool ClickAddInCommand(const std::string& caption);
 
 private:
     struct Impl;

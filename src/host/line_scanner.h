@@ -1,0 +1,113 @@
+// The host's scanner: splits module text into lines with their own line ends and
+// tells what each line is to the procedure index (a declaration, an End line, a
+// conditional-compilation line, a comment...). It looks only at where a statement
+// starts, so keywords inside strings and comments never count.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/ide.h"
+
+namespace host {
+
+enum class Eol : std::uint8_t { None, CrLf, Lf, Cr };
+
+std::string_view EolText(Eol eol);
+
+/// One physical line of a file: its text and its own line end.
+struct RawLine {
+    std::string text;
+    Eol eol = Eol::None;
+};
+
+/// A physical line inside a text that outlives it.
+struct LineSpan {
+    std::string_view text;
+    Eol eol = Eol::None;
+};
+
+/// Reads a text line by line, splitting at CR LF, lone LF and lone CR. A text
+/// ending in a line end gives no empty line after it; an empty text gives no line.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    bool Next(LineSpan& line);
+    /// Lines left to read, estimated without reading them: exact unless the
+    /// text mixes CR LF with lone CRs.
+    std::size_t ExpectedLines() const;
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+std::vector<RawLine> SplitFileLines(std::string_view text);
+
+/// Splits text handed to InsertLines or ReplaceLine: always at least one line, and
+/// a text ending in a line break gives an empty last line.
+std::vector<std::string> SplitInsertedText(std::string_view text);
+
+enum class LineKind : std::uint8_t {
+    Blank,
+    Comment,
+    Code,
+    Declaration,  // Sub, Function, Property Get/Let/Set
+    End,          // End Sub, End Function, End Property
+    CondIf,       // #If
+    CondElse,     // #ElseIf, #Else
+    CondEnd,      // #End If
+};
+
+/// What a physical line means to the procedure index. A statement continued over
+/// several lines with " _" is classified as a whole: its later lines are `inner`
+/// and carry the kind of the statement.
+struct LineRole {
+    LineKind kind = LineKind::Code;
+    std::uint8_t procKind = 0;  // ide::ProcKind of a declaration
+    bool continues = false;     // ends with the continuation mark " _"
+    bool inner = false;         // not the first line of its statement
+    bool operator==(const LineRole&) const = default;
+};
+
+/// A declaration's name and kind.
+struct Declaration {
+    std::string name;
+    ide::ProcKind kind = ide::vbext_pk_Proc;
+    const char* keyword = "";  // "Sub", "Function", "Property Get", ...
+};
+
+/// True when the line ends with the continuation mark: a blank and an underscore,
+/// trailing blanks allowed.
+bool EndsWithContinuation(std::string_view line);
+
+/// Classifies one statement: `text` is its first line, or its lines joined by
+/// JoinContinued. The result has `continues` and `inner` unset.
+LineRole ClassifyStatement(std::string_view text);
+
+/// Parses a procedure declaration; false when the statement is none.
+bool ParseDeclaration(std::string_view text, Declaration& out);
+
+/// The lines of one continued statement joined into one line, continuation
+/// marks removed.
+std::string JoinContinued(const std::vector<std::string_view>& lines);
+
+/// `Attribute Name.VB_Something = value`: a line the code window hides.
+bool IsAttributeLine(std::string_view line);
+
+/// Number of lines at the top of a module file that the code window hides:
+/// VERSION, Object= lines and BEGIN ... END designer blocks, then the leading
+/// Attribute lines.
+std::size_t PreludeLength(std::string_view fileText);
+
+/// The value of `Attribute VB_Name = "..."`, or empty when the line is not one.
+std::string VbNameOf(std::string_view line);
+
+/// Case-insensitive comparison of ASCII letters (VB keywords and names).
+bool EqualsNoCase(std::string_view a, std::string_view b);
+/// The name as the index compares it: ASCII letters in lower case.
+std::string FoldName(std::string_view name);
+
+}  // namespace host

@@ -1,0 +1,279 @@
+#include "host/module_buffer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <limits>
+#include <stdexcept>
+
+namespace host {
+
+namespace {
+
+/// The most common line end: CR LF on a tie and in a file without line ends.
+Eol MostCommonEol(const std::size_t (&counts)[4]) {
+    const std::size_t crlf = counts[static_cast<int>(Eol::CrLf)];
+    const std::size_t lf = counts[static_cast<int>(Eol::Lf)];
+    const std::size_t cr = counts[static_cast<int>(Eol::Cr)];
+    if (crlf >= lf && crlf >= cr) return Eol::CrLf;
+    return lf >= cr ? Eol::Lf : Eol::Cr;
+}
+
+bool IsStructural(LineKind kind) {
+    return kind != LineKind::Blank && kind != LineKind::Comment && kind != LineKind::Code;
+}
+
+bool SameDeclaration(const std::string& before, const std::string& after) {
+    Declaration a, b;
+    bool hadA = ParseDeclaration(before, a);
+    bool hadB = ParseDeclaration(after, b);
+    return hadA == hadB && a.name == b.name && a.kind == b.kind;
+}
+
+std::uint32_t LengthOf(std::string_view text) {
+    if (text.size() > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("line too long");
+    return static_cast<std::uint32_t>(text.size());
+}
+
+}  // namespace
+
+ModuleBuffer::ModuleBuffer(std::string_view fileText) {
+    std::size_t eolCounts[4] = {0, 0, 0, 0};
+    LineReader reader(fileText);
+    LineSpan line;
+    std::size_t codeStart = 0;
+    for (std::size_t k = PreludeLength(fileText); k > 0 && reader.Next(line); --k) {
+        ++eolCounts[static_cast<int>(line.eol)];
+        prelude_.push_back({std::string(line.text), line.eol});
+        std::string name = VbNameOf(line.text);
+        if (!name.empty()) name_ = std::move(name);
+        codeStart = static_cast<std::size_t>(line.text.data() - fileText.data()) + line.text.size() +
+                    EolText(line.eol).size();
+    }
+    // The code lines' texts stay where they are in a copy of the file's code part.
+    pool_.assign(fileText.substr(codeStart));
+    std::size_t usedBytes = 0;
+    lines_.reserve(reader.ExpectedLines());
+    while (reader.Next(line)) {
+        ++eolCounts[static_cast<int>(line.eol)];
+        if (!lines_.empty() && IsAttributeLine(line.text)) {
+            CodeLine& owner = lines_.back();
+            if (!owner.hidden) owner.hidden = std::make_unique<std::vector<RawLine>>();
+            owner.hidden->push_back({std::string(line.text), line.eol});
+        } else {
+            const auto offset = static_cast<std::size_t>(line.text.data() - fileText.data()) - codeStart;
+            lines_.push_back(CodeLine{offset, LengthOf(line.text), line.eol, nullptr});
+            usedBytes += line.text.size();
+        }
+    }
+    unusedBytes_ = pool_.size() - usedBytes;
+    usualEol_ = MostCommonEol(eolCounts);
+    roles_.resize(lines_.size());
+    if (!lines_.empty()) Reclassify(0, lines_.size() - 1, true);
+}
+
+CodeLine ModuleBuffer::NewLine(std::string_view text, Eol eol) {
+    CodeLine line{pool_.size(), LengthOf(text), eol, nullptr};
+    pool_.append(text);
+    return line;
+}
+
+void ModuleBuffer::SetText(CodeLine& line, std::string_view text) {
+    if (text.size() <= line.length) {
+        // A line's bytes belong to it alone: shorter text is written in place.
+        std::memmove(pool_.data() + line.offset, text.data(), text.size());
+        unusedBytes_ += line.length - text.size();
+        line.length = LengthOf(text);
+        return;
+    }
+    unusedBytes_ += line.length;
+    line.offset = pool_.size();
+    line.length = LengthOf(text);
+    pool_.append(text);
+}
+
+void ModuleBuffer::CompactIfWasteful() {
+    if (unusedBytes_ < 4096 || unusedBytes_ < pool_.size() / 2) return;
+    std::string pool;
+    pool.reserve(pool_.size() - unusedBytes_);
+    for (CodeLine& line : lines_) {
+        const std::size_t offset = pool.size();
+        pool.append(pool_, line.offset, line.length);
+        line.offset = offset;
+    }
+    pool_ = std::move(pool);
+    unusedBytes_ = 0;
+}
+
+std::size_t ModuleBuffer::StatementStart(std::size_t i) const {
+    while (i > 0 && roles_[i - 1].continues) --i;
+    return i;
+}
+
+std::string ModuleBuffer::StatementText(std::size_t i) const {
+    if (!roles_[i].continues || i + 1 >= lines_.size()) return std::string(Text(i));
+    std::vector<std::string_view> parts;
+    for (std::size_t j = i; j < lines_.size(); ++j) {
+        parts.push_back(Text(j));
+        if (!roles_[j].continues) break;
+    }
+    return JoinContinued(parts);
+}
+
+bool ModuleBuffer::DeclarationAt(std::size_t i, Declaration& out) const {
+    if (!roles_[i].continues) return ParseDeclaration(Text(i), out);
+    return ParseDeclaration(StatementText(i), out);
+}
+
+bool ModuleBuffer::Reclassify(std::size_t first, std::size_t last, bool added) {
+    bool changed = false;
+    const std::size_t n = lines_.size();
+    std::size_t i = StatementStart(first);
+    std::vector<std::string_view> parts;
+    while (i < n) {
+        // Past the edited lines, stop at the first statement that started a
+        // statement before the edit too: its role and those after it still hold.
+        if (i > last && !roles_[i - 1].continues && !roles_[i].inner) break;
+        std::size_t j = i;
+        bool lastContinues = EndsWithContinuation(Text(i));
+        while (lastContinues && j + 1 < n) lastContinues = EndsWithContinuation(Text(++j));
+        LineRole role;
+        if (j == i) {
+            role = ClassifyStatement(Text(i));
+        } else {
+            parts.clear();
+            for (std::size_t k = i; k <= j; ++k) parts.push_back(Text(k));
+            role = ClassifyStatement(JoinContinued(parts));
+        }
+        for (std::size_t k = i; k <= j; ++k) {
+            LineRole next = role;
+            next.continues = k < j || lastContinues;
+            next.inner = k > i;
+            const bool isNew = added && k >= first && k <= last;
+            if (isNew ? IsStructural(next.kind) : !(next == roles_[k])) changed = true;
+            roles_[k] = next;
+        }
+        i = j + 1;
+    }
+    if (changed) ++structureRevision_;
+    return changed;
+}
+
+Eol* ModuleBuffer::LastEol() {
+    if (!lines_.empty()) {
+        CodeLine& last = lines_.back();
+        if (last.hidden && !last.hidden->empty()) return &last.hidden->back().eol;
+        return &last.eol;
+    }
+    return prelude_.empty() ? nullptr : &prelude_.back().eol;
+}
+
+void ModuleBuffer::Insert(std::size_t at, const std::vector<std::string>& texts) {
+    if (texts.empty()) return;
+    Eol lastEol = usualEol_;
+    if (at == lines_.size()) {
+        Eol* fileEnd = LastEol();
+        if (fileEnd != nullptr && *fileEnd == Eol::None) {
+            *fileEnd = usualEol_;
+            lastEol = Eol::None;
+        }
+    }
+    std::vector<CodeLine> added;
+    added.reserve(texts.size());
+    for (const std::string& text : texts) added.push_back(NewLine(text, usualEol_));
+    added.back().eol = lastEol;
+    const auto offset = static_cast<std::ptrdiff_t>(at);
+    lines_.insert(lines_.begin() + offset, std::make_move_iterator(added.begin()),
+                  std::make_move_iterator(added.end()));
+    roles_.insert(roles_.begin() + offset, added.size(), LineRole{});
+    Reclassify(at, at + added.size() - 1, true);
+    ++layoutRevision_;
+    CompactIfWasteful();
+}
+
+void ModuleBuffer::Replace(std::size_t at, std::string_view text) {
+    // The common case (the indenter replaces every line) costs one classification.
+    const bool wasDeclaration = roles_[at].kind == LineKind::Declaration;
+    const std::size_t start = StatementStart(at);
+    std::string before = wasDeclaration ? StatementText(start) : std::string();
+    SetText(lines_[at], text);
+    const bool changed = Reclassify(at, at, false);
+    if (!changed && wasDeclaration && !SameDeclaration(before, StatementText(start)))
+        ++structureRevision_;
+    CompactIfWasteful();
+}
+
+void ModuleBuffer::Replace(std::size_t at, const std::vector<std::string>& texts) {
+    if (texts.size() == 1) {
+        Replace(at, std::string_view(texts.front()));
+        return;
+    }
+    SetText(lines_[at], texts.back());
+    std::vector<CodeLine> added;
+    added.reserve(texts.size() - 1);
+    for (std::size_t k = 0; k + 1 < texts.size(); ++k) added.push_back(NewLine(texts[k], usualEol_));
+    const auto offset = static_cast<std::ptrdiff_t>(at);
+    lines_.insert(lines_.begin() + offset, std::make_move_iterator(added.begin()),
+                  std::make_move_iterator(added.end()));
+    roles_.insert(roles_.begin() + offset, added.size(), LineRole{});
+    Reclassify(at, at + added.size(), false);
+    ++structureRevision_;
+    ++layoutRevision_;
+    CompactIfWasteful();
+}
+
+void ModuleBuffer::Erase(std::size_t at, std::size_t count) {
+    if (count == 0) return;
+    const bool throughEnd = at + count == lines_.size();
+    Eol* fileEnd = LastEol();
+    const bool endedBare = fileEnd != nullptr && *fileEnd == Eol::None;
+    bool structural = false;
+    std::vector<RawLine> orphans;
+    for (std::size_t k = at; k < at + count; ++k) {
+        structural = structural || IsStructural(roles_[k].kind);
+        unusedBytes_ += lines_[k].length;
+        if (lines_[k].hidden)
+            for (RawLine& line : *lines_[k].hidden) orphans.push_back(std::move(line));
+    }
+    const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(at);
+    lines_.erase(first, first + static_cast<std::ptrdiff_t>(count));
+    const auto firstRole = roles_.begin() + static_cast<std::ptrdiff_t>(at);
+    roles_.erase(firstRole, firstRole + static_cast<std::ptrdiff_t>(count));
+    if (!orphans.empty()) {
+        // Attribute lines stay in the file: they go with the line above.
+        std::vector<RawLine>* keeper = &prelude_;
+        if (at > 0) {
+            CodeLine& above = lines_[at - 1];
+            if (!above.hidden) above.hidden = std::make_unique<std::vector<RawLine>>();
+            keeper = above.hidden.get();
+        }
+        for (RawLine& line : orphans) keeper->push_back(std::move(line));
+    }
+    if (throughEnd && endedBare) {
+        fileEnd = LastEol();
+        if (fileEnd != nullptr) *fileEnd = Eol::None;
+    }
+    if (!lines_.empty()) {
+        std::size_t touched = std::min(at, lines_.size() - 1);
+        structural = Reclassify(touched, touched, false) || structural;
+    }
+    if (structural) ++structureRevision_;
+    ++layoutRevision_;
+    CompactIfWasteful();
+}
+
+std::string ModuleBuffer::Text() const {
+    std::size_t size = pool_.size() - unusedBytes_ + 2 * lines_.size();
+    for (const RawLine& line : prelude_) size += line.text.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const RawLine& line : prelude_) text.append(line.text).append(EolText(line.eol));
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        text.append(Text(i)).append(EolText(lines_[i].eol));
+        if (lines_[i].hidden)
+            for (const RawLine& h : *lines_[i].hidden) text.append(h.text).append(EolText(h.eol));
+    }
+    return text;
+}
+
+}  // namespace host

@@ -1,0 +1,97 @@
+// The lines of one module file: the hidden prelude, the code lines with their own
+// line ends and the hidden attribute lines attached to them, and the scanner's role
+// of every code line, kept current through every edit.
+//
+// The code lines' texts live in one pool of bytes: reading a file costs no
+// allocation per line, and a line that an edit makes no longer leaves its bytes
+// behind until the pool is compacted.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/line_scanner.h"
+
+namespace host {
+
+struct CodeLine {
+    std::size_t offset = 0;  // of the text in the pool
+    std::uint32_t length = 0;
+    Eol eol = Eol::None;
+    std::unique_ptr<std::vector<RawLine>> hidden;  // attribute lines after it; null when none
+};
+
+class ModuleBuffer {
+public:
+    explicit ModuleBuffer(std::string_view fileText);
+
+    std::size_t Count() const { return lines_.size(); }
+    /// The text of code line `i` (0-based); valid until the next edit.
+    std::string_view Text(std::size_t i) const {
+        return std::string_view(pool_.data() + lines_[i].offset, lines_[i].length);
+    }
+    /// Hidden lines after code line `i`.
+    std::size_t HiddenCount(std::size_t i) const { return lines_[i].hidden ? lines_[i].hidden->size() : 0; }
+    const std::vector<LineRole>& Roles() const { return roles_; }
+    const std::vector<RawLine>& Prelude() const { return prelude_; }
+    Eol UsualEol() const { return usualEol_; }
+    const std::string& Name() const { return name_; }
+
+    /// Bumped whenever an edit changes what the procedure index is built from:
+    /// a declaration, End or conditional-compilation line comes or goes, or the
+    /// role of a line that stays changes. Lines added or removed without that
+    /// only shift the index.
+    std::uint64_t StructureRevision() const { return structureRevision_; }
+    /// Bumped whenever code lines or hidden lines are added, removed or moved.
+    std::uint64_t LayoutRevision() const { return layoutRevision_; }
+
+    /// The statement starting at code line `i` (0-based), continued lines joined.
+    std::string StatementText(std::size_t i) const;
+    /// Parses the declaration whose statement starts at code line `i`.
+    bool DeclarationAt(std::size_t i, Declaration& out) const;
+
+    /// Inserts lines before `at` (0 <= at <= Count()). They take the usual line end;
+    /// at the end of a file whose last line has none, that line gets one and the
+    /// new last line goes without.
+    void Insert(std::size_t at, const std::vector<std::string>& texts);
+    /// Replaces the text of line `at`; `text` holds no line break. The index stays
+    /// valid unless the statement's role or declared name changes.
+    void Replace(std::size_t at, std::string_view text);
+    /// Replaces the text of line `at` by several lines. The line keeps its line
+    /// end and its hidden lines, which come after the last of the new lines.
+    void Replace(std::size_t at, const std::vector<std::string>& texts);
+    /// Deletes `count` lines from `at`. Their hidden lines go to the line before
+    /// (or to the prelude); a file that ended without a line end still does.
+    void Erase(std::size_t at, std::size_t count);
+
+    /// The whole file, each line with its own line end.
+    std::string Text() const;
+
+private:
+    std::size_t StatementStart(std::size_t i) const;
+    /// Re-classifies the statements from the one holding line `first` through the
+    /// one holding `last`, and on while later roles depended on them. `added`:
+    /// the lines first..last are new. Returns true (and bumps the structure
+    /// revision) when the structure changed.
+    bool Reclassify(std::size_t first, std::size_t last, bool added);
+    Eol* LastEol();
+    CodeLine NewLine(std::string_view text, Eol eol);
+    void SetText(CodeLine& line, std::string_view text);
+    /// Copies the live texts into a fresh pool once most of it is left over.
+    void CompactIfWasteful();
+
+    std::vector<RawLine> prelude_;
+    std::vector<CodeLine> lines_;
+    std::vector<LineRole> roles_;
+    std::string pool_;
+    std::size_t unusedBytes_ = 0;
+    std::string name_;
+    Eol usualEol_ = Eol::CrLf;
+    std::uint64_t structureRevision_ = 1;
+    std::uint64_t layoutRevision_ = 1;
+};
+
+}  // namespace host

@@ -1,0 +1,106 @@
+#include "host/module_file.h"
+
+#include "host/line_scanner.h"
+#include "host/project_paths.h"
+#include "platform/encoding.h"
+
+namespace host {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsWideEncoding(const std::string& encoding) {
+    return encoding.rfind("utf-16", 0) == 0 || encoding.rfind("utf-32", 0) == 0;
+}
+
+/// 1-based line of the byte at `offset`.
+long LineOfByte(std::string_view bytes, std::size_t offset) {
+    long line = 1;
+    for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            ++line;
+    }
+    return line;
+}
+
+/// What is wrong with the first character of `line` that `encoding` cannot
+/// hold ("U+4E2D '中' cannot be stored in windows-1252"), or empty.
+std::string Unencodable(std::string_view line, const std::string& encoding) {
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t end = i + 1;
+        while (end < line.size() && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) ++end;
+        std::string_view character = line.substr(i, end - i);
+        try {
+            platform::EncodeText(character, encoding);
+        } catch (const platform::EncodingError& e) {
+            return e.what();
+        }
+        i = end;
+    }
+    return {};
+}
+
+}  // namespace
+
+ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
+                            const std::string& encodingOverride) {
+    std::optional<std::string> bytes = files.Read(path);
+    if (!bytes)
+        throw platform::FileError(platform::kFileNotFound, path,
+                                  "Cannot open " + path + ": there is no such file.");
+    std::string encoding = platform::kDefaultEncoding;
+    if (!encodingOverride.empty()) {
+        encoding = platform::CanonicalEncoding(encodingOverride);
+        if (encoding.empty())
+            throw platform::EncodingError("Cannot read " + path + ": the encoding \"" +
+                                              encodingOverride + "\" is not known.",
+                                          -1);
+    }
+    std::string_view text = *bytes;
+    bool bom = false;
+    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom && (encodingOverride.empty() || encoding == "utf-8")) {
+        encoding = "utf-8";
+        bom = true;
+        text.remove_prefix(kUtf8Bom.size());
+    }
+    if (!IsWideEncoding(encoding) && text.find('\0') != std::string_view::npos)
+        throw platform::FileError(platform::kBadFileName, path,
+                                  path + " is a binary file, not VB source.");
+    std::string decoded;
+    try {
+        decoded = platform::DecodeText(text, encoding);
+    } catch (const platform::EncodingError& e) {
+        const std::size_t at = e.CharIndex() < 0 ? 0 : static_cast<std::size_t>(e.CharIndex());
+        throw platform::EncodingError(path + ", line " + std::to_string(LineOfByte(text, at)) +
+                                          ": " + e.what(),
+                                      e.CharIndex());
+    }
+    return ModuleFile{path, encoding, bom, SourceModule(decoded), std::move(*bytes)};
+}
+
+std::string ModuleFile::Name() const {
+    std::string name = module.Name();
+    return name.empty() ? FileStem(path) : name;
+}
+
+std::string ModuleFile::Bytes() const {
+    const std::string text = module.Text();
+    std::string bytes = bom ? std::string(kUtf8Bom) : std::string();
+    try {
+        bytes += platform::EncodeText(text, encoding);
+        return bytes;
+    } catch (const platform::EncodingError& e) {
+        // Name the character and the file line it stands on.
+        std::vector<RawLine> lines = SplitFileLines(text);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::string problem = Unencodable(lines[i].text, encoding);
+            if (problem.empty()) continue;
+            throw platform::EncodingError(path + ", line " + std::to_string(i + 1) + ": " + problem,
+                                          e.CharIndex());
+        }
+        throw;
+    }
+}
+
+}  // namespace host

@@ -1,0 +1,36 @@
+// A module file on disk as the command line loads and saves it: its bytes decoded
+// from the file's code page into a SourceModule, and encoded back.
+#pragma once
+
+#include <string>
+
+#include "host/source_module.h"
+#include "platform/files.h"
+
+namespace host {
+
+struct ModuleFile {
+    std::string path;
+    std::string encoding;  // canonical name: "windows-1252", "utf-8", ...
+    bool bom = false;      // the file starts with a UTF-8 byte order mark (kept on save)
+    SourceModule module;
+    std::string originalBytes;
+
+    /// Reads and decodes a module file. The code page is `encodingOverride` when
+    /// given, else UTF-8 after a UTF-8 byte order mark, else Windows-1252.
+    /// Throws platform::FileError (no such file, unreadable, a binary file) and
+    /// platform::EncodingError (an unknown encoding, bytes invalid in it, with
+    /// the file line).
+    static ModuleFile Load(const std::string& path, platform::FileStore& files,
+                           const std::string& encodingOverride = "");
+
+    /// `Attribute VB_Name`, or the file's stem.
+    std::string Name() const;
+    /// The module encoded back to bytes. Throws platform::EncodingError naming the
+    /// first character the code page cannot hold and its line in the file, e.g.
+    /// "Mod.bas, line 12: U+4E2D '中' cannot be stored in windows-1252".
+    std::string Bytes() const;
+    bool Changed() const { return Bytes() != originalBytes; }
+};
+
+}  // namespace host

@@ -1,0 +1,67 @@
+#include "host/project_paths.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace host {
+
+namespace {
+
+std::string Slashes(std::string_view path) {
+    std::string s(path);
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
+    return s;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return s;
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+    std::string s = Slashes(path);
+    std::size_t slash = s.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return s.substr(0, slash);
+}
+
+std::string ResolveProjectPath(const std::string& projectFolder, std::string_view written) {
+    std::filesystem::path path(Slashes(Trim(written)));
+    if (path.is_relative()) path = std::filesystem::path(Slashes(projectFolder)) / path;
+    std::string resolved = path.lexically_normal().generic_string();
+    if (resolved.size() > 1 && resolved.back() == '/') resolved.pop_back();
+    return resolved;
+}
+
+std::string ProjectRelativePath(const std::string& projectFolder, const std::string& absolute) {
+    std::filesystem::path relative =
+        std::filesystem::path(Slashes(absolute)).lexically_relative(Slashes(projectFolder));
+    std::string written = relative.empty() ? Slashes(absolute) : relative.generic_string();
+    std::replace(written.begin(), written.end(), '/', '\\');
+    return written;
+}
+
+std::string PathKey(const std::string& absolute) {
+    return Lower(std::filesystem::path(Slashes(absolute)).lexically_normal().generic_string());
+}
+
+std::string FileStem(const std::string& path) {
+    return std::filesystem::path(Slashes(path)).stem().string();
+}
+
+std::string FileExtension(const std::string& path) {
+    return Lower(std::filesystem::path(Slashes(path)).extension().string());
+}
+
+}  // namespace host

@@ -1,0 +1,26 @@
+// Paths as a VB project file holds them: relative to the project, with "\" or "/"
+// between folders.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace host {
+
+/// The folder of an absolute file path, without a trailing "/".
+std::string FolderOf(const std::string& path);
+/// A path from the project file made absolute with "/" separators: relative
+/// paths are taken from `projectFolder`; "." and ".." are resolved.
+std::string ResolveProjectPath(const std::string& projectFolder, std::string_view written);
+/// The path as the project file writes it: relative to `projectFolder` when it
+/// can be, with "\" separators.
+std::string ProjectRelativePath(const std::string& projectFolder, const std::string& absolute);
+/// Two paths name the same file when their keys are equal (letter case ignored,
+/// as on the system the projects come from).
+std::string PathKey(const std::string& absolute);
+/// The file name without folder and extension.
+std::string FileStem(const std::string& path);
+/// The extension in lower case, with its dot (".bas").
+std::string FileExtension(const std::string& path);
+
+}  // namespace host
