@@ -1,0 +1,85 @@
+#include "revisions/revision_log.h"
+
+#include <optional>
+
+#include "headers/header_text.h"
+#include "platform/clock.h"
+#include "platform/encoding.h"
+#include "platform/vbruntime.h"
+
+namespace revisions {
+
+namespace {
+
+constexpr char kCrLf[] = "\r\n";
+constexpr char kLogName[] = "REVISION.TXT";
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Byte length of the first UTF-8 character of a non-empty text.
+std::size_t FirstCharLength(const std::string& text) {
+    std::size_t n = 1;
+    while (n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) ++n;
+    return n;
+}
+
+// The path of the first related document whose first file holds "Revision.txt".
+std::optional<std::string> ListedLog(ide::VBProject& project) {
+    ide::VBComponents& components = project.VBComponents();
+    const long count = components.Count();
+    for (long i = 1; i <= count; ++i) {
+        ide::VBComponent& component = components.Item(i);
+        if (component.Type() != ide::vbext_ct_RelatedDocument) continue;
+        const std::string path = component.FileNames(1);
+        if (platform::InStrText(1, path, "Revision.txt") > 0) return path;
+    }
+    return std::nullopt;
+}
+
+// Writes the old bytes (none for a new file), then `text` in the log's code page.
+void Append(platform::FileStore& files, const std::string& path,
+            const std::optional<std::string>& old, const std::string& text) {
+    const std::string bytes = platform::EncodeText(text, platform::kDefaultEncoding);
+    files.Write(path, old.value_or(std::string()) + bytes);
+}
+
+}  // namespace
+
+std::string sProjectDir(ide::VBProject& project) {
+    const std::string path = project.FileName();
+    if (!path.empty()) {
+        const std::size_t first = FirstCharLength(path);
+        for (std::size_t i = path.size(); i > first; --i)
+            if (IsSeparator(path[i - 1])) return path.substr(0, i);
+    }
+    ide::Raise(ide::kInvalidCall);
+}
+
+std::string RevisionLogHeading(toolwindow::Penwork& window, ide::VBProject& project) {
+    std::string heading = std::string("'") + kCrLf;
+    heading += "'\tREVISION.TXT  for " + project.FileName() + kCrLf;
+    const std::string created = platform::GeneralDate(platform::Now());
+    heading += "'\tCreated: " + created + " - Version: " + headers::ProjectVersion(window) + kCrLf;
+    heading += std::string("'") + kCrLf;
+    heading += std::string("' Type Number Version   By    Date    Module, Procedure     ") + kCrLf;
+    heading += std::string("'-----|------|--------|----|---------|") + std::string(33, '-') + kCrLf;
+    return heading;
+}
+
+void AppendRevisionLog(toolwindow::Penwork& window, const std::string& entry) {
+    ide::VBProject& project = ide::RequireActiveVBProject(window.VBE());
+    platform::FileStore& files = window.Files();
+
+    if (const std::optional<std::string> listed = ListedLog(project)) {
+        Append(files, *listed, files.Read(*listed), entry + kCrLf);
+        return;
+    }
+
+    const std::string path = sProjectDir(project) + kLogName;
+    const std::optional<std::string> old = files.Read(path);
+    const std::string heading = old ? std::string() : RevisionLogHeading(window, project);
+    Append(files, path, old, heading + entry + kCrLf);
+    project.VBComponents().AddFile(path, true);
+}
+
+}  // namespace revisions
