@@ -49,6 +49,7 @@ int Run(int argc, const char* const* argv, platform::SettingsStore& settings, st
     Context context{settings, out, err, {}};
     AddHeaderCommands(app, context);
     AddErrorCommand(app, context);
+    AddRevisionCommand(app, context);
     AddIndentCommand(app, context);
     AddNoticeCommand(app, context);
     AddOutlineCommand(app, context);

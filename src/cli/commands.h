@@ -33,5 +33,6 @@ void AddSettingsCommand(CLI::App& app, Context& context);
 void AddHeaderCommands(CLI::App& app, Context& context);
 void AddErrorCommand(CLI::App& app, Context& context);
 void AddIndentCommand(CLI::App& app, Context& context);
+void AddRevisionCommand(CLI::App& app, Context& context);
 
 }  // namespace cli

@@ -1,0 +1,119 @@
+// quillmark revision FILE:LINE: a revision note in the code, the procedure
+// header, the module and the project's REVISION.TXT.
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "platform/vbruntime.h"
+#include "revisions/insert_revision.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kTargetNames[] = {"procedure", "module", "log", "code"};
+
+// "procedure,code" -> the four flags; nullopt (after a message) for an unknown name.
+std::optional<std::array<bool, 4>> ParseTargets(const std::string& list, std::ostream& err) {
+    std::array<bool, 4> flags{false, false, false, false};
+    std::stringstream in(list);
+    std::string name;
+    while (std::getline(in, name, ',')) {
+        bool known = false;
+        for (std::size_t i = 0; i < 4; ++i)
+            if (name == kTargetNames[i]) flags[i] = known = true;
+        if (!known) {
+            PrintMessage(err, "", "--to: unknown target '" + name +
+                                      "'; the targets are procedure, module, log and code");
+            return std::nullopt;
+        }
+    }
+    return flags;
+}
+
+}  // namespace
+
+void AddRevisionCommand(CLI::App& app, Context& context) {
+    struct State {
+        CommonOptions options;
+        std::string author, initials;
+        std::optional<std::string> to, type, number, text;
+        bool after = false;
+    };
+    auto state = std::make_shared<State>();
+    CLI::App* command = app.add_subcommand(
+        "revision", "Record a revision in the code, the procedure header, the module and REVISION.TXT");
+    command->footer(
+        "Targets (--to, comma-separated; default: the stored ones):\n"
+        "  procedure  below the procedure's header (--after: a header below its declaration)\n"
+        "  module     after the comment lines that open the module\n"
+        "  log        appended to the project's REVISION.TXT, which joins the project\n"
+        "  code       directly above LINE\n"
+        "Type and number default to the stored ones (quillmark settings Revision/Type BUG).\n"
+        "Example: quillmark revision Module1.bas:40 --to code,log --type BUG --number 12 \\\n"
+        "           --text \"Rounding fixed for negative amounts.\"");
+    AddCommonOptions(*command, state->options, "FILE:LINE");
+    AddAuthorOptions(*command, state->author, state->initials);
+    command->add_option("--to", state->to, "Where the revision goes: procedure,module,log,code");
+    command->add_option("--type", state->type, "Revision type, e.g. BUG, ALT, NEW");
+    command->add_option("--number", state->number, "Revision number");
+    command->add_option("--text", state->text,
+                        "What changed (line breaks allowed; @PATH reads it from a file)");
+    command->add_flag("--after", state->after, "Procedure headers stand below their declarations");
+    command->callback([&context, state] {
+        context.run = [&context, state]() -> int {
+            if (!CheckCommonOptions(state->options, context.err)) return kUsage;
+            std::optional<std::array<bool, 4>> targets;
+            if (state->to) {
+                targets = ParseTargets(*state->to, context.err);
+                if (!targets) return kUsage;
+            }
+            std::string text;
+            try {
+                if (state->text) text = ReadTextOption(*state->text);
+            } catch (const platform::FileError& e) {
+                PrintMessage(context.err, "", e.what());
+                return kFileError;
+            }
+            // Without --to the stored targets apply; with none there is nothing to do.
+            if (!targets) {
+                namespace keys = platform::settings;
+                const platform::SettingKey stored[] = {keys::RevisionProcedure, keys::RevisionModule,
+                                                       keys::RevisionText, keys::RevisionCode};
+                targets.emplace();
+                for (std::size_t i = 0; i < 4; ++i)
+                    (*targets)[i] = platform::Val(context.settings.Get(stored[i])) == 1;
+            }
+            if (std::find(targets->begin(), targets->end(), true) == targets->end()) {
+                PrintMessage(context.err, "",
+                             "no revision target: give --to procedure,module,log,code (or some of them), "
+                             "or store defaults with quillmark settings Revision/Code 1");
+                return kUsage;
+            }
+            RunRules rules;
+            rules.needsLine = true;
+            Runner runner(state->options, context.settings, context.out, context.err);
+            return runner.Run(
+                rules,
+                [state, targets, text](toolwindow::PlainPenwork& w) {
+                    if (!state->author.empty()) w.name = state->author;
+                    if (!state->initials.empty()) w.initials = state->initials;
+                    if (state->type) w.revType = *state->type;
+                    if (state->number) w.revNumber = *state->number;
+                    w.revisionTargets = *targets;
+                    w.headerBefore = !state->after;
+                    w.boxes[toolwindow::kRevisionTextBox].SetText(text);
+                },
+                [](Session& s) {
+                    const revisions::RevisionOutcome outcome =
+                        revisions::InsertRevision(s.window, s.file.module, s.codeLine);
+                    for (const auto& skip : outcome.skipped) PrintMessage(s.err, "", revisions::SkipNotice(skip));
+                });
+        };
+    });
+}
+
+}  // namespace cli
