@@ -119,8 +119,8 @@ void AddHeaderCommands(CLI::App& app, Context& context) {
         "FILE:LINE", {{"--text", commentHelp.c_str()}}, {toolwindow::kCommentTextBox}, commentRules,
         [](CLI::App& command, HeaderState&) { command.get_option("--text")->required(); },
         [](Session& s) {
-            s.file.module.InsertLines(s.codeLine,
-                                      headers::sCommentBlock(s.window.txtHeader(toolwindow::kCommentTextBox)));
+            headers::InsertCommentBlock(s.file.module, s.codeLine,
+                                        s.window.txtHeader(toolwindow::kCommentTextBox));
         });
 }
 

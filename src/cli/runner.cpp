@@ -196,9 +196,12 @@ int Runner::Finish() {
 std::string Runner::DisplayName(const std::string& path) const {
     auto it = displayNames_.find(path);
     if (it != displayNames_.end()) return it->second;
+    // Files the command found itself (a log, a project): relative when they lie
+    // below the current folder, else in full.
     std::error_code ec;
     const fs::path relative = fs::relative(path, fs::current_path(ec), ec);
-    return ec || relative.empty() ? path : relative.string();
+    if (ec || relative.empty() || *relative.begin() == "..") return path;
+    return relative.string();
 }
 
 std::string ReadTextOption(const std::string& value) {

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "addin/attempt.h"
+#include "addin/statements.h"
 
 namespace errorhandlers {
 
@@ -41,13 +42,6 @@ std::size_t SkipLineNumber(const std::string& text, std::size_t i) {
 }
 
 }  // namespace
-
-bool ContinuesOnNextLine(const std::string& line) {
-    std::size_t end = line.size();
-    while (end > 0 && IsBlank(line[end - 1])) --end;
-    if (end == 0 || line[end - 1] != '_') return false;
-    return end == 1 || IsBlank(line[end - 2]);
-}
 
 bool IsCodeAt(const std::vector<std::string>& lines, long column) {
     bool statementStart = true;
@@ -101,7 +95,7 @@ bool IsCodeColumn(const ide::CodeModule& module, long line, long column) {
     for (long above = line - 1; above >= 1; --above) {
         std::string text;
         if (!ide::Attempt([&] { text = module.Lines(above, 1); })) break;
-        if (!ContinuesOnNextLine(text)) break;
+        if (!ide::ContinuesOnNextLine(text)) break;
         lines.insert(lines.begin(), std::move(text));
     }
     return IsCodeAt(lines, column);

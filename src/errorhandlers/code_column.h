@@ -10,10 +10,6 @@
 
 namespace errorhandlers {
 
-/// Whether a physical line continues on the next one: it ends in a blank or a
-/// tab and an underscore (trailing blanks and tabs after the underscore allowed).
-bool ContinuesOnNextLine(const std::string& line);
-
 /// Whether `column` (in characters, from 1) of the last of `lines` lies in code.
 /// `lines` are the physical lines of one logical line, from its first line up to
 /// the line in question. A comment starts at an apostrophe outside a string or at

@@ -4,6 +4,7 @@
 
 #include "addin/attempt.h"
 #include "addin/proc_range.h"
+#include "addin/statements.h"
 #include "errorhandlers/handler_templates.h"
 #include "errorhandlers/source_search.h"
 #include "headers/header_text.h"
@@ -111,7 +112,7 @@ bool InsertErrorHandler(toolwindow::Penwork& window, ide::CodeModule& module, lo
     // The lower place first, so that the declaration's line stays where it was.
     const bool resumeNext = window.optErrorHandler(toolwindow::ResumeNext);
     if (!resumeNext) ide::Attempt([&] { module.InsertLines(EndLine, block); });
-    const long below = LineBelowDeclaration(module, LastDeclarationLine(module, DeclLine), EndLine);
+    const long below = LineBelowDeclaration(module, ide::LastLineOfStatement(module, DeclLine, EndLine), EndLine);
     if (resumeNext) onError = "On Error Resume Next";
     ide::Attempt([&] { module.InsertLines(below, onError); });
     return true;

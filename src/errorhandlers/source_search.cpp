@@ -68,16 +68,6 @@ long FindCodeLine(const ide::CodeModule& module, const std::string& target, long
     return 0;
 }
 
-long LastDeclarationLine(const ide::CodeModule& module, long declLine) {
-    long line = declLine;
-    for (;;) {
-        bool ok = false;
-        const std::string text = LineText(module, line, ok);
-        if (!ok || !ContinuesOnNextLine(text)) return line;
-        ++line;
-    }
-}
-
 long LineBelowDeclaration(const ide::CodeModule& module, long lastDeclLine, long limit) {
     const long below = lastDeclLine + 1;
     bool ok = false;

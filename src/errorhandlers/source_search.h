@@ -13,10 +13,6 @@ namespace errorhandlers {
 /// and the search goes on after them. 0 when there is none or the search fails.
 long FindCodeLine(const ide::CodeModule& module, const std::string& target, long first, long last);
 
-/// The last physical line of the declaration starting at `declLine`: the lines
-/// that end in a continuation (" _") are followed to the first one that does not.
-long LastDeclarationLine(const ide::CodeModule& module, long declLine);
-
 /// The line where the statement below a declaration goes: the line after
 /// `lastDeclLine`, or, when the declaration is one of several alternatives under
 /// #If ... #Else ... #End If, the line after that #End If, so that the statement

@@ -1,6 +1,7 @@
 #include "headers/comment_block.h"
 
 #include "addin/attempt.h"
+#include "addin/statements.h"
 #include "headers/header_text.h"
 #include "headers/mheader.h"
 
@@ -47,6 +48,10 @@ std::string RightsNoticeText() {
 
 void InsertRightsNotice(ide::CodeModule& module) {
     ide::Attempt([&] { module.InsertLines(1, RightsNoticeText()); });
+}
+
+void InsertCommentBlock(ide::CodeModule& module, long line, const toolwindow::TextBox& box) {
+    module.InsertLines(ide::FirstLineOfStatement(module, line), sCommentBlock(box));
 }
 
 }  // namespace headers

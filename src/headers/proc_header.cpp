@@ -4,6 +4,7 @@
 
 #include "addin/attempt.h"
 #include "addin/proc_range.h"
+#include "addin/statements.h"
 #include "headers/header_text.h"
 #include "platform/dialogs.h"
 
@@ -28,27 +29,6 @@ PartTexts TextsOf(ide::ProcKind kind) {
     }
     // No keyword: a Sub, a Function and any modifier in front match alike.
     return {"", "", "No Proc= "};
-}
-
-// Whether a line of code goes on over the next line (it ends in " _"). A
-// comment line is never taken for the first line of a declaration.
-bool Continues(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos || line[first] == '\'') return false;
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-    return line.size() >= 2 && line.back() == '_' && (line[line.size() - 2] == ' ' ||
-                                                      line[line.size() - 2] == '\t');
-}
-
-// The last line of the statement that begins on `line`, looking no further than
-// `lastLine`. A comment block must not go between the lines of one statement.
-long LastContinuedLine(const ide::CodeModule& module, long line, long lastLine) {
-    bool more = true;
-    while (more && line < lastLine) {
-        if (!ide::Attempt([&] { more = Continues(module.Lines(line, 1)); })) break;
-        if (more) ++line;
-    }
-    return line;
 }
 
 }  // namespace
@@ -90,7 +70,7 @@ void InsertProcHeader(toolwindow::Penwork& window, ide::CodeModule& module, long
 
     // The block goes in below `start`; when that line is the first line of a
     // declaration continued with " _", below the declaration's last line instead.
-    start = LastContinuedLine(module, start, rangeEnd);
+    start = ide::LastLineOfStatement(module, start, rangeEnd);
     ide::Attempt([&] { module.InsertLines(start + 1, header); });
 }
 

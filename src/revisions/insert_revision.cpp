@@ -4,6 +4,7 @@
 
 #include "addin/attempt.h"
 #include "addin/proc_range.h"
+#include "addin/statements.h"
 #include "platform/dialogs.h"
 #include "revisions/module_revision.h"
 #include "revisions/revision_log.h"
@@ -161,6 +162,9 @@ RevisionOutcome InsertRevision(toolwindow::Penwork& window, ide::CodeModule& mod
                 platform::ShowMessage(window.Dialogs(), NotFoundPrefix(kind) + declaration,
                                       platform::vbOKOnly, "");
         }
+        // A declaration continued over lines is followed to its last line: the
+        // block must not go between the lines of one statement.
+        start = ide::LastLineOfStatement(module, start, ranges.start[kind] + ranges.count[kind] - 1);
         record(ProcedureTarget, NamingTheScan(Run([&] {
                    const long at = lFirstCodeLine(window, start + 1);
                    module.InsertLines(at, procedureBlock);
@@ -185,8 +189,11 @@ RevisionOutcome InsertRevision(toolwindow::Penwork& window, ide::CodeModule& mod
 
     // Directly above the line the cursor was on, wherever the targets above
     // have moved it; its old number could now fall inside another statement.
+    // On a continuation line, above the statement it continues.
     if (window.chkRevision(CodeTarget))
-        record(CodeTarget, Run([&] { module.InsertLines(cursor.Line(), codeBlock); }));
+        record(CodeTarget, Run([&] {
+                   module.InsertLines(ide::FirstLineOfStatement(module, cursor.Line()), codeBlock);
+               }));
 
     return outcome;
 }

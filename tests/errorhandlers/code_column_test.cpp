@@ -63,14 +63,5 @@ TEST(IsCodeAt, TellsCodeFromCommentsAndStrings) {
     for (const auto& [source, code] : cases) EXPECT_EQ(code, MarkedIsCode(source)) << source;
 }
 
-TEST(ContinuesOnNextLine, WantsABlankBeforeTheUnderscore) {
-    EXPECT_TRUE(ContinuesOnNextLine("Sub Foo(a, _"));
-    EXPECT_TRUE(ContinuesOnNextLine("Sub Foo(a, _ \t "));
-    EXPECT_TRUE(ContinuesOnNextLine("\t_"));
-    EXPECT_FALSE(ContinuesOnNextLine("x = my_"));
-    EXPECT_FALSE(ContinuesOnNextLine("x = 1"));
-    EXPECT_FALSE(ContinuesOnNextLine(""));
-}
-
 }  // namespace
 }  // namespace errorhandlers

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include "addin/statements.h"
+#include "host/source_module.h"
+#include "support/support.h"
+
+namespace {
+
+TEST(ContinuesOnNextLine, WantsABlankBeforeTheUnderscore) {
+    EXPECT_TRUE(ide::ContinuesOnNextLine("Sub Foo(a, _"));
+    EXPECT_TRUE(ide::ContinuesOnNextLine("Sub Foo(a, _ \t "));
+    EXPECT_TRUE(ide::ContinuesOnNextLine("\t_"));
+    EXPECT_FALSE(ide::ContinuesOnNextLine("x = my_"));
+    EXPECT_FALSE(ide::ContinuesOnNextLine("x = 1"));
+    EXPECT_FALSE(ide::ContinuesOnNextLine(""));
+}
+
+TEST(Statements, FirstAndLastLineOfAContinuedStatement) {
+    const host::SourceModule m(testsupport::Crlf(
+        "Sub Foo(a, _\n"   // 1
+        "        b, _\n"   // 2
+        "        c)\n"     // 3
+        "x = 1\n"          // 4
+        "Call Bar(x, _\n"  // 5
+        "         y, _")); // 6: the last line, still continued
+    for (long line : {1, 2, 3}) {
+        EXPECT_EQ(ide::FirstLineOfStatement(m, line), 1) << line;
+        EXPECT_EQ(ide::LastLineOfStatement(m, line), 3) << line;
+    }
+    EXPECT_EQ(ide::FirstLineOfStatement(m, 4), 4);
+    EXPECT_EQ(ide::LastLineOfStatement(m, 4), 4);
+    EXPECT_EQ(ide::FirstLineOfStatement(m, 6), 5);
+    EXPECT_EQ(ide::LastLineOfStatement(m, 5), 6);  // stops at the module's end
+    EXPECT_EQ(ide::LastLineOfStatement(m, 1, 2), 2);  // and at the limit
+}
+
+}  // namespace
