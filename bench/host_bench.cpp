@@ -11,102 +11,12 @@
 
 #include "host/module_file.h"
 #include "host/source_module.h"
+#include "vb_corpus.h"
 
 namespace {
 
-/// Writes realistic VB: procedures of 10 to 40 lines with If, For, Select Case,
-/// comments, strings and continued lines, some property parts and #If blocks.
-class HostModuleWriter {
-public:
-    std::string Write(long lineCount) {
-        Add("Attribute VB_Name = \"HostBench\"");
-        Add("Option Explicit");
-        Add("' Generated for the host benchmark.");
-        Add("Private Const APP_NAME As String = \"Bench\"");
-        Add("#If Win64 Then");
-        Add("Private Declare PtrSafe Function GetTickCount Lib \"kernel32\" () As Long");
-        Add("#Else");
-        Add("Private Declare Function GetTickCount Lib \"kernel32\" () As Long");
-        Add("#End If");
-        Add("");
-        while (lines_ < lineCount) Procedure();
-        return text_;
-    }
-
-private:
-    void Add(const std::string& line) {
-        text_ += line;
-        text_ += "\r\n";
-        ++lines_;
-    }
-    std::uint32_t Next() {
-        seed_ = seed_ * 1103515245u + 12345u;
-        return seed_ >> 8;
-    }
-    int Pick(int n) { return static_cast<int>(Next() % static_cast<std::uint32_t>(n)); }
-
-    void Procedure() {
-        const std::string name = "Proc" + std::to_string(++procedures_);
-        Add("' " + name + ": does its part of the work.");
-        switch (Pick(5)) {
-        case 0:
-            Add("Public Property Get " + name + "() As Long");
-            Body(name, 8);
-            Add("End Property");
-            break;
-        case 1:
-            Add("Private Function " + name + "(ByVal lCount As Long, _");
-            Add("                  ByVal sText As String) As String");
-            Body(name, 10 + Pick(25));
-            Add("End Function");
-            break;
-        default:
-            Add("Public Sub " + name + "(ByVal lValue As Long)");
-            Body(name, 10 + Pick(30));
-            Add("End Sub");
-        }
-        Add("");
-    }
-
-    void Body(const std::string& name, int count) {
-        Add("    Dim i As Long, s As String");
-        for (int k = 0; k < count; k += 4) {
-            switch (Pick(4)) {
-            case 0:
-                Add("    If lValue > " + std::to_string(k) + " Then");
-                Add("        s = \"End Sub \" & APP_NAME ' not the end");
-                Add("    Else");
-                Add("        s = s & Format$(i, \"0000\")");
-                Add("    End If");
-                break;
-            case 1:
-                Add("    For i = 1 To " + std::to_string(k + 3));
-                Add("        Debug.Print \"" + name + "\", i, _");
-                Add("                    s");
-                Add("    Next i");
-                break;
-            case 2:
-                Add("    Select Case i");
-                Add("    Case 1: s = \"one\"");
-                Add("    Case Else: s = \"many\"");
-                Add("    End Select");
-                break;
-            default:
-                Add("    ' A comment about step " + std::to_string(k));
-                Add("    s = Trim$(s) & vbCrLf");
-                Add("    i = i + 1");
-            }
-        }
-    }
-
-    std::uint32_t seed_ = 4242;
-    long lines_ = 0;
-    long procedures_ = 0;
-    std::string text_;
-};
-
 const std::string& Generated() {
-    static const std::string text = HostModuleWriter().Write(65000);
+    static const std::string text = bench::GenerateModule("HostBench", 65000);
     return text;
 }
 
@@ -195,24 +105,14 @@ void BM_HostInsertAndDelete(benchmark::State& state) {
 }
 BENCHMARK(BM_HostInsertAndDelete)->Unit(benchmark::kMicrosecond);
 
-bool IsModulePath(const std::filesystem::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".bas" || ext == ".cls" || ext == ".frm" || ext == ".ctl" || ext == ".dsr" ||
-           ext == ".pag";
-}
-
 /// Loading and scanning every module under $QUILLMARK_CORPUS.
 void BM_HostCorpus(benchmark::State& state) {
-    const char* folder = std::getenv("QUILLMARK_CORPUS");
-    if (folder == nullptr || *folder == '\0') {
+    const auto corpus = bench::CorpusPaths();
+    if (!corpus) {
         state.SkipWithError("QUILLMARK_CORPUS names no folder");
         return;
     }
-    std::vector<std::string> paths;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        if (entry.is_regular_file() && IsModulePath(entry.path())) paths.push_back(entry.path().string());
+    const std::vector<std::string>& paths = *corpus;
     platform::DiskFiles files;
     std::int64_t bytes = 0;
     long failed = 0;

@@ -1,5 +1,7 @@
 #include "addin/statements.h"
 
+#include <algorithm>
+
 #include "addin/attempt.h"
 
 namespace ide {
@@ -15,6 +17,7 @@ bool ContinuesOnNextLine(std::string_view line) {
 }
 
 long LastLineOfStatement(const CodeModule& module, long line, long lastLine) {
+    Attempt([&] { lastLine = std::min(lastLine, module.CountOfLines()); });
     bool more = true;
     while (more && line < lastLine) {
         if (!Attempt([&] { more = ContinuesOnNextLine(module.Lines(line, 1)); })) break;

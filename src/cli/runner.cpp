@@ -105,10 +105,10 @@ int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t i
     }
     const std::string path = Absolute(target.file);
     try {
-        // Everything a target writes goes to its own layer first, and reaches
-        // the run's changes only when the target succeeded.
+        // Files a command writes besides the module go to the target's own
+        // layer first, and reach the run's changes only when it succeeded.
         platform::StagedFiles files(static_cast<platform::FileStore&>(staged_));
-        host::ModuleFile file = host::ModuleFile::Load(path, files, options_.encoding);
+        host::ModuleFile file = host::ModuleFile::Load(path, staged_, options_.encoding);
 
         long codeLine = 0;
         if (target.hasLine) {
@@ -140,22 +140,26 @@ int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t i
         action(session);
         if (!rules.writes) return session.status < 0 ? kDone : session.status;
 
-        const std::string bytes = file.Bytes();
+        std::string bytes = file.Bytes();
         const bool moduleChanged = bytes != file.originalBytes;
-        if (moduleChanged) files.Write(path, bytes);
         if (project && project->Changed()) files.Write(project->FileName(), project->Text());
-        const auto changes = files.Changes();
+        bool othersChanged = false;
+        files.ForEachChange([&](const std::string&, const auto&, const std::string&) { othersChanged = true; });
 
         int status = session.status;
-        if (status < 0) status = (changes.empty() && dialogs.Shown() > 0) ? kRefused : kDone;
+        if (status < 0) status = (!moduleChanged && !othersChanged && dialogs.Shown() > 0) ? kRefused : kDone;
         if (status == kRefused) return status;  // a refusal writes nothing
 
-        for (const auto& change : changes) {
-            staged_.Write(change.path, change.after);
-            encodings_[change.path] = change.path == path ? file.encoding : "windows-1252";
-            if (change.path == path) displayNames_[change.path] = target.file;
-        }
+        files.ForEachChange([&](const std::string& changed, const auto&, const std::string& after) {
+            staged_.Write(changed, after);
+            encodings_[changed] = platform::kDefaultEncoding;
+        });
         if (options_.toStdout) printed_.push_back(bytes);
+        if (moduleChanged) {
+            staged_.Write(path, std::move(bytes), std::move(file.originalBytes));
+            encodings_[path] = file.encoding;
+            displayNames_[path] = target.file;
+        }
         return status;
     } catch (const platform::FileError& e) {
         PrintMessage(err_, "", e.what());
@@ -171,25 +175,25 @@ int Runner::Finish() {
         for (const std::string& bytes : printed_) out_ << bytes;
         return kDone;
     }
-    const auto changes = staged_.Changes();
     if (options_.diff) {
-        for (const auto& change : changes) {
-            const std::string& encoding = encodings_[change.path];
-            std::optional<std::string> before;
-            if (change.before) before = ForDisplay(*change.before, encoding);
-            out_ << UnifiedDiff(DisplayName(change.path), before, ForDisplay(change.after, encoding));
-        }
+        staged_.ForEachChange([&](const std::string& path, const std::optional<std::string>& before,
+                                  const std::string& after) {
+            const std::string& encoding = encodings_[path];
+            std::optional<std::string> shownBefore;
+            if (before) shownBefore = ForDisplay(*before, encoding);
+            out_ << UnifiedDiff(DisplayName(path), shownBefore, ForDisplay(after, encoding));
+        });
         return kDone;
     }
     int worst = kDone;
-    for (const auto& change : changes) {
+    staged_.ForEachChange([&](const std::string& path, const auto&, const std::string& after) {
         try {
-            platform::WriteFileAtomic(change.path, change.after);
+            platform::WriteFileAtomic(path, after);
         } catch (const platform::FileError& e) {
             PrintMessage(err_, "", e.what());
             worst = kFileError;
         }
-    }
+    });
     return worst;
 }
 

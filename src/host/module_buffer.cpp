@@ -50,8 +50,11 @@ ModuleBuffer::ModuleBuffer(std::string_view fileText) {
         codeStart = static_cast<std::size_t>(line.text.data() - fileText.data()) + line.text.size() +
                     EolText(line.eol).size();
     }
-    // The code lines' texts stay where they are in a copy of the file's code part.
-    pool_.assign(fileText.substr(codeStart));
+    // The code lines' texts stay where they are in a copy of the file's code
+    // part, with room for lines that grow (re-indenting makes many longer).
+    const std::string_view code = fileText.substr(codeStart);
+    pool_.reserve(code.size() + code.size() / 4);
+    pool_.assign(code);
     std::size_t usedBytes = 0;
     lines_.reserve(reader.ExpectedLines());
     while (reader.Next(line)) {

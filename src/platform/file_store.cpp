@@ -4,16 +4,12 @@
 
 namespace platform {
 
-namespace {
-
 // One key per file, however the path was spelled ("a/../b.bas", "./b.bas").
-std::string KeyOf(const std::string& path) {
+std::string StagedFiles::KeyOf(const std::string& path) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(path, ec);
     return (ec ? std::filesystem::path(path) : absolute).lexically_normal().string();
 }
-
-}  // namespace
 
 std::optional<std::string> DiskFiles::Read(const std::string& path) {
     try {
@@ -32,23 +28,29 @@ std::optional<std::string> StagedFiles::Read(const std::string& path) {
     return base_->Read(path);
 }
 
-void StagedFiles::Write(const std::string& path, const std::string& bytes) {
+void StagedFiles::Write(const std::string& path, const std::string& bytes) { Write(path, std::string(bytes)); }
+
+void StagedFiles::Write(const std::string& path, std::string&& bytes) {
     const std::string key = KeyOf(path);
-    if (!original_.count(key)) {
-        original_.emplace(key, base_->Read(path));
-        order_.push_back(path);
-    }
-    staged_[key] = bytes;
+    if (!original_.count(key)) original_.emplace(key, base_->Read(path));
+    Stage(key, path, std::move(bytes));
+}
+
+void StagedFiles::Write(const std::string& path, std::string&& bytes, std::string&& readBefore) {
+    const std::string key = KeyOf(path);
+    if (!original_.count(key)) original_.emplace(key, std::move(readBefore));
+    Stage(key, path, std::move(bytes));
+}
+
+void StagedFiles::Stage(const std::string& key, const std::string& path, std::string&& bytes) {
+    if (!staged_.count(key)) order_.push_back(path);
+    staged_[key] = std::move(bytes);
 }
 
 std::vector<StagedFiles::Change> StagedFiles::Changes() {
     std::vector<Change> changes;
-    for (const std::string& path : order_) {
-        const std::string key = KeyOf(path);
-        const std::optional<std::string>& before = original_.at(key);
-        const std::string& after = staged_.at(key);
-        if (!before || *before != after) changes.push_back({path, before, after});
-    }
+    ForEachChange([&](const std::string& path, const std::optional<std::string>& before,
+                      const std::string& after) { changes.push_back({path, before, after}); });
     return changes;
 }
 

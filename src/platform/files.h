@@ -81,16 +81,34 @@ public:
     };
     std::optional<std::string> Read(const std::string& path) override;
     void Write(const std::string& path, const std::string& bytes) override;
+    /// The same, taking over the bytes instead of copying them.
+    void Write(const std::string& path, std::string&& bytes);
+    /// The same for a file the caller has read from this store just before, whose
+    /// bytes then need no second reading (they are ignored when the file was
+    /// written here already).
+    void Write(const std::string& path, std::string&& bytes, std::string&& readBefore);
     /// Files whose content would change, in the order first written.
     std::vector<Change> Changes();
+    /// The same without copying the files: `visit(path, before, after)`.
+    template <class Visit>
+    void ForEachChange(Visit&& visit) const {
+        for (const std::string& path : order_) {
+            const std::string key = KeyOf(path);
+            const std::optional<std::string>& before = original_.at(key);
+            const std::string& after = staged_.at(key);
+            if (!before || *before != after) visit(path, before, after);
+        }
+    }
     /// Writes every change to the base, one file after another.
     void Commit();
 
 private:
+    static std::string KeyOf(const std::string& path);
+    void Stage(const std::string& key, const std::string& path, std::string&& bytes);
     DiskFiles disk_;
     FileStore* base_;
     std::map<std::string, std::string> staged_;
-    std::map<std::string, std::optional<std::string>> original_;
+    std::map<std::string, std::optional<std::string>> original_;  // before the first write
     std::vector<std::string> order_;
 };
 

@@ -1,0 +1,147 @@
+// Whole commands as a user runs them: reading, changing and writing module
+// files. A generated tree of 1,000,000 lines in 40 modules, and one module of
+// 65,000 lines (the most VB takes in one module).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "cli/app.h"
+#include "host/module_file.h"
+#include "platform/files.h"
+#include "platform/settings.h"
+#include "vb_corpus.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class NullBuffer : public std::streambuf {
+protected:
+    int overflow(int c) override { return c; }
+};
+
+// A folder of modules, and their text, to put back between runs.
+struct Tree {
+    fs::path folder;
+    std::vector<std::string> paths;
+    std::vector<std::string> texts;
+    std::int64_t bytes = 0;
+
+    Tree(const std::string& name, int modules, long linesEach) {
+        folder = fs::temp_directory_path() / ("quillmark-bench-" + name);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        for (int i = 0; i < modules; ++i) {
+            const std::string module = "Module" + std::to_string(i + 1);
+            paths.push_back((folder / (module + ".bas")).string());
+            texts.push_back(bench::GenerateModule(module, linesEach, static_cast<std::uint32_t>(1000 + i)));
+            bytes += static_cast<std::int64_t>(texts.back().size());
+        }
+        Restore();
+    }
+    ~Tree() {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    void Restore() const {
+        for (std::size_t i = 0; i < paths.size(); ++i) platform::WriteFileAtomic(paths[i], texts[i]);
+    }
+};
+
+int RunQuillmark(const std::vector<std::string>& args) {
+    static NullBuffer nothing;
+    std::ostream out(&nothing), err(&nothing);
+    std::vector<const char*> argv{"quillmark"};
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    platform::MemorySettings settings;
+    return cli::Run(static_cast<int>(argv.size()), argv.data(), settings, out, err);
+}
+
+const Tree& MillionLines() {
+    static const Tree tree("tree", bench::kTreeModules, bench::kTreeLinesEach);
+    return tree;
+}
+
+const Tree& OneLargeModule() {
+    static const Tree tree("module", 1, 65000);
+    return tree;
+}
+
+std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& paths) {
+    args.insert(args.end(), paths.begin(), paths.end());
+    return args;
+}
+
+/// quillmark outline over 1,000,000 lines.
+void BM_OutlineTree(benchmark::State& state) {
+    const Tree& tree = MillionLines();
+    const auto args = With({"outline"}, tree.paths);
+    for (auto _ : state) benchmark::DoNotOptimize(RunQuillmark(args));
+    state.SetBytesProcessed(state.iterations() * tree.bytes);
+}
+BENCHMARK(BM_OutlineTree)->Unit(benchmark::kMillisecond);
+
+/// quillmark indent --all over 1,000,000 lines: read, indent, write.
+void BM_IndentAllTree(benchmark::State& state) {
+    const Tree& tree = MillionLines();
+    const auto args = With({"indent", "--all"}, tree.paths);
+    for (auto _ : state) {
+        state.PauseTiming();
+        tree.Restore();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(RunQuillmark(args));
+    }
+    state.SetBytesProcessed(state.iterations() * tree.bytes);
+}
+BENCHMARK(BM_IndentAllTree)->Unit(benchmark::kMillisecond);
+
+/// quillmark indent --all on one module of 65,000 lines.
+void BM_IndentAllModule(benchmark::State& state) {
+    const Tree& tree = OneLargeModule();
+    const auto args = With({"indent", "--all"}, tree.paths);
+    for (auto _ : state) {
+        state.PauseTiming();
+        tree.Restore();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(RunQuillmark(args));
+    }
+    state.SetBytesProcessed(state.iterations() * tree.bytes);
+}
+BENCHMARK(BM_IndentAllModule)->Unit(benchmark::kMillisecond);
+
+/// What any command on the 65,000-line module costs at least: loading it,
+/// encoding it back and writing it atomically.
+void BM_ReadAndWriteModule(benchmark::State& state) {
+    const Tree& tree = OneLargeModule();
+    platform::DiskFiles files;
+    for (auto _ : state) {
+        host::ModuleFile file = host::ModuleFile::Load(tree.paths[0], files);
+        platform::WriteFileAtomic(tree.paths[0], file.Bytes());
+    }
+}
+BENCHMARK(BM_ReadAndWriteModule)->Unit(benchmark::kMillisecond);
+
+/// Single-procedure commands on the 65,000-line module, each run on the file
+/// as generated; compare with BM_ReadAndWriteModule.
+void RunOnMiddleProcedure(benchmark::State& state, std::vector<std::string> args) {
+    const Tree& tree = OneLargeModule();
+    args.push_back(tree.paths[0] + ":32500");
+    for (auto _ : state) {
+        state.PauseTiming();
+        tree.Restore();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(RunQuillmark(args));
+    }
+}
+BENCHMARK_CAPTURE(RunOnMiddleProcedure, indent, std::vector<std::string>{"indent"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunOnMiddleProcedure, procedure, std::vector<std::string>{"procedure", "--description", "x"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RunOnMiddleProcedure, error, std::vector<std::string>{"error", "--kind", "exe"})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

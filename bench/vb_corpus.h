@@ -1,0 +1,39 @@
+// What the benchmarks run on: generated VB modules, and the modules of a real
+// codebase when QUILLMARK_CORPUS names its folder.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace bench {
+
+/// A module of about `lineCount` lines, CR LF, with the usual mix of blocks,
+/// continued statements, comments, declarations and keywords inside strings;
+/// its indentation varies from procedure to procedure. The same seed gives the
+/// same text.
+std::string GenerateModule(const std::string& name, long lineCount, std::uint32_t seed = 12345);
+
+/// The generated tree: 40 modules of 25,000 lines, 1,000,000 lines in all.
+inline constexpr int kTreeModules = 40;
+inline constexpr long kTreeLinesEach = 25000;
+
+bool IsModulePath(const std::filesystem::path& path);
+
+/// Every module file under $QUILLMARK_CORPUS, sorted; nullopt when it is not set.
+std::optional<std::vector<std::string>> CorpusPaths();
+
+/// A dialog port that shows nothing and lets nothing run.
+class QuietDialogs : public platform::DialogPort {
+public:
+    int MsgBox(const std::string&, int, const std::string&) override { return platform::vbOK; }
+    void OnTop(bool) override {}
+    void SetBusy(bool) override {}
+    void DoEvents() override {}
+};
+
+}  // namespace bench
