@@ -71,24 +71,22 @@ const Tree& OneLargeModule() {
     return tree;
 }
 
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& paths) {
-    args.insert(args.end(), paths.begin(), paths.end());
-    return args;
-}
-
 /// quillmark outline over 1,000,000 lines.
 void BM_OutlineTree(benchmark::State& state) {
     const Tree& tree = MillionLines();
-    const auto args = With({"outline"}, tree.paths);
+    std::vector<std::string> args{"outline"};
+    args.insert(args.end(), tree.paths.begin(), tree.paths.end());
     for (auto _ : state) benchmark::DoNotOptimize(RunQuillmark(args));
     state.SetBytesProcessed(state.iterations() * tree.bytes);
 }
 BENCHMARK(BM_OutlineTree)->Unit(benchmark::kMillisecond);
 
-/// quillmark indent --all over 1,000,000 lines: read, indent, write.
-void BM_IndentAllTree(benchmark::State& state) {
-    const Tree& tree = MillionLines();
-    const auto args = With({"indent", "--all"}, tree.paths);
+/// Runs `quillmark ARGS... TARGETS...` on the tree as generated, each time;
+/// the targets are the tree's modules unless given.
+void RunOnFreshTree(benchmark::State& state, const Tree& tree, std::vector<std::string> args,
+                    const std::vector<std::string>& targets = {}) {
+    const std::vector<std::string>& files = targets.empty() ? tree.paths : targets;
+    args.insert(args.end(), files.begin(), files.end());
     for (auto _ : state) {
         state.PauseTiming();
         tree.Restore();
@@ -97,20 +95,13 @@ void BM_IndentAllTree(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * tree.bytes);
 }
+
+/// quillmark indent --all over 1,000,000 lines: read, indent, write.
+void BM_IndentAllTree(benchmark::State& state) { RunOnFreshTree(state, MillionLines(), {"indent", "--all"}); }
 BENCHMARK(BM_IndentAllTree)->Unit(benchmark::kMillisecond);
 
 /// quillmark indent --all on one module of 65,000 lines.
-void BM_IndentAllModule(benchmark::State& state) {
-    const Tree& tree = OneLargeModule();
-    const auto args = With({"indent", "--all"}, tree.paths);
-    for (auto _ : state) {
-        state.PauseTiming();
-        tree.Restore();
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(RunQuillmark(args));
-    }
-    state.SetBytesProcessed(state.iterations() * tree.bytes);
-}
+void BM_IndentAllModule(benchmark::State& state) { RunOnFreshTree(state, OneLargeModule(), {"indent", "--all"}); }
 BENCHMARK(BM_IndentAllModule)->Unit(benchmark::kMillisecond);
 
 /// What any command on the 65,000-line module costs at least: loading it,
@@ -129,13 +120,7 @@ BENCHMARK(BM_ReadAndWriteModule)->Unit(benchmark::kMillisecond);
 /// as generated; compare with BM_ReadAndWriteModule.
 void RunOnMiddleProcedure(benchmark::State& state, std::vector<std::string> args) {
     const Tree& tree = OneLargeModule();
-    args.push_back(tree.paths[0] + ":32500");
-    for (auto _ : state) {
-        state.PauseTiming();
-        tree.Restore();
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(RunQuillmark(args));
-    }
+    RunOnFreshTree(state, tree, std::move(args), {tree.paths[0] + ":32500"});
 }
 BENCHMARK_CAPTURE(RunOnMiddleProcedure, indent, std::vector<std::string>{"indent"})
     ->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "cli/app.h"
 #include "platform/files.h"
 #include "vb_corpus.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
                   << " lines to " << argv[2] << '\n';
         return 0;
     }
+    cli::KeepMemoryBetweenModules();  // as the quillmark binary does
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -1,5 +1,7 @@
 #include "cli/app.h"
 
+#include <malloc.h>
+
 #include <ostream>
 
 #include "cli/commands.h"
@@ -31,6 +33,12 @@ bool CheckCommonOptions(const CommonOptions& options, std::ostream& err) {
         return false;
     }
     return true;
+}
+
+void KeepMemoryBetweenModules() {
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    mallopt(M_TOP_PAD, 64 << 20);
 }
 
 int Run(int argc, const char* const* argv, platform::SettingsStore& settings, std::ostream& out,

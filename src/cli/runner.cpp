@@ -150,16 +150,16 @@ int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t i
         if (status < 0) status = (!moduleChanged && !othersChanged && dialogs.Shown() > 0) ? kRefused : kDone;
         if (status == kRefused) return status;  // a refusal writes nothing
 
-        files.ForEachChange([&](const std::string& changed, const auto&, const std::string& after) {
-            staged_.Write(changed, after);
-            encodings_[changed] = platform::kDefaultEncoding;
-        });
         if (options_.toStdout) printed_.push_back(bytes);
         if (moduleChanged) {
             staged_.Write(path, std::move(bytes), std::move(file.originalBytes));
             encodings_[path] = file.encoding;
             displayNames_[path] = target.file;
         }
+        files.ForEachChange([&](const std::string& changed, const auto&, const std::string& after) {
+            staged_.Write(changed, after);
+            encodings_[changed] = platform::kDefaultEncoding;
+        });
         return status;
     } catch (const platform::FileError& e) {
         PrintMessage(err_, "", e.what());

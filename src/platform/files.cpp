@@ -55,11 +55,7 @@ std::string WriteTarget(const std::string& path) {
 std::string TempNameBeside(const std::string& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     const std::filesystem::path p(target);
-    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + string.
-    std::string name(1, '.');
-    name.append(p.filename().string());
-    name.append(".tmp");
-    name.append(std::to_string(random() % 1000000000ULL));
+    const std::string name = "." + p.filename().string() + ".tmp" + std::to_string(random() % 1000000000ULL);
     return (p.parent_path() / name).string();
 }
 
