@@ -1,5 +1,7 @@
 #include "vb_corpus.h"
 
+#include "host/module_file.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -142,20 +144,12 @@ std::string GenerateModule(const std::string& name, long lineCount, std::uint32_
     return ModuleWriter(seed).Write(name, lineCount);
 }
 
-bool IsModulePath(const std::filesystem::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".bas" || ext == ".cls" || ext == ".frm" || ext == ".ctl" || ext == ".dsr" ||
-           ext == ".pag";
-}
-
 std::optional<std::vector<std::string>> CorpusPaths() {
     const char* folder = std::getenv("QUILLMARK_CORPUS");
     if (folder == nullptr || *folder == '\0') return std::nullopt;
     std::vector<std::string> paths;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        if (entry.is_regular_file() && IsModulePath(entry.path())) paths.push_back(entry.path().string());
+        if (entry.is_regular_file() && host::IsModuleFileName(entry.path().string())) paths.push_back(entry.path().string());
     std::sort(paths.begin(), paths.end());
     return paths;
 }

@@ -22,8 +22,6 @@ std::string GenerateModule(const std::string& name, long lineCount, std::uint32_
 inline constexpr int kTreeModules = 40;
 inline constexpr long kTreeLinesEach = 25000;
 
-bool IsModulePath(const std::filesystem::path& path);
-
 /// Every module file under $QUILLMARK_CORPUS, sorted; nullopt when it is not set.
 std::optional<std::vector<std::string>> CorpusPaths();
 

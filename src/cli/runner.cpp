@@ -14,15 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kModuleExtensions[] = {".bas", ".cls", ".frm", ".ctl", ".dsr", ".pag"};
-
-bool IsModuleFile(const std::string& path) {
-    std::string ext = fs::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return std::find(std::begin(kModuleExtensions), std::end(kModuleExtensions), ext) !=
-           std::end(kModuleExtensions);
-}
-
 std::string Absolute(const std::string& path) {
     std::error_code ec;
     fs::path p = fs::absolute(path, ec);
@@ -45,7 +36,7 @@ std::string ForDisplay(const std::string& bytes, const std::string& encoding) {
 
 Runner::Runner(const CommonOptions& options, platform::SettingsStore& settings, std::ostream& out,
                std::ostream& err)
-    : options_(options), settings_(settings), out_(out), err_(err), staged_(disk_) {}
+    : options_(options), settings_(settings), out_(out), err_(err) {}
 
 int Runner::Run(const RunRules& rules, const std::function<void(toolwindow::PlainPenwork&)>& setup,
                 const std::function<void(Session&)>& action) {
@@ -92,7 +83,7 @@ int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t i
                                    ": this command works on whole files; give FILE without a line");
         return kUsage;
     }
-    if (!IsModuleFile(target.file) && !fs::is_directory(target.file)) {
+    if (!host::IsModuleFileName(target.file) && !fs::is_directory(target.file)) {
         std::error_code ec;
         if (!fs::exists(target.file, ec)) {
             PrintMessage(err_, "", target.file + ": no such file");

@@ -79,7 +79,6 @@ private:
     platform::SettingsStore& settings_;
     std::ostream& out_;
     std::ostream& err_;
-    platform::DiskFiles disk_;
     platform::StagedFiles staged_;  // changes of the targets that succeeded
     std::vector<std::string> printed_;  // --stdout: module bytes, in target order
     std::map<std::string, std::string> encodings_;     // path -> code page, for diffs

@@ -1,5 +1,8 @@
 #include "host/module_file.h"
 
+#include <cctype>
+#include <filesystem>
+
 #include "host/line_scanner.h"
 #include "host/project_paths.h"
 #include "platform/encoding.h"
@@ -42,6 +45,14 @@ std::string Unencodable(std::string_view line, const std::string& encoding) {
 }
 
 }  // namespace
+
+bool IsModuleFileName(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* known : {".bas", ".cls", ".frm", ".ctl", ".dsr", ".pag"})
+        if (ext == known) return true;
+    return false;
+}
 
 ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
                             const std::string& encodingOverride) {

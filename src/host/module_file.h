@@ -9,6 +9,10 @@
 
 namespace host {
 
+/// Whether a path names a module file by its ending: .bas, .cls, .frm, .ctl,
+/// .dsr or .pag, in any letter case.
+bool IsModuleFileName(const std::string& path);
+
 struct ModuleFile {
     std::string path;
     std::string encoding;  // canonical name: "windows-1252", "utf-8", ...
