@@ -1,46 +1,30 @@
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "headers/comment_block.h"
-#include "headers/mheader.h"
 #include "stage.h"
 
+namespace headertest {
 namespace {
 
-using headertest::Lf;
-using headertest::ModuleFile;
-using headertest::Stage;
 using testsupport::Crlf;
 
-// The comment block of a box `width` characters wide holding `text`, against
-// the text it must be ("\n" stands for CR LF).
-void ExpectCommentBlock(const std::string& text, const std::string& expected, long width = 65) {
-    const toolwindow::PlainTextBox box(text, width);
-    EXPECT_EQ(headers::sCommentBlock(box), Crlf(expected)) << text;
-}
-
 TEST(CommentBlock, IsTheBoxsDisplayLinesBetweenLoneApostrophes) {
-    ExpectCommentBlock("", "");
-    ExpectCommentBlock("first line\r\nsecond line", "'\n'\tfirst line\n'\tsecond line\n'");
-    // Nothing is trimmed or blank-tested here.
-    ExpectCommentBlock("   ", "'\n'\t   \n'");
-    ExpectCommentBlock("a\n\nb\n", "'\n'\ta\n'\t\n'\tb\n'\t\n'");
-    ExpectCommentBlock("one two three", "'\n'\tone \n'\ttwo \n'\tthree\n'", 5);
-    // A display line shows at most 65 characters.
-    ExpectCommentBlock(std::string(65, 'x') + "yyyyyyyyyyyyyyy",
-                       "'\n'\t" + std::string(65, 'x') + "\n'", 80);
-}
-
-TEST(CommentBlock, ReadsDisplayLinesCutToAMaximumOfCharacters) {
-    const toolwindow::PlainTextBox box("\u00e9t\u00e9 \u00e0 Qu\u00e9bec\n\nend", 65);
-    EXPECT_EQ(mHeader::TextBoxLineCount(box), 3);
-    EXPECT_EQ(mHeader::TextBoxLine(0, box, 5), "\u00e9t\u00e9 \u00e0");
-    EXPECT_EQ(mHeader::TextBoxLine(0, box, 79), "\u00e9t\u00e9 \u00e0 Qu\u00e9bec");
-    EXPECT_EQ(mHeader::TextBoxLine(1, box, 65), "");
-    EXPECT_EQ(mHeader::TextBoxLine(2, box, 0), "");
-    EXPECT_EQ(mHeader::TextBoxLine(3, box, 65), "");
-    EXPECT_EQ(mHeader::TextBoxLineCount(toolwindow::PlainTextBox("")), 0);
+    const struct {
+        std::string text;
+        long width;
+        std::string expected;  // "\n" stands for CR LF
+    } cases[] = {
+        {"", 65, ""},
+        {"first line\r\nsecond line", 65, "'\n'\tfirst line\n'\tsecond line\n'"},
+        {"   ", 65, "'\n'\t   \n'"},  // nothing is trimmed or blank-tested
+        {"a\n\nb\n", 65, "'\n'\ta\n'\t\n'\tb\n'\t\n'"},
+        {"one two three", 5, "'\n'\tone \n'\ttwo \n'\tthree\n'"},
+        {std::string(65, 'x') + "yyy", 80, "'\n'\t" + std::string(65, 'x') + "\n'"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(headers::sCommentBlock(toolwindow::PlainTextBox(c.text, c.width)),
+                  Crlf(c.expected))
+            << c.text;
 }
 
 const std::string kNotice =
@@ -62,17 +46,16 @@ const std::string kNotice =
     "'----------------------------------------------------------------------\n"
     "\n";
 
+// The text ends in a line break, which leaves an empty line after it in the
+// module: two empty lines follow each notice.
 TEST(RightsNotice, StandsAboveEverythingElseEachTimeItIsInserted) {
     EXPECT_EQ(headers::RightsNoticeText(), Crlf(kNotice));
-
-    // A text that ends in a line break leaves an empty line after it in the
-    // module, so two empty lines follow the notice.
     const std::string code = "Option Explicit\n\nPublic Sub Foo()\nEnd Sub\n";
-    Stage stage(ModuleFile(code));
+    Stage stage(code);
     headers::InsertRightsNotice(stage.module);
-    EXPECT_EQ(stage.Code(), kNotice + "\n" + code);
     headers::InsertRightsNotice(stage.module);
     EXPECT_EQ(stage.Code(), kNotice + "\n" + kNotice + "\n" + code);
 }
 
 }  // namespace
+}  // namespace headertest

@@ -1,176 +1,147 @@
-#include <gtest/gtest.h>
-
+#include <filesystem>
 #include <string>
+#include <utility>
 
 #include "headers/header_text.h"
 #include "stage.h"
 
+namespace headertest {
 namespace {
 
-using headertest::Stage;
 using testsupport::Crlf;
 
-// An apostrophe and 70 hyphens.
-const std::string kRule = "'----------" "----------" "----------" "----------"
-                          "----------" "----------" "----------";
-
-// The procedure header block for `displayName`, against the text it must be
-// ("\n" stands for CR LF; the block itself ends without a line end).
-void ExpectProcHeader(Stage& stage, const std::string& displayName, const std::string& expected) {
-    EXPECT_EQ(headers::sProcHeader(stage.window, displayName), Crlf(expected));
-}
-
-// The module header block of the stage's code window with `description` typed
-// into the module description box.
-void ExpectModuleHeader(Stage& stage, const std::string& description, const std::string& expected) {
-    toolwindow::PlainTextBox box(description);
-    EXPECT_EQ(headers::ModuleHeader(stage.window, headers::sModuleName(stage.window), box),
-              Crlf(expected));
-}
-
-TEST(HeaderRules, AreAnApostropheAndSeventyHyphens) {
-    EXPECT_EQ(headers::HeaderRule(), kRule + "\r\n");
-    EXPECT_EQ(headers::HeaderEndRule(), kRule);
-    EXPECT_EQ(headers::HeaderRule().size(), 73u);
-}
-
-TEST(ProcedureHeader, ShowsNameCopyrightAuthorCreatedAndOnlyTheSectionsThatHoldText) {
-    Stage stage(headertest::ModuleFile(""));
-    stage.UseExampleProject();
-    ExpectProcHeader(stage, "AdjustStock",
-                     kRule + "\n"
-                     "' Name:\t\t\tAdjustStock\n"
-                     "' Copyright:\tCopyright \u00a9 2026 Harbour Lane Traders\n"
-                     "' Author:\t\tJo Doe\n"
-                     "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\n"
-                     "'\n"
-                     "' Description:\n" +
-                         kRule);
-
-    // Sections are the boxes' display lines: soft wraps and hard breaks alike.
-    stage.window.boxes[toolwindow::Description].SetText(
+// Sections are the boxes' display lines, soft wraps and hard breaks alike,
+// each cut at 65 characters; a section of spaces only is left out.
+TEST(ProcedureHeader, ShowsNameCopyrightAuthorCreatedAndTheSectionsThatHoldText) {
+    Stage stage;
+    stage.UseProject(kProject);
+    auto& boxes = stage.window.boxes;
+    boxes[toolwindow::Description].SetText(
         "Moves the stock level of one item by a signed amount and clamps it at zero.");
-    stage.window.boxes[toolwindow::Inputs].SetText("Item: the stock item\r\nDelta: the change");
-    stage.window.boxes[toolwindow::Assumptions].SetText("   ");
-    stage.window.boxes[toolwindow::Results].SetText("None.");
-    ExpectProcHeader(stage, "Let Total",
-                     kRule + "\n"
-                     "' Name:\t\t\tLet Total\n"
-                     "' Copyright:\tCopyright \u00a9 2026 Harbour Lane Traders\n"
-                     "' Author:\t\tJo Doe\n"
-                     "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\n"
-                     "'\n"
-                     "' Description:\tMoves the stock level of one item by a signed amount and clamps \n"
-                     "'\t\t\t\t\tit at zero.\n"
-                     "' Inputs:\t\tItem: the stock item\n"
-                     "'\t\t\t\t\tDelta: the change\n"
-                     "' Results:\t\tNone.\n" +
-                         kRule);
+    boxes[toolwindow::Inputs].SetText("Item: the stock item\r\nDelta: the change");
+    boxes[toolwindow::Assumptions].SetText("   ");
+    boxes[toolwindow::Results].SetWidth(100);  // wider than the header: cut, not wrapped
+    boxes[toolwindow::Results].SetText(std::string(60, 'a') + "bcdefGHIJ\n\u00e9" +
+                                       std::string(70, 'x'));
+    EXPECT_EQ(headers::sProcHeader(stage.window, "Let Total"),
+              Crlf(kRule + "\n"
+                   "' Name:\t\t\tLet Total\n"
+                   "' Copyright:\tCopyright \u00a9 2026 Harbour Lane Traders\n"
+                   "' Author:\t\tJo Doe\n"
+                   "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\n"
+                   "'\n"
+                   "' Description:\tMoves the stock level of one item by a signed amount and clamps \n"
+                   "'\t\t\t\t\tit at zero.\n"
+                   "' Inputs:\t\tItem: the stock item\n"
+                   "'\t\t\t\t\tDelta: the change\n"
+                   "' Results:\t\t" + std::string(60, 'a') + "bcdef\n"
+                   "'\t\t\t\t\t\u00e9" + std::string(64, 'x') + "\n" +
+                   kRule));
 }
 
 TEST(ProcedureHeader, BlankMeansSpacesOnly) {
-    Stage stage(headertest::ModuleFile(""));
+    Stage stage;  // no project: no Copyright line and an empty version
     stage.window.name = "";
-    stage.window.boxes[toolwindow::Description].SetText("  ");
-    stage.window.boxes[toolwindow::Inputs].SetText("\r\n");  // two empty display lines
-    stage.window.boxes[toolwindow::Assumptions].SetText("");
-    stage.window.boxes[toolwindow::Results].SetText("\t");
-    // No project: no Copyright line and an empty version.
-    ExpectProcHeader(stage, "Foo",
-                     kRule + "\n"
-                     "' Name:\t\t\tFoo\n"
-                     "' Author:\t\t\n"
-                     "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: )\n"
-                     "'\n"
-                     "' Description:\n"
-                     "' Inputs:\t\t\n"
-                     "'\t\t\t\t\t\n"
-                     "' Results:\t\t\t\n" +
-                         kRule);
-}
-
-TEST(ProcedureHeader, ShowsAtMostSixtyFiveCharactersOfADisplayLine) {
-    Stage stage(headertest::ModuleFile(""));
-    toolwindow::PlainTextBox& box = stage.window.boxes[toolwindow::Description];
-    box.SetWidth(100);  // a box wider than the header: its lines are cut, not wrapped
-    box.SetText(std::string(60, 'a') + "bcdefGHIJ" + std::string(11, 'z') + "\n\u00e9" +
-                std::string(70, 'x'));
-    ExpectProcHeader(stage, "Foo",
-                     kRule + "\n"
-                     "' Name:\t\t\tFoo\n"
-                     "' Author:\t\tJo Doe\n"
-                     "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: )\n"
-                     "'\n"
-                     "' Description:\t" + std::string(60, 'a') + "bcdef\n"
-                     "'\t\t\t\t\t\u00e9" + std::string(64, 'x') + "\n" +
-                         kRule);
-}
-
-// The Created line of a procedure header made at `epochSeconds` (UTC).
-std::string CreatedAt(long long epochSeconds) {
-    Stage stage(headertest::ModuleFile(""));
-    testsupport::FixedClock clock(epochSeconds);
-    const std::string block = headers::sProcHeader(stage.window, "Foo");
-    const std::size_t from = block.find("' Created:");
-    return block.substr(from, block.find("\r\n", from) - from);
+    auto& boxes = stage.window.boxes;
+    boxes[toolwindow::Description].SetText("  ");
+    boxes[toolwindow::Inputs].SetText("\r\n");  // two empty display lines
+    boxes[toolwindow::Assumptions].SetText("");
+    boxes[toolwindow::Results].SetText("\t");
+    EXPECT_EQ(headers::sProcHeader(stage.window, "Foo"),
+              Crlf(kRule + "\n"
+                   "' Name:\t\t\tFoo\n"
+                   "' Author:\t\t\n"
+                   "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: )\n"
+                   "'\n"
+                   "' Description:\n"
+                   "' Inputs:\t\t\n"
+                   "'\t\t\t\t\t\n"
+                   "' Results:\t\t\t\n" +
+                   kRule));
 }
 
 TEST(ProcedureHeader, CreatedShowsTheTimeOnTheTwelveHourClock) {
-    const std::string expected =
-        "' Created:\t\tFriday, December 04,2026 @ 6:04:41 am (Vers: )\n"
-        "' Created:\t\tSaturday, July 04,2026 @ 12:00:00 pm (Vers: )\n"
-        "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: )\n"
-        "' Created:\t\tFriday, January 09,2026 @ 11:59:59 pm (Vers: )\n"
-        "' Created:\t\tSaturday, July 04,2026 @ 12:30:00 am (Vers: )\n";
-    EXPECT_EQ(CreatedAt(1796364281) + "\n" + CreatedAt(1783166400) + "\n" +
-                  CreatedAt(1783170309) + "\n" + CreatedAt(1768003199) + "\n" +
-                  CreatedAt(1783125000) + "\n",
-              expected);
+    const std::pair<long long, std::string> cases[] = {
+        {1796364281, "Friday, December 04,2026 @ 6:04:41 am"},
+        {1783166400, "Saturday, July 04,2026 @ 12:00:00 pm"},
+        {1783170309, "Saturday, July 04,2026 @ 1:05:09 pm"},
+        {1783125000, "Saturday, July 04,2026 @ 12:30:00 am"},
+    };
+    for (const auto& [when, shown] : cases) {
+        Stage stage;
+        testsupport::FixedClock clock(when);
+        EXPECT_NE(headers::sProcHeader(stage.window, "Foo").find("\r\n' Created:\t\t" + shown +
+                                                                 " (Vers: )\r\n"),
+                  std::string::npos)
+            << shown;
+    }
 }
 
-TEST(ModuleHeader, AlwaysEndsItsDescriptionWithALoneApostrophe) {
-    Stage stage(headertest::ModuleFile(""));
-    ExpectModuleHeader(stage, "",
-                       kRule + "\n"
-                       "' Module Name:\tModule1\n"
-                       "' Author:\t\tJo Doe\n"
-                       "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: )\n"
-                       "'\n"
-                       "' Description:\t'\n" +
-                           kRule);
-    // No blank test: blanks are shown as typed.
-    ExpectModuleHeader(stage, "   ",
-                       kRule + "\n"
-                       "' Module Name:\tModule1\n"
-                       "' Author:\t\tJo Doe\n"
-                       "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: )\n"
-                       "'\n"
-                       "' Description:\t   \n"
-                       "'\n" +
-                           kRule);
-
-    stage.UseExampleProject();
-    ExpectModuleHeader(stage, "Stock levels and re-order rules.\nKept per warehouse.",
-                       kRule + "\n"
-                       "' Module Name:\tModule1\n"
-                       "' Copyright:\tCopyright \u00a9 2026 Harbour Lane Traders\n"
-                       "' Author:\t\tJo Doe\n"
-                       "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\n"
-                       "'\n"
-                       "' Description:\tStock levels and re-order rules.\n"
-                       "'\t\t\t\t\tKept per warehouse.\n"
-                       "'\n" +
-                           kRule);
+// The name is the caption up to its first blank; the description is shown as
+// typed, blanks too, and always ends with a lone apostrophe.
+TEST(ModuleHeader, EndsItsDescriptionWithALoneApostrophe) {
+    Stage stage("", "Stock Levels");
+    const auto header = [&](const std::string& description) {
+        const toolwindow::PlainTextBox box(description);
+        return headers::ModuleHeader(stage.window, headers::sModuleName(stage.window), box);
+    };
+    EXPECT_EQ(header(""), Crlf(kRule + "\n"
+                               "' Module Name:\tStock\n"
+                               "' Author:\t\tJo Doe\n"
+                               "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: )\n"
+                               "'\n"
+                               "' Description:\t'\n" +
+                               kRule));
+    stage.UseProject(kProject);
+    EXPECT_EQ(header("   \nKept per warehouse."),
+              Crlf(kRule + "\n"
+                   "' Module Name:\tStock\n"
+                   "' Copyright:\tCopyright \u00a9 2026 Harbour Lane Traders\n"
+                   "' Author:\t\tJo Doe\n"
+                   "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\n"
+                   "'\n"
+                   "' Description:\t   \n"
+                   "'\t\t\t\t\tKept per warehouse.\n"
+                   "'\n" +
+                   kRule));
 }
 
-TEST(ModuleName, IsTheCaptionUpToItsFirstBlank) {
-    host::SourceModule other(Crlf("Attribute VB_Name = \"Stock Levels\"\nOption Explicit\n"));
-    Stage stage(headertest::ModuleFile(""));
-    EXPECT_EQ(headers::sModuleName(stage.window), "Module1");
-    stage.workspace.Open(other, "Stock Levels");  // caption "Stock Levels (Code)"
-    EXPECT_EQ(headers::sModuleName(stage.window), "Stock");
-    stage.workspace.Unfocus();
-    EXPECT_EQ(headers::sModuleName(stage.window), "");
+// "version|copyright" read from a project file holding the bytes given;
+// "(missing)", "(folder)" and "(none)" stand for the file gone, a folder in its
+// place and no project at all.
+TEST(ProjectFile, GivesVersionAndCopyright) {
+    const std::string v = "MajorVer=1\r\nMinorVer=0\r\nRevisionVer=1\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Type=Exe\r\nMajorVer=1\r\nMinorVer=0\r\nRevisionVer=5\r\n", "1.0.0005|"},
+        {"MajorVer=1\nMinorVer=0\nRevisionVer=12345", "1.0.12345|"},
+        // The revision is the leading number of its text; major and minor stay as written.
+        {"MajorVer=3 \r\nMinorVer=x\r\nRevisionVer=7b\r\n", "3 .x.0007|"},
+        // Keys are matched at the start of the line, letter case counting.
+        {"MajorVer=4\r\nMinorVer=2\r\nRevisionVer=9\r\nmajorver=7\r\n MajorVer=8\r\n", "4.2.0009|"},
+        // Fewer than three key lines give the fallback; repeats count, the later one wins.
+        {"Type=Exe\r\nRevisionVer=5\r\nMajorVer=2\r\n", "1.0.0000|"},
+        {"MajorVer=2\r\nMajorVer=3\r\nMinorVer=1\r\n", "3.1.0000|"},
+        // The first copyright line, less its quotes.
+        {v + "VersionLegalCopyright=\"\xa9 Acme\"\r\nVersionLegalCopyright=\"Two\"\r\n",
+         "1.0.0001|\u00a9 Acme"},
+        {v + "VersionLegalCopyright=\r\n", "1.0.0001|"},
+        {v + "VersionLegalCopyright=\"\"\r\n", "1.0.0001|"},
+        {v + "VersionLegalCopyright=\"\r\n", "1.0.0001|"},
+        {"(missing)", "1.0.0000|"},
+        {"(folder)", "1.0.0000|"},
+        {"(none)", "|"},
+    };
+    for (const auto& [vbp, expected] : cases) {
+        Stage stage;
+        if (vbp != "(none)") stage.UseProject(vbp.starts_with("(") ? v : vbp);
+        if (vbp == "(missing)" || vbp == "(folder)") std::filesystem::remove(stage.projectPath);
+        if (vbp == "(folder)") std::filesystem::create_directory(stage.projectPath);
+        EXPECT_EQ(headers::ProjectVersion(stage.window) + "|" +
+                      headers::ProjectCopyright(stage.window),
+                  expected)
+            << vbp;
+    }
 }
 
 }  // namespace
+}  // namespace headertest

@@ -21,28 +21,22 @@
 
 namespace revisiontest {
 
-// 2026-07-04 13:05:09 UTC.
-inline constexpr long long kClock = 1783170309;
+inline constexpr char kProjectHead[] = "Type=Exe\r\nModule=Stock; Stock.bas\r\n";
+inline constexpr char kProjectTail[] =
+    "Name=\"Stock\"\r\nMajorVer=2\r\nMinorVer=1\r\nRevisionVer=17\r\n";
+inline const std::string kProjectText = std::string(kProjectHead) + kProjectTail;
 
-inline constexpr char kProjectText[] =
-    "Type=Exe\r\n"
-    "Module=Stock; Stock.bas\r\n"
-    "Name=\"Stock\"\r\n"
-    "MajorVer=2\r\n"
-    "MinorVer=1\r\n"
-    "RevisionVer=17\r\n";
+// The blocks of the default revision, each with the line end that follows it
+// in the module; revision_text_test.cpp spells them out once.
+inline const std::string kCodeBlock =
+    "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n' Re-order level raised.\n";
+inline const std::string kProcBlock = kCodeBlock + "'" + std::string(70, '-') + "\n";
+inline std::string Entry(const std::string& procedureLabel) {
+    return "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, " + procedureLabel +
+           "\n' Re-order level raised.\n'\n";
+}
 
-/// What the tool window holds for one revision.
-struct Fields {
-    std::string type = "BUG";
-    std::string number = "12";
-    std::string initials = "ABC";
-    std::string text = "Re-order level raised.";
-    std::array<bool, 4> targets{false, false, false, false};  // procedure, module, log, code
-    bool before = true;
-};
-
-/// A decorator that stands for the workspace but reports another project.
+/// Stands for the workspace but reports another project as the active one.
 class OtherProjectVBE : public ide::VBE {
 public:
     OtherProjectVBE(ide::VBE& inner, ide::VBProject* project) : inner_(inner), project_(project) {}
@@ -59,57 +53,50 @@ private:
     ide::VBProject* project_;
 };
 
-class RevisionBench {
-public:
-    /// A bench whose folder holds Stock.vbp with `projectText`, the active project.
-    explicit RevisionBench(std::string_view projectText = kProjectText) {
-        testsupport::WriteFile(ProjectPath(), projectText);
-        project = std::make_unique<host::Project>(ProjectPath(), files);
+struct RevisionBench {
+    /// A folder holding Stock.vbp with `projectText`, the active project.
+    explicit RevisionBench(const std::string& projectText = kProjectText) {
+        testsupport::WriteFile(dir.File("Stock.vbp"), projectText);
+        project = std::make_unique<host::Project>(dir.File("Stock.vbp"), files);
     }
 
-    std::string ProjectPath() const { return dir.File("Stock.vbp"); }
-
-    /// Runs InsertRevision on `vb` (written with "\n", run with CR LF) with the
-    /// cursor on `line`; the module's text afterwards.
-    std::string Revise(std::string_view vb, long line) {
+    /// Runs InsertRevision on `vb` ("\n" stands for CR LF) with the cursor on
+    /// code line `line` and checks the whole module afterwards.
+    void Expect(std::string_view vb, long line, std::string_view after) {
         host::SourceModule module(testsupport::Crlf(vb));
         host::Workspace workspace;
         workspace.SetProject(project.get());
         workspace.Open(module, "Stock", line);
         OtherProjectVBE vbe(workspace, unsaved ? unsaved : project.get());
         toolwindow::PlainPenwork window(vbe, dialogs, files, settings);
-        window.revType = fields.type;
-        window.revNumber = fields.number;
-        window.initials = fields.initials;
-        window.boxes[toolwindow::kRevisionTextBox].SetText(fields.text);
-        window.revisionTargets = fields.targets;
-        window.headerBefore = fields.before;
+        window.revType = "BUG";
+        window.revNumber = number;
+        window.initials = initials;
+        window.boxes[toolwindow::kRevisionTextBox].SetText(text);
+        window.revisionTargets = targets;
+        window.headerBefore = before;
         outcome = revisions::InsertRevision(window, module, line);
-        return module.Text();
+        EXPECT_EQ(module.Text(), testsupport::Crlf(after)) << "cursor on line " << line;
+    }
+
+    /// The notices of the targets skipped, one a line.
+    std::string Skipped() const {
+        std::string s;
+        for (const auto& skip : outcome.skipped) s += revisions::SkipNotice(skip) + "\n";
+        return s;
     }
 
     testsupport::TempDir dir;
-    testsupport::FixedClock clock{kClock};
+    testsupport::FixedClock clock{1783170309};  // 2026-07-04 13:05:09 UTC
     platform::DiskFiles files;
     platform::MemorySettings settings;
     platform::RecordingDialogs dialogs;
     std::unique_ptr<host::Project> project;  // null: no active project
     ide::VBProject* unsaved = nullptr;        // when set, the active project instead
-    Fields fields;
+    std::string number = "12", initials = "ABC", text = "Re-order level raised.";
+    std::array<bool, 4> targets{};  // procedure, module, log, code
+    bool before = true;
     revisions::RevisionOutcome outcome;
 };
-
-/// Runs one revision and compares the whole module afterwards.
-inline void ExpectRevised(RevisionBench& bench, std::string_view before, long line,
-                          std::string_view after) {
-    EXPECT_EQ(bench.Revise(before, line), testsupport::Crlf(after)) << "cursor on line " << line;
-}
-
-/// The default fields with the targets procedure, module, log and code.
-inline Fields Targets(bool procedure, bool module, bool log, bool code) {
-    Fields fields;
-    fields.targets = {procedure, module, log, code};
-    return fields;
-}
 
 }  // namespace revisiontest

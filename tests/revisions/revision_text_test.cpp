@@ -1,142 +1,62 @@
-// The exact text of the note line, the revision lines and the entries built
-// from them.
-#include <gtest/gtest.h>
-
+// The exact text of the note line, the revision lines and the blocks and the
+// entry built from them.
 #include "revision_bench.h"
 
 namespace revisiontest {
 namespace {
 
-constexpr char kGo[] =
-    "Option Explicit\n"
-    "\n"
-    "Sub Go()\n"
-    "End Sub\n";
+constexpr char kGo[] = "Option Explicit\n\nSub Go()\nEnd Sub\n";
 
-// The procedure, module and code targets at once on kGo, the cursor on End Sub.
-void ExpectTexts(RevisionBench& bench, Fields fields, std::string_view after) {
-    fields.targets = {true, true, false, true};
-    bench.fields = fields;
-    ExpectRevised(bench, kGo, 4, after);
-}
-
-Fields WithText(std::string text) {
-    Fields fields;
-    fields.text = std::move(text);
-    return fields;
-}
-
-// The number as the module and code targets show it, with an empty revision box.
-void ExpectNumber(RevisionBench& bench, const std::string& typed, const std::string& shown) {
-    bench.fields = Targets(false, true, false, true);
-    bench.fields.number = typed;
-    bench.fields.text.clear();
-    ExpectRevised(bench, "Sub Go()\nEnd Sub\n", 2,
-                  "' BUG: " + shown + ", 2.1.0017, ABC, 2026-07-04, Stock, Go\n" +
-                      "'\n"
-                      "Sub Go()\n"
-                      "' BUG: " + shown + "  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n" +
-                      "End Sub\n");
-}
-
-TEST(RevisionTexts, NumberIsTheLeadingNumberInAtLeastFiveDigits) {
+TEST(RevisionTexts, ProcedureModuleAndCodeBlocks) {
     RevisionBench bench;
-    ExpectNumber(bench, "12abc", "00012");
-    ExpectNumber(bench, "", "00000");
-    ExpectNumber(bench, "1234567", "1234567");
+    bench.targets = {true, true, false, true};
+    bench.Expect(kGo, 4,
+                 "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, Go\n"
+                 "' Re-order level raised.\n"
+                 "'\n"
+                 "Option Explicit\n"
+                 "\n"
+                 "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
+                 "' Re-order level raised.\n"
+                 "'----------------------------------------------------------------------\n"
+                 "Sub Go()\n"
+                 "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
+                 "' Re-order level raised.\n"
+                 "End Sub\n");
 }
 
-// An empty box: the procedure block is the note line and the closing rule,
-// the code block the note line alone, the entry its first line and "'".
-TEST(RevisionTexts, AnEmptyBoxGivesNoRevisionLines) {
-    RevisionBench bench;
-    ExpectTexts(bench, WithText(""),
-                "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, Go\n"
-                "'\n"
-                "Option Explicit\n"
-                "\n"
-                "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
-                "'----------------------------------------------------------------------\n"
-                "Sub Go()\n"
-                "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
-                "End Sub\n");
-}
+// Number, initials and revision text as typed, against the number shown, the
+// initials of the entry and the revision lines.
+struct TextCase {
+    std::string number, initials, text, shownNumber, entryInitials, lines;
+};
 
-TEST(RevisionTexts, InitialsArePaddedToThreeInTheEntryOnly) {
-    RevisionBench bench;
-    Fields fields;
-    fields.type = "ALT";
-    fields.initials = "AB";
-    ExpectTexts(bench, fields,
-                "' ALT: 00012, 2.1.0017, AB , 2026-07-04, Stock, Go\n"
-                "' Re-order level raised.\n"
-                "'\n"
-                "Option Explicit\n"
-                "\n"
-                "' ALT: 00012  Vers: 2.1.0017 By: AB @ 2026-07-04 13:05:09\n"
-                "' Re-order level raised.\n"
-                "'----------------------------------------------------------------------\n"
-                "Sub Go()\n"
-                "' ALT: 00012  Vers: 2.1.0017 By: AB @ 2026-07-04 13:05:09\n"
-                "' Re-order level raised.\n"
-                "End Sub\n");
-}
-
-TEST(RevisionTexts, RevisionLinesAreTheBoxDisplayLinesLessLaterBlankOnes) {
-    RevisionBench bench;
-    // Later blank lines are left out.
-    ExpectTexts(bench, WithText("Counts were wrong.\n   \n\nNow they add up."),
-                "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, Go\n"
-                "' Counts were wrong.\n"
-                "' Now they add up.\n"
-                "'\n"
-                "Option Explicit\n"
-                "\n"
-                "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
-                "' Counts were wrong.\n"
-                "' Now they add up.\n"
-                "'----------------------------------------------------------------------\n"
-                "Sub Go()\n"
-                "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
-                "' Counts were wrong.\n"
-                "' Now they add up.\n"
-                "End Sub\n");
-    // A blank first line still gives an apostrophe and a blank.
-    ExpectTexts(bench, WithText("\nSee the log."),
-                "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, Go\n"
-                "' \n"
-                "' See the log.\n"
-                "'\n"
-                "Option Explicit\n"
-                "\n"
-                "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
-                "' \n"
-                "' See the log.\n"
-                "'----------------------------------------------------------------------\n"
-                "Sub Go()\n"
-                "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
-                "' \n"
-                "' See the log.\n"
-                "End Sub\n");
-    // The box is 79 characters wide: a line of 79 stays whole (less the blank
-    // where it wraps), and the rest goes on the next line.
-    const std::string wide(79, 'x');
-    ExpectTexts(bench, WithText(wide + " and more"),
-                "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, Go\n"
-                "' " + wide + "\n"
-                "' and more\n"
-                "'\n"
-                "Option Explicit\n"
-                "\n"
-                "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
-                "' " + wide + "\n"
-                "' and more\n"
-                "'----------------------------------------------------------------------\n"
-                "Sub Go()\n"
-                "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n"
-                "' " + wide + "\n"
-                "' and more\n"
-                "End Sub\n");
+TEST(RevisionTexts, NumberInitialsAndRevisionLines) {
+    const std::string wide(79, 'x');  // the box is 79 characters wide
+    const TextCase cases[] = {
+        {"12abc", "ABC", "", "00012", "ABC", ""},  // an empty box: no revision lines
+        {"", "ABC", "", "00000", "ABC", ""},
+        {"1234567", "ABC", "", "1234567", "ABC", ""},
+        {"12", "AB", "", "00012", "AB ", ""},  // padded to three in the entry only
+        // Later blank lines are left out; a blank first line is kept.
+        {"12", "ABC", "Counts were wrong.\n   \n\nNow they add up.", "00012", "ABC",
+         "' Counts were wrong.\n' Now they add up.\n"},
+        {"12", "ABC", "\nSee the log.", "00012", "ABC", "' \n' See the log.\n"},
+        {"12", "ABC", wide + " and more", "00012", "ABC", "' " + wide + "\n' and more\n"},
+    };
+    for (const TextCase& c : cases) {
+        RevisionBench bench;
+        bench.targets = {true, true, false, true};
+        bench.number = c.number;
+        bench.initials = c.initials;
+        bench.text = c.text;
+        const std::string note = "' BUG: " + c.shownNumber + "  Vers: 2.1.0017 By: " +
+                                 c.initials + " @ 2026-07-04 13:05:09\n" + c.lines;
+        bench.Expect(kGo, 4,
+                     "' BUG: " + c.shownNumber + ", 2.1.0017, " + c.entryInitials +
+                         ", 2026-07-04, Stock, Go\n" + c.lines + "'\nOption Explicit\n\n" + note +
+                         "'" + std::string(70, '-') + "\nSub Go()\n" + note + "End Sub\n");
+    }
 }
 
 }  // namespace

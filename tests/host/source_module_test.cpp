@@ -1,0 +1,253 @@
+// A module's code as the IDE shows it: which lines belong to which procedure (read
+// from tricky VB source), edits with their line ends and hidden lines, the index
+// after each edit, file and code lines, and Find.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "host_check.h"
+
+namespace {
+
+using testsupport::Crlf;
+
+TEST(Outline, TrickySourceWithAnyLineEnd) {
+    const std::pair<std::string, std::string> cases[] = {
+        // Ranges take in the comments above and the lines after the last End.
+        {"Option Explicit\nPrivate mCount As Long\n' about Foo\n\nPublic Sub Foo()\nEnd Sub\n\n' about Bar\n"
+         "Private Function Bar() As Long\nBar = 1\nEnd Function\n' trailing\n",
+         "decl 2\nSub Foo 3-6 body 5\nFunction Bar 7-12 body 9\n"},
+        // Without code in the declarations section the first procedure starts at line 1;
+        // without procedures the section ends at its last code line.
+        {"' header\n\nSub Main()\nEnd Sub\n", "decl 0\nSub Main 1-4 body 3\n"},
+        {"Option Explicit\nDim x As Long\n' note\n\n", "decl 2\n"},
+        {"", "decl 0\n"},
+        {"Dim a\rSub X()\rEnd Sub\r", "decl 1\nSub X 2-3 body 2\n"},
+        {"Dim a\nSub X()\nEnd Sub", "decl 1\nSub X 2-3 body 2\n"},
+        {"Public Static Function Counter() As Long\nEnd Function\nStatic Private Sub Quiet()\nEnd Sub\n"
+         "Friend Property Get Value() As Long\nEnd Property\nPublic Property Let Value(ByVal v As Long)\n"
+         "End Property\nPublic Property Set Value(ByVal v As Object)\nEnd Property\nprivate sub lower()\nend sub\n"
+         "Public Sub _\n    Wrapped(ByVal a As Long, _\n            ByVal b As Long)\nEnd Sub\n"
+         "Function Typed$(ByVal s As String)\nEnd Function\nSub [Odd Name]()\nEnd Sub ' done\n"
+         "Sub B()\n10 End Sub\nSub C()\nDone: End Sub\nSub D()\nEnd Select\nEND SUB\n",
+         "decl 0\nFunction Counter 1-2 body 1\nSub Quiet 3-4 body 3\nProperty Get Value 5-6 body 5\n"
+         "Property Let Value 7-8 body 7\nProperty Set Value 9-10 body 9\nSub lower 11-12 body 11\n"
+         "Sub Wrapped 13-16 body 13\nFunction Typed 17-18 body 17\nSub Odd Name 19-20 body 19\n"
+         "Sub B 21-22 body 21\nSub C 23-24 body 23\nSub D 25-27 body 25\n"},
+        // What looks like a procedure but is not.
+        {"Private Declare Function GetTickCount Lib \"kernel32\" () As Long\n"
+         "Public Declare Sub Sleep Lib \"kernel32\" (ByVal ms As Long)\nPublic Event Changed(ByVal What As String)\n"
+         "Private Type Slot\n    Property As Long\n    Function As String\n    Sub(1 To 3) As Integer\nEnd Type\n"
+         "Public Enum Colour\n    Red\nEnd Enum\nSub Main()\nsUB\nSubTotal = 1\nSub_Main\ns = \"End Sub\"\n"
+         "' End Sub\nRem End Sub\nx = 1 ' End Sub\nExit Sub\nEnd Sub\n",
+         "decl 11\nSub Main 12-21 body 12\n"},
+        // Alternative declarations under #If are one procedure; a whole procedure under #If is not.
+        {"Option Explicit\n#If VBA7 Then\nPublic Function Elapsed(ByVal t As LongPtr) As LongPtr\n#Else\n"
+         "Public Function Elapsed(ByVal t As Long) As Long\n#End If\nElapsed = t\nEnd Function\n\n"
+         "#If Win64 Then\nPrivate Sub Tick(ByVal t As LongLong)\n#ElseIf Win32 Then\n"
+         "Private Sub Tick(ByVal t As Long)\n#Else\nPrivate Sub Tick(ByVal t As Integer)\n#End If\nEnd Sub\n",
+         "decl 1\nFunction Elapsed 2-8 body 3\nSub Tick 9-17 body 11\n"},
+        {"#If DEBUG Then\nSub Trace()\nEnd Sub\n#End If\n", "decl 1\nSub Trace 2-4 body 2\n"},
+        // A form's designer block is no code, whatever it holds.
+        {"VERSION 5.00\nObject = \"{831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0\"; \"mscomctl.ocx\"\n"
+         "Begin VB.Form frmMain\n   Begin VB.CommandButton cmdGo\n      BeginProperty Font\n"
+         "         Name = \"Tahoma\"\n      EndProperty\n   End\n   Begin VB.Menu mnuFile\n"
+         "      Caption = \"End Sub\"\n   End\nEnd\nAttribute VB_Name = \"frmMain\"\nPrivate Sub cmdGo_Click()\nEnd Sub\n",
+         "decl 0\nSub cmdGo_Click 1-2 body 1\n"}};
+    for (const auto& [vb, expected] : cases)
+        for (const std::string& text : {vb, Crlf(vb)}) {
+            host::SourceModule module(text);
+            EXPECT_EQ(hosttest::Outline(module), expected) << text;
+            EXPECT_EQ(module.Text(), text);
+        }
+    EXPECT_EQ(hosttest::Owners(host::SourceModule("Dim x\nProperty Get P()\nEnd Property\nProperty Let P(v)\nEnd Property")),
+              "5 file lines: -@1 P/3@2 P/3@3 P/1@4 P/1@5");
+}
+
+TEST(Outline, ProcOfLineAndLookUpErrors) {
+    host::SourceModule module("Dim a\r\nSub X()\r\nEnd Sub\r\n");
+    ide::ProcKind kind = ide::vbext_pk_Get;
+    EXPECT_EQ(module.ProcOfLine(1, kind), "");
+    EXPECT_EQ(kind, ide::vbext_pk_Proc) << "the declarations: no name, kind Proc";
+    EXPECT_EQ(module.ProcStartLine("x", ide::vbext_pk_Proc), 2) << "names compare without letter case";
+    for (long line : {0L, 4L}) EXPECT_EQ(hosttest::ErrorOf([&] { module.ProcOfLine(line, kind); }), ide::kSubscriptOutOfRange);
+    try {
+        module.ProcStartLine("X", ide::vbext_pk_Get);
+        ADD_FAILURE();
+    } catch (const ide::HostError& e) {
+        EXPECT_EQ(e.Number(), ide::kSubNotDefined);
+        EXPECT_EQ(e.Description(), "Sub or Function not defined");
+    }
+}
+
+const std::string kMember = "Attribute Name.VB_UserMemId = 0";
+
+struct EditCase {
+    std::string before;
+    char op;  // 'I'nsert, 'R'eplace or 'D'elete (arg is the count)
+    long line;
+    std::string arg, after;
+    int error = 0;  // a failed edit changes nothing
+};
+
+TEST(Edit, LineEndsHiddenLinesAndErrors) {
+    const std::string get = Crlf("Property Get Name()\n" + kMember + "\nEnd Property\n");
+    const std::string prelude = "Attribute VB_Name = \"M\"";
+    const EditCase cases[] = {
+        {"A\r\nB\r\n", 'I', 3, "C", "A\r\nB\r\nC\r\n"},
+        {"A\r\nB", 'I', 3, "C", "A\r\nB\r\nC"},  // nothing glued to a last line without line end
+        {"A\nB\n", 'I', 2, "X\r\nY", "A\nX\nY\nB\n"},
+        {"A\r\n", 'I', 1, "X\nY\rZ\r\n", "X\r\nY\r\nZ\r\n\r\nA\r\n"},
+        {"A\r\n", 'I', 1, "", "\r\nA\r\n"},
+        {"", 'I', 1, "Option Explicit", "Option Explicit\r\n"},
+        {prelude, 'I', 1, "Option Explicit", prelude + "\r\nOption Explicit"},
+        // New lines go after the hidden lines of the line above.
+        {get, 'I', 2, "Name = 1", Crlf("Property Get Name()\n" + kMember + "\nName = 1\nEnd Property\n")},
+        {"Sub Name()\r\n" + kMember, 'I', 2, "End Sub", "Sub Name()\r\n" + kMember + "\r\nEnd Sub"},
+        {"A\r\nB\r\n", 'I', 0, "X", "", ide::kInvalidCall}, {"A\r\nB\r\n", 'I', 4, "X", "", ide::kInvalidCall},
+        // A replaced line keeps its own line end, and its hidden lines after its last line.
+        {"A\nB\r\nC", 'R', 2, "X", "A\nX\r\nC"},
+        {"A\nB\r\nC", 'R', 3, "X\r\nY", "A\nB\r\nX\r\nY"},
+        {get, 'R', 1, "' x\nProperty Get Name()", Crlf("' x\nProperty Get Name()\n" + kMember + "\nEnd Property\n")},
+        {"A\r\n", 'R', 0, "X", "", ide::kSubscriptOutOfRange}, {"A\r\n", 'R', 2, "X", "", ide::kSubscriptOutOfRange},
+        {"A\r\nB\r\nC", 'D', 2, "2", "A"},
+        {"A\r\nB\r\nC\r\n", 'D', 2, "2", "A\r\n"},
+        {"A\r\nB\r\nC\r\n", 'D', 1, "3", ""},
+        {"A\r\nB\r\n", 'D', 1, "0", "A\r\nB\r\n"},
+        // Member attributes of deleted lines go with the line above, or to the prelude.
+        {Crlf("Dim a\n") + get, 'D', 2, "1", Crlf("Dim a\n" + kMember + "\nEnd Property\n")},
+        {prelude + "\r\n" + get, 'D', 1, "2", Crlf(prelude + "\n" + kMember + "\n")},
+        {"A\r\nB\r\n", 'D', 0, "1", "", ide::kSubscriptOutOfRange}, {"A\r\nB\r\n", 'D', 1, "-1", "", ide::kInvalidCall},
+        {"A\r\nB\r\n", 'D', 2, "2", "", ide::kSubscriptOutOfRange},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(std::string(1, c.op) + std::to_string(c.line) + " on: " + c.before);
+        host::SourceModule module(c.before);
+        EXPECT_EQ(hosttest::ErrorOf([&] {
+                      if (c.op == 'I') module.InsertLines(c.line, c.arg);
+                      if (c.op == 'R') module.ReplaceLine(c.line, c.arg);
+                      if (c.op == 'D') module.DeleteLines(c.line, std::stol(c.arg));
+                  }),
+                  c.error);
+        EXPECT_EQ(module.Text(), c.error ? c.before : c.after);
+        hosttest::ExpectSameAsFresh(module);
+    }
+}
+
+TEST(Edit, RewritingEveryLineManyTimesKeepsTheText) {
+    // Lines grow and shrink, as re-indenting does, far beyond the module's size.
+    host::SourceModule module(std::string(2000, '\n'));
+    for (int round = 1; round <= 6; ++round) {
+        std::string text;
+        for (long k = 1; k <= 2000; ++k) {
+            std::string line = std::string((round * 3 + k) % 11, ' ') + "x" + std::to_string(k * round);
+            module.ReplaceLine(k, line);
+            text += line + "\n";
+        }
+        module.InsertLines(1, "' round");
+        module.DeleteLines(1, 1);
+        ASSERT_EQ(module.Text(), text) << "round " << round;
+    }
+}
+
+const std::string kModule = Crlf(
+    "Attribute VB_Name = \"Edits\"\nOption Explicit\n\n' first\n"
+    "Public Sub First(ByVal a As Long, _\n                 ByVal b As Long)\n"
+    "    If a > b Then\n        Debug.Print \"End Sub\"\n    End If\nEnd Sub\n\n"
+    "Public Property Get Value() As Long\n" + kMember + "\n    Value = 1\nEnd Property\n\n"
+    "Private Function Last() As Long\n    Last = 2\nEnd Function\n");
+
+TEST(EditedIndex, StructuralEditsAgreeWithAFreshReading) {
+    const std::pair<long, std::string> replacements[] = {
+        {6, "      If a > b Then  "}, {4, "  Public Sub First(ByVal a As Long, _"}, {9, "' End Sub"},
+        {4, "Public Sub Renamed(ByVal a As Long, _"}, {4, "Public Sub First(ByVal a As Long)"},
+        {1, "Dim x As Long _"}, {11, "Public Property Let Value(ByVal v As Long)"}, {10, "Sub Added(): End Sub"}};
+    for (const auto& [line, text] : replacements) {
+        host::SourceModule module(kModule);
+        module.ReplaceLine(line, text);
+        hosttest::ExpectSameAsFresh(module);
+    }
+}
+
+TEST(EditedIndex, RandomEditsAgreeWithAFreshReading) {
+    // (An attribute line typed into the code stays visible until the file is read again.)
+    const std::vector<std::string> pieces = {
+        "Sub A()", "End Sub", "Public Function B() As Long", "End Function", "' note _", "",
+        "x = 1 _", "    + 2", "#If Win64 Then", "#Else", "#End If", "Property Get C()", "End Property",
+        "Private Sub A()", "s = \"End Sub\"", "Public Sub A(ByVal x As Long, _", "Done: End Sub"};
+    std::mt19937 random(20260101);
+    auto pick = [&](long n) { return static_cast<long>(random() % static_cast<unsigned long>(n)); };
+    for (int round = 0; round < 40 && !::testing::Test::HasFailure(); ++round) {
+        host::SourceModule module(kModule);
+        for (int step = 0; step < 20 && !::testing::Test::HasFailure(); ++step) {
+            const long count = module.CountOfLines(), line = count > 0 ? 1 + pick(count) : 0;
+            const std::string text = pieces[static_cast<std::size_t>(pick(static_cast<long>(pieces.size())))];
+            switch (count > 0 ? pick(4) : 0) {
+            case 0: module.InsertLines(1 + pick(count + 1), text); break;
+            case 1: module.ReplaceLine(line, text); break;
+            case 2: module.DeleteLines(line, 1 + pick(std::min(3L, count - line + 1))); break;
+            default: module.ReplaceLine(line, text + "\r\n" + text);
+            }
+            hosttest::ExpectSameAsFresh(module);  // queried between edits, so stale answers show
+        }
+    }
+}
+
+TEST(Lines, FileAndCodeLinesRangesAndLineEnds) {
+    host::SourceModule module(Crlf("VERSION 1.0 CLASS\nBEGIN\nEND\nAttribute VB_Name = \"C\"\nOption Explicit\n"
+                                   "Property Get Name()\n" + kMember + "\n" + kMember + "\nEnd Property\n"));
+    std::string codeLines;
+    for (long fileLine = 1; fileLine <= 9; ++fileLine) codeLines += std::to_string(module.CodeLineOfFileLine(fileLine));
+    EXPECT_EQ(codeLines, "111112223");
+    EXPECT_EQ(hosttest::Owners(module), "9 file lines: -@5 Name/3@6 Name/3@9");
+    for (long bad : {0L, 10L}) EXPECT_NE(hosttest::ErrorOf([&] { module.CodeLineOfFileLine(bad); }), 0);
+    for (long bad : {0L, 4L}) EXPECT_NE(hosttest::ErrorOf([&] { module.FileLineOfCodeLine(bad); }), 0);
+    host::SourceModule mixed("A\nB\nC\r\n");
+    EXPECT_EQ(mixed.Lines(1, 3), "A\r\nB\r\nC");
+    EXPECT_EQ(mixed.Lines(2, 5), "B\r\nC") << "a count past the end stops at the end";
+    EXPECT_EQ(mixed.LineEnd() + host::SourceModule("A").LineEnd(), "\n\r\n");
+    for (long bad : {0L, 4L}) EXPECT_THROW(mixed.Lines(bad, 1), ide::HostError);
+}
+
+struct FindCase {  // expected: "line:column-line:column" of the match, or "none"
+    std::string target;
+    long startLine, startColumn, endLine, endColumn;
+    std::string expected;
+    bool wholeWord = false, matchCase = true;
+};
+
+void ExpectFinds(std::string_view vb, const std::vector<FindCase>& cases) {
+    host::SourceModule module(testsupport::Crlf(vb));
+    for (FindCase c : cases) {
+        std::string found = "none";
+        if (module.Find(c.target, c.startLine, c.startColumn, c.endLine, c.endColumn, c.wholeWord, c.matchCase, false))
+            found = std::to_string(c.startLine) + ":" + std::to_string(c.startColumn) + "-" +
+                    std::to_string(c.endLine) + ":" + std::to_string(c.endColumn);
+        EXPECT_EQ(found, c.expected) << c.target << " from line " << c.startLine << ", column " << c.startColumn;
+    }
+}
+
+TEST(Find, RangeColumnsCaseAndWords) {
+    ExpectFinds("' Sub Foo( in a comment\nSub Foo(ByVal a As Long)\n    Foo = a: FooBar = a\nEnd Sub\n",
+                {{"Sub Foo(", 1, 1, 4, 1, "1:3-1:11"},  // the first match in the range, comments included
+                 {"End Sub", 1, 1, 3, 1, "none"},      // the end line bounds the search
+                 {"Foo", 3, 6, 4, 1, "3:14-3:17"},     // a start column on the first line only
+                 {"Foo", 2, 6, 3, 1, "3:5-3:8"},
+                 // End columns -1, 0 and 1 mean the whole last line; any other bounds the match's end.
+                 {"FooBar", 3, 1, 3, -1, "3:14-3:20"}, {"FooBar", 3, 1, 3, 0, "3:14-3:20"},
+                 {"FooBar", 3, 1, 3, 1, "3:14-3:20"}, {"FooBar", 3, 1, 3, 19, "none"},
+                 {"FooBar", 3, 1, 3, 20, "3:14-3:20"},
+                 // An end line past the module or below 1 searches to the end; a start past it finds nothing.
+                 {"End Sub", 2, 1, 99, 1, "4:1-4:8"}, {"End Sub", 2, 1, -1, 1, "4:1-4:8"},
+                 {"End Sub", 5, 1, 9, 1, "none"}, {"", 1, 1, 4, 1, "none"},
+                 {"end sub", 1, 1, 4, 1, "none"}, {"end sub", 1, 1, 4, 1, "4:1-4:8", false, false},
+                 {"Foo", 3, 10, 3, 1, "none", true}, {"Foo", 3, 1, 3, 1, "3:5-3:8", true}});
+    // Columns count characters, not bytes; letter case is ignored beyond ASCII.
+    ExpectFinds("x = \"Größe\" & ÄRGER\n",
+                {{"ärger", 1, 1, 1, 1, "1:15-1:20", false, false},
+                 {"Grö", 1, 1, 1, 1, "none", true},
+                 {"Größe", 1, 1, 1, 1, "1:6-1:11", true}});
+}
+
+}  // namespace
