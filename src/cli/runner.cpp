@@ -151,6 +151,9 @@ int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t i
             staged_.Write(changed, after);
             encodings_[changed] = platform::kDefaultEncoding;
         });
+        // Written in place, a target's files are written as soon as it is done,
+        // so a large run holds one module at a time.
+        if (!options_.diff && !options_.toStdout) status = std::max(status, WriteStaged());
         return status;
     } catch (const platform::FileError& e) {
         PrintMessage(err_, "", e.what());
@@ -176,6 +179,10 @@ int Runner::Finish() {
         });
         return kDone;
     }
+    return WriteStaged();
+}
+
+int Runner::WriteStaged() {
     int worst = kDone;
     staged_.ForEachChange([&](const std::string& path, const auto&, const std::string& after) {
         try {
@@ -185,6 +192,7 @@ int Runner::Finish() {
             worst = kFileError;
         }
     });
+    staged_.Clear();
     return worst;
 }
 

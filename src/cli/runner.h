@@ -73,13 +73,15 @@ private:
                   const std::function<void(Session&)>& action);
     std::unique_ptr<host::Project> FindProject(const std::string& modulePath);
     int Finish();
+    /// Writes the staged changes atomically and forgets them.
+    int WriteStaged();
     std::string DisplayName(const std::string& path) const;
 
     const CommonOptions& options_;
     platform::SettingsStore& settings_;
     std::ostream& out_;
     std::ostream& err_;
-    platform::StagedFiles staged_;  // changes of the targets that succeeded
+    platform::StagedFiles staged_;  // changes of the targets that succeeded, not yet written
     std::vector<std::string> printed_;  // --stdout: module bytes, in target order
     std::map<std::string, std::string> encodings_;     // path -> code page, for diffs
     std::map<std::string, std::string> displayNames_;  // path -> as the user wrote it

@@ -61,4 +61,10 @@ void StagedFiles::Commit() {
     }
 }
 
+void StagedFiles::Clear() {
+    staged_.clear();
+    original_.clear();
+    order_.clear();
+}
+
 }  // namespace platform

@@ -101,6 +101,8 @@ public:
     }
     /// Writes every change to the base, one file after another.
     void Commit();
+    /// Forgets every write, as if none had been made.
+    void Clear();
 
 private:
     static std::string KeyOf(const std::string& path);
