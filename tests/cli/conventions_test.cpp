@@ -106,7 +106,7 @@ TEST(Cli, DiffAndStdoutWriteNothing) {
     EXPECT_EQ(Snapshot(f), before);
 }
 
-TEST(Cli, ReadOnlyFileAndUnwritableFolderAreLeftAlone) {
+TEST(Cli, AReadOnlyModuleIsLeftAlone) {
     CliFixture f;
     const std::string before = f.Read("Inventory.bas");
     chmod(f.Path("Inventory.bas").c_str(), 0444);
