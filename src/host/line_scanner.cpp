@@ -1,7 +1,6 @@
 #include "host/line_scanner.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -26,7 +25,9 @@ std::size_t CountByte(std::string_view s, char byte) {
         const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
         // The high bit of each byte that was zero, and only of those.
         const std::uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
-        count += static_cast<std::size_t>(std::popcount(zero));
+        // Summed by a multiply: built for any x86-64, std::popcount becomes a
+        // library call, and reading a module spent a tenth of its time there.
+        count += static_cast<std::size_t>(((zero >> 7) * kOnes) >> 56);
     }
     for (; i < s.size(); ++i) count += s[i] == byte;
     return count;
