@@ -21,9 +21,14 @@ void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* tar
     command.add_option("targets", options.targets, targetHelp)->required();
 }
 
-void AddAuthorOptions(CLI::App& command, std::string& author, std::string& initials) {
+void AuthorOptions::AddTo(CLI::App& command) {
     command.add_option("--author", author, "The author's name for this run (default: the stored one)");
     command.add_option("--initials", initials, "The author's initials for this run (default: the stored ones)");
+}
+
+void AuthorOptions::ApplyTo(toolwindow::PlainPenwork& window) const {
+    if (!author.empty()) window.name = author;
+    if (!initials.empty()) window.initials = initials;
 }
 
 bool CheckCommonOptions(const CommonOptions& options, std::ostream& err) {

@@ -11,7 +11,6 @@ namespace cli {
 void AddErrorCommand(CLI::App& app, Context& context) {
     struct State {
         CommonOptions options;
-        std::string author, initials;
         std::string kind = "custom";
         std::optional<std::string> templateText;
     };

@@ -15,8 +15,7 @@ namespace {
 // and texts that may be given as @PATH.
 struct HeaderState {
     CommonOptions options;
-    std::string author;
-    std::string initials;
+    AuthorOptions author;
     std::vector<std::optional<std::string>> texts;  // raw option values, by text box
 };
 
@@ -26,8 +25,7 @@ std::function<void(toolwindow::PlainPenwork&)> Setup(const HeaderState& state,
     std::vector<std::optional<std::string>> texts;
     for (const auto& t : state.texts) texts.push_back(t ? std::optional(ReadTextOption(*t)) : std::nullopt);
     return [&state, texts, boxes](toolwindow::PlainPenwork& w) {
-        if (!state.author.empty()) w.name = state.author;
-        if (!state.initials.empty()) w.initials = state.initials;
+        state.author.ApplyTo(w);
         for (std::size_t i = 0; i < boxes.size(); ++i)
             if (texts[i]) w.boxes[boxes[i]].SetText(*texts[i]);
     };
@@ -45,7 +43,7 @@ void AddHeaderCommand(CLI::App& app, Context& context, const char* name, const c
     CLI::App* command = app.add_subcommand(name, description);
     command->footer(footer);
     AddCommonOptions(*command, state->options, targetHelp);
-    AddAuthorOptions(*command, state->author, state->initials);
+    state->author.AddTo(*command);
     for (std::size_t i = 0; i < textOptions.size(); ++i)
         command->add_option(textOptions[i].first, state->texts[i], textOptions[i].second);
     if (extraOptions) extraOptions(*command, *state);

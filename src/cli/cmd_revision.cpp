@@ -39,7 +39,7 @@ std::optional<std::array<bool, 4>> ParseTargets(const std::string& list, std::os
 void AddRevisionCommand(CLI::App& app, Context& context) {
     struct State {
         CommonOptions options;
-        std::string author, initials;
+        AuthorOptions author;
         std::optional<std::string> to, type, number, text;
         bool after = false;
     };
@@ -56,7 +56,7 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
         "Example: quillmark revision Module1.bas:40 --to code,log --type BUG --number 12 \\\n"
         "           --text \"Rounding fixed for negative amounts.\"");
     AddCommonOptions(*command, state->options, "FILE:LINE");
-    AddAuthorOptions(*command, state->author, state->initials);
+    state->author.AddTo(*command);
     command->add_option("--to", state->to, "Where the revision goes: procedure,module,log,code");
     command->add_option("--type", state->type, "Revision type, e.g. BUG, ALT, NEW");
     command->add_option("--number", state->number, "Revision number");
@@ -99,8 +99,7 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
             return runner.Run(
                 rules,
                 [state, targets, text](toolwindow::PlainPenwork& w) {
-                    if (!state->author.empty()) w.name = state->author;
-                    if (!state->initials.empty()) w.initials = state->initials;
+                    state->author.ApplyTo(w);
                     if (state->type) w.revType = *state->type;
                     if (state->number) w.revNumber = *state->number;
                     w.revisionTargets = *targets;

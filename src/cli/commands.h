@@ -21,8 +21,13 @@ struct Context {
 
 /// --diff, --stdout, --project, --encoding and the targets.
 void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp);
-/// --author and --initials for one run.
-void AddAuthorOptions(CLI::App& command, std::string& author, std::string& initials);
+/// --author and --initials: the author for one run, over the stored one.
+struct AuthorOptions {
+    std::string author;
+    std::string initials;
+    void AddTo(CLI::App& command);
+    void ApplyTo(toolwindow::PlainPenwork& window) const;
+};
 /// Checks the common options; prints a message and returns false on a usage error.
 bool CheckCommonOptions(const CommonOptions& options, std::ostream& err);
 
