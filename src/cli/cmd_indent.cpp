@@ -7,20 +7,12 @@
 #include "addin/attempt.h"
 #include "addin/proc_range.h"
 #include "cli/commands.h"
+#include "headers/proc_header.h"
 #include "indent/indent.h"
 
 namespace cli {
 
 namespace {
-
-std::string DisplayName(const std::string& name, ide::ProcKind kind) {
-    switch (kind) {
-    case ide::vbext_pk_Get: return "Get " + name;
-    case ide::vbext_pk_Let: return "Let " + name;
-    case ide::vbext_pk_Set: return "Set " + name;
-    default: return name;
-    }
-}
 
 // The blocks whose lines differ from `before`, as FILE:LINE: NAME, LINE being
 // the declaration's line as an editor shows it.
@@ -36,7 +28,7 @@ int ReportChanged(Session& s, const std::vector<std::string>& before,
         ++changed;
         long decl = b.startLine;
         ide::Attempt([&] { decl = m.ProcBodyLine(b.procName, b.kind); });
-        s.out << s.target.file << ':' << m.FileLineOfCodeLine(decl) << ": " << DisplayName(b.procName, b.kind)
+        s.out << s.target.file << ':' << m.FileLineOfCodeLine(decl) << ": " << headers::PartDisplayName(b.procName, b.kind)
               << '\n';
     }
     return changed;

@@ -47,14 +47,22 @@ void InsertProcHeader(toolwindow::Penwork& window, ide::CodeModule& module, long
 
     const ide::ProcRanges ranges = ide::ProbeProcRanges(module, name);
     const ide::ProcKind kind = ide::SettleProcKind(ranges, line);
+    const std::string header = sProcHeader(window, PartDisplayName(name, kind));
+    const long start = HeaderAnchorLine(window, module, name, ranges, kind);
+    ide::Attempt([&] { module.InsertLines(start + 1, header); });
+}
+
+std::string PartDisplayName(const std::string& procName, ide::ProcKind kind) {
+    return TextsOf(kind).displayPrefix + procName;
+}
+
+long HeaderAnchorLine(toolwindow::Penwork& window, const ide::CodeModule& module,
+                      const std::string& procName, const ide::ProcRanges& ranges, ide::ProcKind kind) {
     const PartTexts texts = TextsOf(kind);
     const long rangeEnd = ranges.start[kind] + ranges.count[kind] - 1;
     long start = ranges.start[kind];
-
-    const std::string header = sProcHeader(window, texts.displayPrefix + name);
-
     if (!window.optHeader(0)) {
-        const std::string target = texts.keyword + name + "(";
+        const std::string target = texts.keyword + procName + "(";
         long foundLine = ranges.start[kind], startColumn = 1, endLine = rangeEnd, endColumn = 1;
         bool found = false;
         ide::Attempt([&] {
@@ -67,11 +75,7 @@ void InsertProcHeader(toolwindow::Penwork& window, ide::CodeModule& module, long
             platform::ShowMessage(window.Dialogs(), texts.notFound + target, platform::vbOKOnly,
                                   "");
     }
-
-    // The block goes in below `start`; when that line is the first line of a
-    // declaration continued with " _", below the declaration's last line instead.
-    start = ide::LastLineOfStatement(module, start, rangeEnd);
-    ide::Attempt([&] { module.InsertLines(start + 1, header); });
+    return ide::LastLineOfStatement(module, start, rangeEnd);
 }
 
 }  // namespace headers

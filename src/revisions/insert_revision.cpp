@@ -5,7 +5,7 @@
 #include "addin/attempt.h"
 #include "addin/proc_range.h"
 #include "addin/statements.h"
-#include "platform/dialogs.h"
+#include "headers/proc_header.h"
 #include "revisions/module_revision.h"
 #include "revisions/revision_log.h"
 #include "revisions/revision_text.h"
@@ -62,26 +62,6 @@ private:
 
 // The text that finds a part's declaration, and the message prefix when it
 // cannot be found.
-std::string DeclarationText(const std::string& procName, ide::ProcKind kind) {
-    switch (kind) {
-    case ide::vbext_pk_Get: return "Property Get " + procName + "(";
-    case ide::vbext_pk_Let: return "Property Let " + procName + "(";
-    case ide::vbext_pk_Set: return "Property Set " + procName + "(";
-    case ide::vbext_pk_Proc: break;
-    }
-    return procName + "(";
-}
-
-const char* NotFoundPrefix(ide::ProcKind kind) {
-    switch (kind) {
-    case ide::vbext_pk_Get: return "No Get= ";
-    case ide::vbext_pk_Let: return "No Let= ";
-    case ide::vbext_pk_Set: return "No Set= ";
-    case ide::vbext_pk_Proc: break;
-    }
-    return "No Proc= ";
-}
-
 // The comment scan fails only by running past the last line.
 std::optional<Failure> NamingTheScan(std::optional<Failure> failure) {
     if (failure && failure->number == ide::kSubscriptOutOfRange)
@@ -146,25 +126,8 @@ RevisionOutcome InsertRevision(toolwindow::Penwork& window, ide::CodeModule& mod
     const std::string label = ProcedureLabel(procName, kind);
 
     if (window.chkRevision(ProcedureTarget)) {
-        long start = ranges.start[kind];
-        if (!window.optHeader(0)) {  // After: below the declaration
-            const std::string declaration = DeclarationText(procName, kind);
-            long foundLine = start, startColumn = 1;
-            long endLine = start + ranges.count[kind] - 1, endColumn = 1;
-            bool found = false;
-            ide::Attempt([&] {
-                found = module.Find(declaration, foundLine, startColumn, endLine, endColumn,
-                                    false, true, false);
-            });
-            if (found)
-                start = foundLine;
-            else
-                platform::ShowMessage(window.Dialogs(), NotFoundPrefix(kind) + declaration,
-                                      platform::vbOKOnly, "");
-        }
-        // A declaration continued over lines is followed to its last line: the
-        // block must not go between the lines of one statement.
-        start = ide::LastLineOfStatement(module, start, ranges.start[kind] + ranges.count[kind] - 1);
+        // Below the header, which stands where the procedure header would go.
+        const long start = headers::HeaderAnchorLine(window, module, procName, ranges, kind);
         record(ProcedureTarget, NamingTheScan(Run([&] {
                    const long at = lFirstCodeLine(window, start + 1);
                    module.InsertLines(at, procedureBlock);
