@@ -5,7 +5,14 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/files.h"
 
@@ -39,6 +46,41 @@ QString KeyPath(const std::string& section, const std::string& key) {
     return ToQString(section) + u'/' + ToQString(key);
 }
 
+// QSettings keeps each file it has read in a per-process cache, and trusts the
+// cache while the file's size and modification time (to the millisecond) look
+// unchanged: two processes saving within one millisecond could then write back
+// a stale copy over each other's keys. So every read and every save works on a
+// private copy of the file, made and put back under a lock that all processes
+// take.
+class PrivateCopy {
+public:
+    PrivateCopy(const std::string& file, bool forWriting) : file_(file) {
+        std::error_code ec;
+        if (forWriting) std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+        lock_ = ::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (lock_ >= 0) ::flock(lock_, forWriting ? LOCK_EX : LOCK_SH);
+        static std::atomic<unsigned> counter{0};
+        copy_ = file + ".copy-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        std::filesystem::copy_file(file, copy_, std::filesystem::copy_options::overwrite_existing, ec);
+    }
+    ~PrivateCopy() {
+        std::error_code ec;
+        std::filesystem::remove(copy_, ec);
+        if (lock_ >= 0) ::close(lock_);  // releases the lock
+    }
+    PrivateCopy(const PrivateCopy&) = delete;
+    PrivateCopy& operator=(const PrivateCopy&) = delete;
+
+    QString Path() const { return ToQString(copy_); }
+    /// Puts the copy in the file's place, atomically.
+    bool PutBack() { return std::rename(copy_.c_str(), file_.c_str()) == 0; }
+
+private:
+    std::string file_;
+    std::string copy_;
+    int lock_ = -1;
+};
+
 }  // namespace
 
 // The file is named by us rather than by QSettings, which settles the folder once
@@ -49,7 +91,8 @@ std::string UserSettings::FileOf(const std::string& app) {
 
 std::string UserSettings::GetSetting(const std::string& app, const std::string& section, const std::string& key,
                                      const std::string& defaultValue) {
-    const QSettings store(ToQString(FileOf(app)), QSettings::IniFormat);
+    const PrivateCopy copy(FileOf(app), false);
+    const QSettings store(copy.Path(), QSettings::IniFormat);
     const QVariant value = store.value(KeyPath(section, key));
     if (!value.isValid()) return defaultValue;
     // A value edited by hand as a, b (without quotes) reads back as a list.
@@ -57,16 +100,20 @@ std::string UserSettings::GetSetting(const std::string& app, const std::string& 
     return value.toString().toStdString();
 }
 
-// QSettings::sync() takes a lock file, reads what other processes wrote since,
-// merges this change in and replaces the file atomically, so two programs saving
-// at once lose nothing.
+// Saving reads the file afresh, adds the change and puts the file back whole,
+// all under the lock, so two programs saving at once lose nothing.
 void UserSettings::SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                                const std::string& value) {
     const std::string file = FileOf(app);
-    QSettings store(ToQString(file), QSettings::IniFormat);
-    store.setValue(KeyPath(section, key), ToQString(value));
-    store.sync();
-    if (store.status() != QSettings::NoError)
+    PrivateCopy copy(file, true);
+    bool saved = false;
+    {
+        QSettings store(copy.Path(), QSettings::IniFormat);
+        store.setValue(KeyPath(section, key), ToQString(value));
+        store.sync();
+        saved = store.status() == QSettings::NoError;
+    }
+    if (!saved || !copy.PutBack())
         throw FileError(kPathFileAccess, file,
                         "cannot save the setting " + section + "/" + key + " in '" + file +
                             "'; check that the file and its folder may be written");
