@@ -36,8 +36,25 @@ struct FileLineMap {
 
 }  // namespace
 
+long LineAfter(const LineChange& change, long line) {
+    if (line < change.line) return line;
+    if (line >= change.line + change.removed) return line + change.inserted - change.removed;
+    return change.line;
+}
+
 struct SourceModule::Impl {
     explicit Impl(std::string_view text) : buffer(text) {}
+
+    std::uint64_t revision = 0;
+    int nextListener = 1;
+    std::vector<std::pair<int, ChangeListener>> listeners;
+
+    void Changed(long line, long removed, long inserted) {
+        const LineChange change{line, removed, inserted, ++revision};
+        // A copy, so a listener may unsubscribe itself.
+        const auto current = listeners;
+        for (const auto& [id, listener] : current) listener(change);
+    }
 
     ModuleBuffer buffer;
     mutable ProcIndex index;
@@ -117,14 +134,20 @@ void SourceModule::InsertLines(long line, const std::string& text) {
     std::vector<std::string> lines = SplitInsertedText(text);
     const long added = static_cast<long>(lines.size());
     impl_->ShiftingEdit(line, added, [&] { impl_->buffer.Insert(static_cast<std::size_t>(line - 1), lines); });
+    impl_->Changed(line, 0, added);
 }
 
 void SourceModule::ReplaceLine(long line, const std::string& text) {
     impl_->RequireLine(line);
-    if (!HasLineBreak(text))
+    if (!HasLineBreak(text)) {
         impl_->buffer.Replace(static_cast<std::size_t>(line - 1), std::string_view(text));
-    else
-        impl_->buffer.Replace(static_cast<std::size_t>(line - 1), SplitInsertedText(text));
+        impl_->Changed(line, 1, 1);
+        return;
+    }
+    std::vector<std::string> lines = SplitInsertedText(text);
+    const long inserted = static_cast<long>(lines.size());
+    impl_->buffer.Replace(static_cast<std::size_t>(line - 1), lines);
+    impl_->Changed(line, 1, inserted);
 }
 
 void SourceModule::DeleteLines(long startLine, long count) {
@@ -135,6 +158,7 @@ void SourceModule::DeleteLines(long startLine, long count) {
     impl_->ShiftingEdit(startLine, -count, [&] {
         impl_->buffer.Erase(static_cast<std::size_t>(startLine - 1), static_cast<std::size_t>(count));
     });
+    impl_->Changed(startLine, count, 0);
 }
 
 long SourceModule::CountOfLines() const { return impl_->Count(); }
@@ -190,6 +214,21 @@ bool SourceModule::Find(const std::string& target, long& startLine, long& startC
 }
 
 std::string SourceModule::Text() const { return impl_->buffer.Text(); }
+
+std::uint64_t SourceModule::Revision() const { return impl_->revision; }
+
+int SourceModule::Subscribe(ChangeListener listener) {
+    const int id = impl_->nextListener++;
+    impl_->listeners.emplace_back(id, std::move(listener));
+    return id;
+}
+
+void SourceModule::Unsubscribe(int id) {
+    auto& listeners = impl_->listeners;
+    listeners.erase(std::remove_if(listeners.begin(), listeners.end(),
+                                   [id](const auto& entry) { return entry.first == id; }),
+                    listeners.end());
+}
 
 std::string SourceModule::Name() const { return impl_->buffer.Name(); }
 

@@ -17,6 +17,8 @@
 // once, even through its const members.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,6 +37,20 @@ struct ProcInfo {
     long countLines = 0;  // ProcCountLines
     long bodyLine = 0;    // the declaration's first line
 };
+
+/// One edit of the code lines: at `line`, `removed` lines were taken out and
+/// `inserted` lines put in their place (ReplaceLine: 1 removed, 1 or more
+/// inserted). `revision` is the module's revision after the edit.
+struct LineChange {
+    long line = 0;
+    long removed = 0;
+    long inserted = 0;
+    std::uint64_t revision = 0;
+};
+
+/// Where a line that stood at `line` before `change` stands after it; a line
+/// inside the removed range goes to the first line of the replacement.
+long LineAfter(const LineChange& change, long line);
 
 class SourceModule final : public ide::CodeModule {
 public:
@@ -67,6 +83,15 @@ public:
     std::string LineEnd() const;
     /// The procedure parts in the order they stand.
     std::vector<ProcInfo> Procedures() const;
+
+    /// Counts every edit of the code lines; a view that saw this revision has seen
+    /// every change.
+    std::uint64_t Revision() const;
+    using ChangeListener = std::function<void(const LineChange&)>;
+    /// Calls `listener` after every edit, in the order the edits are made, until
+    /// Unsubscribe(id). Listeners must not edit the module.
+    int Subscribe(ChangeListener listener);
+    void Unsubscribe(int id);
 
     /// Maps a line of the file as an editor shows it (1-based) to a code line: a
     /// prelude line maps to 1, a member attribute line to the code line above it.

@@ -251,3 +251,33 @@ TEST(Find, RangeColumnsCaseAndWords) {
 }
 
 }  // namespace
+
+TEST(Changes, ListenersFollowEveryEditSoLinesCanBeMapped) {
+    // Each line is tagged with its original number; mapping every original line
+    // through the reported changes must find it again, whatever edits come.
+    std::string text;
+    for (int i = 1; i <= 30; ++i) text += "L" + std::to_string(i) + "\r\n";
+    host::SourceModule module(text);
+    std::vector<host::LineChange> changes;
+    const int id = module.Subscribe([&](const host::LineChange& c) { changes.push_back(c); });
+    std::mt19937 random(7);
+    auto pick = [&](long n) { return static_cast<long>(random() % static_cast<unsigned long>(n)); };
+    for (int step = 0; step < 60; ++step) {
+        const long count = module.CountOfLines(), line = 1 + pick(count);
+        switch (pick(3)) {
+        case 0: module.InsertLines(1 + pick(count + 1), "new\r\nnew"); break;
+        case 1: if (module.Lines(line, 1) == "new") module.ReplaceLine(line, "new\r\nnew"); break;
+        default: if (module.Lines(line, 1) == "new") module.DeleteLines(line, 1);
+        }
+    }
+    EXPECT_EQ(module.Revision(), changes.empty() ? 0u : changes.back().revision);
+    for (long original = 1; original <= 30; ++original) {
+        long line = original;
+        for (const host::LineChange& c : changes) line = host::LineAfter(c, line);
+        EXPECT_EQ(module.Lines(line, 1), "L" + std::to_string(original));
+    }
+    module.Unsubscribe(id);
+    const std::size_t seen = changes.size();
+    module.InsertLines(1, "after");
+    EXPECT_EQ(changes.size(), seen);
+}
