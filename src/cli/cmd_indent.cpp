@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "addin/attempt.h"
-#include "addin/proc_range.h"
 #include "cli/commands.h"
 #include "headers/proc_header.h"
 #include "indent/indent.h"
@@ -81,12 +80,9 @@ void AddIndentCommand(CLI::App& app, Context& context) {
                 if (state->all) {
                     blocks = Indent::IndentModule(s.dialogs, m);
                 } else {
-                    if (!Indent::IndentAtCursor(s.window)) return;  // refused: the message says why
-                    ide::ProcKind kind = ide::vbext_pk_Proc;
-                    const std::string name = m.ProcOfLine(s.codeLine, kind);
-                    const ide::ProcRanges ranges = ide::ProbeProcRanges(m, name);
-                    kind = ide::SettleProcKind(ranges, s.codeLine);
-                    blocks.push_back({name, kind, ranges.start[kind], ranges.count[kind]});
+                    const auto block = s.window.IndentProcedure();
+                    if (!block) return;  // refused: the message says why
+                    blocks.push_back(*block);
                 }
                 if (state->check) s.status = ReportChanged(s, before, blocks) > 0 ? kRefused : kDone;
             });
