@@ -4,7 +4,6 @@
 #include <iostream>
 #include <memory>
 
-#include "addin/proc_range.h"
 #include "cli/commands.h"
 #include "headers/proc_header.h"
 #include "indent/indent.h"
@@ -79,9 +78,9 @@ void AddIndentCommand(CLI::App& app, Context& context) {
                 if (state->all) {
                     blocks = Indent::IndentModule(s.dialogs, m);
                 } else {
-                    if (!Indent::IndentAtCursor(s.window)) return;  // refused: the message says why
-                    const ide::ProcPart part = ide::ProcPartAt(m, s.codeLine);
-                    blocks.push_back({part.name, part.kind, part.Start(), part.Count(), part.Body()});
+                    const auto block = s.window.IndentProcedure();
+                    if (!block) return;  // refused: the message says why
+                    blocks.push_back(*block);
                 }
                 if (state->check) s.status = ReportChanged(s, before, blocks) > 0 ? kRefused : kDone;
             });
