@@ -35,18 +35,21 @@ std::size_t CountByte(std::string_view s, char byte) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::size_t SkipBlanks(std::string_view s, std::size_t p) {
-    while (p < s.size() && IsBlank(s[p])) ++p;
-    return p;
+// The text without the blanks and tabs it starts with.
+std::string_view AfterBlanks(std::string_view s) {
+    const std::size_t p = s.find_first_not_of(" \t");
+    return p == std::string_view::npos ? std::string_view() : s.substr(p);
 }
 
-/// The letters, digits and underscores from `p` on.
-std::string_view WordAt(std::string_view s, std::size_t p) {
-    std::size_t e = p;
-    while (e < s.size() && (std::isalnum(static_cast<unsigned char>(s[e])) || s[e] == '_')) ++e;
-    return s.substr(std::min(p, s.size()), e - std::min(p, s.size()));
+// The letters, digits and underscores that `s` starts with.
+std::string_view FirstWord(std::string_view s) {
+    const auto end = std::find_if_not(s.begin(), s.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+    });
+    return s.substr(0, static_cast<std::size_t>(end - s.begin()));
 }
 
+// A keyword given in lower case, in any letter case.
 bool IsWord(std::string_view word, std::string_view keyword) {
     return word.size() == keyword.size() &&
            std::equal(word.begin(), word.end(), keyword.begin(),
@@ -119,16 +122,17 @@ bool ContinuesOnNextLine(std::string_view line) {
     return line.size() == 1 || IsBlank(line[line.size() - 2]);
 }
 
-Directive DirectiveOf(std::string_view s) {
-    std::size_t p = SkipBlanks(s, 0);
-    if (p >= s.size() || s[p] != '#') return Directive::None;
-    p = SkipBlanks(s, p + 1);
-    const std::string_view word = WordAt(s, p);
+Directive DirectiveOf(std::string_view line) {
+    line = AfterBlanks(line);
+    if (line.empty() || line.front() != '#') return Directive::None;
+    const std::string_view rest = AfterBlanks(line.substr(1));
+    const std::string_view word = FirstWord(rest);
     if (IsWord(word, "if")) return Directive::If;
     if (IsWord(word, "elseif")) return Directive::ElseIf;
     if (IsWord(word, "else")) return Directive::Else;
     if (IsWord(word, "endif")) return Directive::EndIf;
-    if (IsWord(word, "end") && IsWord(WordAt(s, SkipBlanks(s, p + word.size())), "if")) return Directive::EndIf;
+    if (IsWord(word, "end") && IsWord(FirstWord(AfterBlanks(rest.substr(word.size()))), "if"))
+        return Directive::EndIf;
     return Directive::None;
 }
 
