@@ -195,7 +195,7 @@ ide::ProcLines SourceModule::ProcLinesAt(const std::string& procName, ide::ProcK
                                          long line) const {
     const ProcIndex& index = impl_->Index();
     const ProcEntry* entry = line >= 1 && line <= impl_->Count() ? index.At(line) : nullptr;
-    if (entry == nullptr || entry->kind != kind || FoldName(entry->name) != FoldName(procName))
+    if (entry == nullptr || entry->kind != kind || !EqualsNoCase(entry->name, procName))
         entry = &impl_->Require(procName, kind);
     return {entry->start, entry->count, entry->body};
 }
