@@ -68,6 +68,20 @@ long FindCodeLine(const ide::CodeModule& module, const std::string& target, long
     return 0;
 }
 
+long FindLabelLine(const ide::CodeModule& module, const std::string& label, long first, long last) {
+    const std::string definition = label + ":";
+    for (long line = first; line <= last; ++line) {
+        bool ok = false;
+        const std::string text = LineText(module, line, ok);
+        if (!ok) break;
+        const std::size_t code = text.find_first_not_of(" \t");
+        if (code != std::string::npos &&
+            platform::InStrText(1, std::string_view(text).substr(code), definition) == 1)
+            return line;
+    }
+    return 0;
+}
+
 long LineBelowDeclaration(const ide::CodeModule& module, long lastDeclLine, long limit) {
     const long below = lastDeclLine + 1;
     bool ok = false;

@@ -188,13 +188,24 @@ std::string SourceModule::ProcOfLine(long line, ide::ProcKind& kind) const {
     return entry->name;
 }
 
+ide::ProcLines SourceModule::ProcLinesAt(const std::string& procName, ide::ProcKind kind,
+                                         long line) const {
+    const ProcIndex& index = impl_->Index();
+    const ProcEntry* entry = line >= 1 && line <= impl_->Count() ? index.At(line) : nullptr;
+    if (entry == nullptr || entry->kind != kind || FoldName(entry->name) != FoldName(procName))
+        entry = &impl_->Require(procName, kind);
+    return {entry->start, entry->count, entry->body};
+}
+
 bool SourceModule::Find(const std::string& target, long& startLine, long& startColumn,
                         long& endLine, long& endColumn, bool wholeWord, bool matchCase,
                         bool /*patternSearch: searched as plain text*/) const {
     if (target.empty() || HasLineBreak(target)) return false;
     const long count = impl_->Count();
     const long first = std::max(startLine, 1L);
-    const long last = (endLine < 1 || endLine > count) ? count : endLine;
+    // Never outside the range: an end line below the start (an empty range, or
+    // one below line 1) finds nothing; one past the module stops at its end.
+    const long last = std::min(endLine, count);
     if (first > last) return false;
     const LineSearch search(target, wholeWord, matchCase);
     for (long line = first; line <= last; ++line) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "addin/attempt.h"
+#include "addin/proc_range.h"
 #include "indent/indent.h"
 
 namespace Indent {
@@ -20,14 +21,9 @@ std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::Code
     // next one right after the previous one's block. Indenting replaces line
     // by line, so these numbers stay valid.
     while (line <= lineCount) {
-        IndentedBlock block;
-        const bool found = ide::Attempt([&] {
-            block.procName = module.ProcOfLine(line, block.kind);
-            if (block.procName.empty()) return;
-            block.startLine = module.ProcStartLine(block.procName, block.kind);
-            block.lineCount = module.ProcCountLines(block.procName, block.kind);
-        });
-        if (!found || block.procName.empty() || block.lineCount <= 0) {
+        const ide::ProcPart part = ide::ProcPartAt(module, line);
+        IndentedBlock block{part.name, part.kind, part.Start(), part.Count(), part.Body()};
+        if (block.procName.empty() || block.lineCount <= 0 || !part.ranges.Holds(part.kind, line)) {
             ++line;  // no procedure here: nothing to indent
             continue;
         }
