@@ -7,6 +7,7 @@
 #include "host/module_buffer.h"
 #include "host/proc_index.h"
 #include "host/text_search.h"
+#include "platform/utf8.h"
 
 namespace host {
 
@@ -131,7 +132,8 @@ std::string SourceModule::Lines(long startLine, long count) const {
 
 void SourceModule::InsertLines(long line, const std::string& text) {
     if (line < 1 || line > impl_->Count() + 1) ide::Raise(ide::kInvalidCall);
-    std::vector<std::string> lines = SplitInsertedText(text);
+    const std::vector<std::string_view> pieces = ide::SplitLines(text);
+    std::vector<std::string> lines(pieces.begin(), pieces.end());
     const long added = static_cast<long>(lines.size());
     impl_->ShiftingEdit(line, added, [&] { impl_->buffer.Insert(static_cast<std::size_t>(line - 1), lines); });
     impl_->Changed(line, 0, added);
@@ -144,7 +146,8 @@ void SourceModule::ReplaceLine(long line, const std::string& text) {
         impl_->Changed(line, 1, 1);
         return;
     }
-    std::vector<std::string> lines = SplitInsertedText(text);
+    const std::vector<std::string_view> pieces = ide::SplitLines(text);
+    std::vector<std::string> lines(pieces.begin(), pieces.end());
     const long inserted = static_cast<long>(lines.size());
     impl_->buffer.Replace(static_cast<std::size_t>(line - 1), lines);
     impl_->Changed(line, 1, inserted);
@@ -192,7 +195,7 @@ ide::ProcLines SourceModule::ProcLinesAt(const std::string& procName, ide::ProcK
                                          long line) const {
     const ProcIndex& index = impl_->Index();
     const ProcEntry* entry = line >= 1 && line <= impl_->Count() ? index.At(line) : nullptr;
-    if (entry == nullptr || entry->kind != kind || FoldName(entry->name) != FoldName(procName))
+    if (entry == nullptr || entry->kind != kind || !EqualsNoCase(entry->name, procName))
         entry = &impl_->Require(procName, kind);
     return {entry->start, entry->count, entry->body};
 }
@@ -211,14 +214,14 @@ bool SourceModule::Find(const std::string& target, long& startLine, long& startC
     for (long line = first; line <= last; ++line) {
         const std::string_view text = impl_->buffer.Text(static_cast<std::size_t>(line - 1));
         std::size_t from = 0;
-        if (line == first && line == startLine) from = ByteOfColumn(text, std::max(startColumn, 1L));
+        if (line == first && line == startLine) from = platform::utf8::OffsetOfColumn(text, startColumn);
         std::size_t limit = text.size();
-        if (line == last && line == endLine && endColumn > 1) limit = ByteOfColumn(text, endColumn);
+        if (line == last && line == endLine && endColumn > 1) limit = platform::utf8::OffsetOfColumn(text, endColumn);
         const std::size_t at = search.FindIn(text, from, limit);
         if (at == std::string::npos) continue;
         startLine = endLine = line;
-        startColumn = CountChars(text.substr(0, at)) + 1;
-        endColumn = startColumn + CountChars(text.substr(at, search.TargetBytes()));
+        startColumn = static_cast<long>(platform::utf8::Count(text.substr(0, at))) + 1;
+        endColumn = startColumn + static_cast<long>(platform::utf8::Count(text.substr(at, search.TargetBytes())));
         return true;
     }
     return false;

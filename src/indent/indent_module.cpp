@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "addin/attempt.h"
-#include "addin/proc_range.h"
 #include "indent/indent.h"
 
 namespace Indent {
@@ -21,9 +20,20 @@ std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::Code
     // next one right after the previous one's block. Indenting replaces line
     // by line, so these numbers stay valid.
     while (line <= lineCount) {
-        const ide::ProcPart part = ide::ProcPartAt(module, line);
-        IndentedBlock block{part.name, part.kind, part.Start(), part.Count(), part.Body()};
-        if (block.procName.empty() || block.lineCount <= 0 || !part.ranges.Holds(part.kind, line)) {
+        // The part the host names at the line, in the copy that holds the line:
+        // a procedure kept twice under #If ... #Else is indented twice. (Not the
+        // range rule's probing: a walk over every part needs no settling, and
+        // the probes' failures would cost more than the indenting.)
+        IndentedBlock block;
+        const bool found = ide::Attempt([&] {
+            block.procName = module.ProcOfLine(line, block.kind);
+            if (block.procName.empty()) return;
+            const ide::ProcLines lines = module.ProcLinesAt(block.procName, block.kind, line);
+            block.startLine = lines.start;
+            block.lineCount = lines.count;
+            block.bodyLine = lines.body;
+        });
+        if (!found || block.procName.empty() || block.lineCount <= 0) {
             ++line;  // no procedure here: nothing to indent
             continue;
         }

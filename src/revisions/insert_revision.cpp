@@ -5,6 +5,7 @@
 #include "addin/attempt.h"
 #include "addin/proc_range.h"
 #include "addin/statements.h"
+#include "addin/vb_text.h"
 #include "headers/proc_header.h"
 #include "revisions/module_revision.h"
 #include "revisions/revision_log.h"
@@ -22,21 +23,10 @@ public:
     long Line() const { return line_; }
 
     void Inserted(long at, const std::string& text) {
-        if (at <= line_) line_ += InsertedLineCount(text);
+        if (at <= line_) line_ += static_cast<long>(ide::SplitLines(text).size());
     }
 
 private:
-    // The host splits an inserted text at CR LF, lone LF and lone CR; a final
-    // line end leaves an empty line after it.
-    static long InsertedLineCount(const std::string& text) {
-        long lines = 1;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            if (text[i] == '\r' || text[i] == '\n') ++lines;
-        }
-        return lines;
-    }
-
     long line_;
 };
 
