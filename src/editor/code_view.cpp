@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "host/line_scanner.h"
+#include "addin/vb_text.h"
 #include "host/vb_syntax.h"
 
 namespace editor {
@@ -150,7 +150,7 @@ void CodeView::paintEvent(QPaintEvent*) {
     // The colouring state where the first line starts: a comment may run on
     // from the lines of its statement above.
     long from = first;
-    while (from > 1 && host::EndsWithContinuation(module_.Lines(from - 1, 1))) --from;
+    while (from > 1 && ide::ContinuesOnNextLine(module_.Lines(from - 1, 1))) --from;
     host::SyntaxState state;
     for (long l = from; l < first; ++l) host::ScanSyntax(module_.Lines(l, 1), state);
 
@@ -289,7 +289,7 @@ void CodeView::InsertText(const QString& qtext) {
             const std::string line = module_.Lines(cursor_.line, 1);
             const std::size_t at = ByteOfColumn(line, cursor_.column);
             module_.ReplaceLine(cursor_.line, line.substr(0, at) + text + line.substr(at));
-            const std::vector<std::string> pieces = host::SplitInsertedText(text);
+            const std::vector<std::string_view> pieces = ide::SplitLines(text);
             if (pieces.size() == 1) {
                 cursor_.column += ColumnCount(text);
             } else {

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "addin/vb_text.h"
 #include "host/line_scanner.h"
 
 namespace host {
@@ -50,7 +51,7 @@ bool IsVbKeyword(std::string_view word) {
 
 std::vector<SyntaxSpan> ScanSyntax(std::string_view s, SyntaxState& state) {
     std::vector<SyntaxSpan> spans;
-    const bool continues = EndsWithContinuation(s);
+    const bool continues = ide::ContinuesOnNextLine(s);
     // The continuation mark: the underscore at the end, trailing blanks left out.
     std::size_t markAt = s.size();
     if (continues) {
