@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 
-#include "host/workspace.h"
+#include "host/project.h"
 
 namespace editor {
 
