@@ -4,7 +4,6 @@
 #include <iostream>
 #include <memory>
 
-#include "addin/attempt.h"
 #include "cli/commands.h"
 #include "headers/proc_header.h"
 #include "indent/indent.h"
@@ -25,8 +24,7 @@ int ReportChanged(Session& s, const std::vector<std::string>& before,
             differs = m.Lines(line, 1) != before[static_cast<std::size_t>(line - 1)];
         if (!differs) continue;
         ++changed;
-        long decl = b.startLine;
-        ide::Attempt([&] { decl = m.ProcBodyLine(b.procName, b.kind); });
+        const long decl = b.bodyLine > 0 ? b.bodyLine : b.startLine;
         s.out << s.target.file << ':' << m.FileLineOfCodeLine(decl) << ": " << headers::PartDisplayName(b.procName, b.kind)
               << '\n';
     }

@@ -12,22 +12,19 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kTargetNames[] = {"procedure", "module", "log", "code"};
-
 // "procedure,code" -> the four flags; nullopt (after a message) for an unknown name.
 std::optional<std::array<bool, 4>> ParseTargets(const std::string& list, std::ostream& err) {
     std::array<bool, 4> flags{false, false, false, false};
     std::stringstream in(list);
     std::string name;
     while (std::getline(in, name, ',')) {
-        bool known = false;
-        for (std::size_t i = 0; i < 4; ++i)
-            if (name == kTargetNames[i]) flags[i] = known = true;
-        if (!known) {
+        const std::optional<revisions::RevisionTarget> target = revisions::TargetNamed(name);
+        if (!target) {
             PrintMessage(err, "", "--to: unknown target '" + name +
                                       "'; the targets are procedure, module, log and code");
             return std::nullopt;
         }
+        flags[static_cast<std::size_t>(*target)] = true;
     }
     return flags;
 }

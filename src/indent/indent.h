@@ -31,6 +31,7 @@ struct IndentedBlock {
     ide::ProcKind kind = ide::vbext_pk_Proc;
     long startLine = 0;
     long lineCount = 0;
+    long bodyLine = 0;  // the declaration's first line
 };
 
 /// (which runs over no lines when there is none). Shows the busy cursor meanwhile.
@@ -39,7 +40,7 @@ IndentedBlock IndentProcedure(platform::DialogPort& dialogs, ide::CodeModule& mo
                               const std::string& procName, long line);
 
 /// Re-indents every procedure part of the module, one block after another, in
-/// the order they stand; the declarations section stays exactly as it is.
+/// the order they stand, each copy of a procedure kept under #If ... #Else too; the declarations section stays exactly as it is.
 /// Shows the busy cursor meanwhile. Returns the blocks it ran over.
 std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::CodeModule& module);
 
