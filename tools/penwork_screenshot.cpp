@@ -14,6 +14,7 @@
 #include "host/workspace.h"
 #include "platform/files.h"
 #include "platform/settings.h"
+#include "support/memory_settings.h"
 #include "window/frm_penwork.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "host/workspace.h"
 #include "platform/files.h"
 #include "platform/settings.h"
+#include "support/memory_settings.h"
 #include "vb_corpus.h"
 #include "window/frm_penwork.h"
 

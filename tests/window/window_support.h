@@ -13,6 +13,8 @@
 #include "host/workspace.h"
 #include "platform/files.h"
 #include "platform/settings.h"
+#include "support/memory_settings.h"
+#include "support/recording_dialogs.h"
 #include "window/frm_penwork.h"
 
 namespace windowtest {
