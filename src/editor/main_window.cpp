@@ -115,7 +115,11 @@ MainWindow::MainWindow(MainWindowOptions options)
 }
 
 MainWindow::~MainWindow() {
+    // The widgets' signals while they are torn down must not reach this window,
+    // whose own members are gone by then.
     if (QCoreApplication::instance() != nullptr) QCoreApplication::instance()->disconnect(this);
+    for (QObject* sender : std::initializer_list<QObject*>{mdi_, projectDock_, tree_, watcher_, findEdit_})
+        sender->disconnect(this);
     // Add-ins go first, while everything they may touch still stands; then the
     // code windows, which follow their modules.
     addIns_->DisconnectAll(ide::ext_dm_HostShutdown);
