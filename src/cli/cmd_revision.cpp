@@ -16,6 +16,9 @@ namespace {
 
 constexpr const char* kTargetNames[] = {"procedure", "module", "log", "code"};
 
+constexpr char kNoProjectHint[] =
+    "; give --project FILE.vbp, or list the module in a .vbp in its folder or a folder above";
+
 // "procedure,code" -> the four flags; nullopt (after a message) for an unknown name.
 std::optional<std::array<bool, 4>> ParseTargets(const std::string& list, std::ostream& err) {
     std::array<bool, 4> flags{false, false, false, false};
@@ -109,7 +112,9 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
                 [](Session& s) {
                     const revisions::RevisionOutcome outcome =
                         revisions::InsertRevision(s.window, s.file.module, s.codeLine);
-                    for (const auto& skip : outcome.skipped) PrintMessage(s.err, "", revisions::SkipNotice(skip));
+                    for (const auto& skip : outcome.skipped)
+                        PrintMessage(s.err, "", revisions::SkipNotice(skip) +
+                                                    (s.project == nullptr ? kNoProjectHint : ""));
                 });
         };
     });

@@ -1,5 +1,9 @@
 #include "cli_helpers.h"
 
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -21,6 +25,36 @@ Result CliFixture::Run(const std::vector<std::string>& args) {
     r.status = cli::Run(static_cast<int>(argv.size()), argv.data(), settings, out, err);
     r.out = out.str();
     r.err = err.str();
+    return r;
+}
+
+std::string ShellQuoted(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::vector<std::string> FolderListing(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Result CliFixture::RunBinary(const std::vector<std::string>& args, const std::string& shellBefore) const {
+    const std::string outFile = dir.File(".out"), errFile = dir.File(".err");
+    std::string command = "cd " + ShellQuoted(dir.Path()) + " && " + shellBefore + (shellBefore.empty() ? "" : "; ") +
+                          "XDG_CONFIG_HOME=" + ShellQuoted(dir.File(".config")) + " " + ShellQuoted(QUILLMARK_BINARY);
+    for (const std::string& a : args) command += " " + ShellQuoted(a);
+    command += " >" + ShellQuoted(outFile) + " 2>" + ShellQuoted(errFile);
+    const int wait = std::system(("sh -c " + ShellQuoted(command)).c_str());
+    Result r;
+    r.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    r.out = testsupport::ReadFile(outFile);
+    r.err = testsupport::ReadFile(errFile);
+    std::filesystem::remove(outFile);
+    std::filesystem::remove(errFile);
     return r;
 }
 
