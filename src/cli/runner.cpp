@@ -7,6 +7,7 @@
 
 #include "cli/diff.h"
 #include "cli/interrupt.h"
+#include "cli/run_settings.h"
 #include "host/project_paths.h"
 #include "platform/encoding.h"
 #include "platform/os.h"
@@ -69,7 +70,7 @@ Runner::~Runner() = default;
 
 void Runner::Say(const std::string& text) const { PrintMessage(err_, "", text); }
 
-int Runner::Run(const RunRules& rules, const std::function<void(toolwindow::PlainPenwork&)>& setup,
+int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
                 const std::function<void(Session&)>& action) {
     std::vector<FileGroup> groups;
     int worst = Plan(rules, groups);
@@ -246,7 +247,7 @@ host::Project* Runner::ProjectAt(const std::string& path) {
 }
 
 int Runner::RunFile(const RunRules& rules, FileGroup& group,
-                    const std::function<void(toolwindow::PlainPenwork&)>& setup,
+                    const std::function<void(core::PenworkCore&)>& setup,
                     const std::function<void(Session&)>& action, bool prepare) {
     if (!group.file) {
         const int status =
@@ -285,8 +286,9 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
         workspace.SetProject(project);
         workspace.Open(file.module, file.Name(), codeLine == 0 ? 1 : codeLine);
         ConsoleDialogs dialogs(err_);
-        toolwindow::PlainPenwork window(workspace, dialogs, staged_, settings_);
-        window.LoadSettings();
+        RunSettings settings(settings_);
+        core::PlainPenworkCore window(workspace, dialogs, staged_, settings);
+        window.Load();
         if (setup) setup(window);
         Session session{planned.target, file, workspace, project, window, dialogs, out_, err_, codeLine};
         session.targetIndex = planned.index;

@@ -27,7 +27,7 @@
 #include "host/workspace.h"
 #include "platform/files.h"
 #include "platform/settings.h"
-#include "toolwindow/penwork.h"
+#include "core/penwork_core.h"
 
 namespace cli {
 
@@ -52,7 +52,7 @@ struct Session {
     host::ModuleFile& file;
     host::Workspace& workspace;
     host::Project* project;  // nullptr when the module belongs to none
-    toolwindow::PlainPenwork& window;
+    core::PenworkCore& window;
     ConsoleDialogs& dialogs;
     std::ostream& out;
     std::ostream& err;
@@ -82,8 +82,8 @@ public:
 
     /// Runs `action` on every target and returns the worst status; files are
     /// written only when it is 0. `setup` fills the tool window's fields for the
-    /// command (after the stored settings).
-    int Run(const RunRules& rules, const std::function<void(toolwindow::PlainPenwork&)>& setup,
+    /// command (after the window's load).
+    int Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
             const std::function<void(Session&)>& action);
 
 private:
@@ -108,7 +108,7 @@ private:
     /// above; nullopt when there is none.
     int FindProject(const std::string& modulePath, std::optional<std::string>& project);
     int RunFile(const RunRules& rules, FileGroup& group,
-                const std::function<void(toolwindow::PlainPenwork&)>& setup,
+                const std::function<void(core::PenworkCore&)>& setup,
                 const std::function<void(Session&)>& action, bool prepare);
     host::Project* ProjectAt(const std::string& path);
     int Finish(bool writing);
