@@ -9,7 +9,8 @@
 #include <algorithm>
 
 #include "addin/vb_text.h"
-#include "host/vb_syntax.h"
+#include "platform/utf8.h"
+#include "addin/vb_syntax.h"
 
 namespace editor {
 
@@ -52,27 +53,16 @@ Layout MakeLayout(std::string_view text) {
     return layout;
 }
 
-long ColumnCount(std::string_view text) {
-    long n = 0;
-    for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return n;
-}
+long ColumnCount(std::string_view text) { return static_cast<long>(platform::utf8::Count(text)); }
 
-std::size_t ByteOfColumn(std::string_view text, long column) {
-    std::size_t i = 0;
-    for (long n = 1; n < column && i < text.size(); ++n) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-    }
-    return i;
-}
+std::size_t ByteOfColumn(std::string_view text, long column) { return platform::utf8::OffsetOfColumn(text, column); }
 
-QColor ColourOf(host::SyntaxKind kind) {
+QColor ColourOf(ide::SyntaxKind kind) {
     switch (kind) {
-    case host::SyntaxKind::Keyword: return QColor(0x00, 0x00, 0x90);
-    case host::SyntaxKind::String: return QColor(0xa3, 0x15, 0x15);
-    case host::SyntaxKind::Comment: return QColor(0x00, 0x80, 0x00);
-    case host::SyntaxKind::Continuation: return QColor(0x80, 0x00, 0x80);
+    case ide::SyntaxKind::Keyword: return QColor(0x00, 0x00, 0x90);
+    case ide::SyntaxKind::String: return QColor(0xa3, 0x15, 0x15);
+    case ide::SyntaxKind::Comment: return QColor(0x00, 0x80, 0x00);
+    case ide::SyntaxKind::Continuation: return QColor(0x80, 0x00, 0x80);
     }
     return Qt::black;
 }
@@ -151,8 +141,8 @@ void CodeView::paintEvent(QPaintEvent*) {
     // from the lines of its statement above.
     long from = first;
     while (from > 1 && ide::ContinuesOnNextLine(module_.Lines(from - 1, 1))) --from;
-    host::SyntaxState state;
-    for (long l = from; l < first; ++l) host::ScanSyntax(module_.Lines(l, 1), state);
+    ide::SyntaxState state;
+    for (long l = from; l < first; ++l) ide::ScanSyntax(module_.Lines(l, 1), state);
 
     p.setClipRect(gutter, 0, viewport()->width() - gutter, viewport()->height());
     for (long line = first; line <= last; ++line) {
@@ -179,7 +169,7 @@ void CodeView::paintEvent(QPaintEvent*) {
                        layout.shown.mid(drawn, toIndex - drawn));
             drawn = toIndex;
         };
-        for (const host::SyntaxSpan& span : host::ScanSyntax(text, state)) {
+        for (const ide::SyntaxSpan& span : ide::ScanSyntax(text, state)) {
             drawRun(layout.indexOfByte[span.begin], palette().color(QPalette::Text));
             drawRun(layout.indexOfByte[span.end], ColourOf(span.kind));
         }

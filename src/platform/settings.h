@@ -91,16 +91,4 @@ private:
     std::vector<Value> values_;
 };
 
-/// A store in memory, for tests.
-class MemorySettings : public SettingsStore {
-public:
-    std::string GetSetting(const std::string& app, const std::string& section,
-                           const std::string& key, const std::string& defaultValue) override;
-    void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                     const std::string& value) override;
-
-private:
-    std::vector<std::pair<std::string, std::string>> values_;  // "app\nsection\nkey" -> value
-};
-
 }  // namespace platform

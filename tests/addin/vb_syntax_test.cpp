@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "host/vb_syntax.h"
+#include "addin/vb_syntax.h"
 
 namespace {
 
 /// The lines with keywords in [], strings in {}, comments in <> and the
 /// continuation mark in ||, each line scanned with the state the one above left.
 std::string Marked(const std::vector<std::string>& lines) {
-    host::SyntaxState state;
+    ide::SyntaxState state;
     std::string out;
     for (const std::string& line : lines) {
         std::string marked;
         std::size_t at = 0;
-        for (const host::SyntaxSpan& span : host::ScanSyntax(line, state)) {
+        for (const ide::SyntaxSpan& span : ide::ScanSyntax(line, state)) {
             static const char* const kOpen[] = {"[", "{", "<", "|"};
             static const char* const kClose[] = {"]", "}", ">", "|"};
             const int k = static_cast<int>(span.kind);
@@ -47,6 +47,9 @@ TEST(VbSyntax, KeywordsStringsCommentsAndContinuations) {
         {{"s = \"unterminated", "If x Then"}, "s = {\"unterminated}\n[If] x [Then]"},
         {{"#If Win64 Then", "#End If"}, "[#If] Win64 [Then]\n[#End] [If]"},
         {{"Rem"}, "<Rem>"},
+        {{"x = 1 ' note", "Rem next", "y = 2: Rem too"}, "x = 1 <' note>\n<Rem next>\ny = 2: <Rem too>"},
+        {{"Declare PtrSafe Function F Lib \"k\" () As LongPtr"},
+         "[Declare] [PtrSafe] [Function] F [Lib] {\"k\"} () [As] [LongPtr]"},
         {{"x = a_"}, "x = a_"},
     };
     for (const Case& c : cases) EXPECT_EQ(Marked(c.lines), c.marked);
