@@ -5,6 +5,7 @@
 #include <ostream>
 #include <set>
 
+#include "addin/attempt.h"
 #include "cli/diff.h"
 #include "cli/interrupt.h"
 #include "cli/run_settings.h"
@@ -45,18 +46,14 @@ std::vector<std::string> ProjectsIn(const fs::path& folder) {
 
 bool KeepWaiting() { return !InterruptGuard::Requested(); }
 
-// Runs `step`; a file or encoding failure becomes its message and status 3.
-// Anything else (a logic error) goes on to the caller.
+// Runs `step`; a failure that "errors ignored" would pass over (a host, file
+// or encoding error) becomes its message and status 3. Anything else (a logic
+// error) goes on to the caller.
 template <class Step>
 int FileStep(std::ostream& err, Step&& step) {
-    try {
-        step();
-        return kDone;
-    } catch (const platform::FileError& e) {
-        PrintMessage(err, "", e.what());
-    } catch (const platform::EncodingError& e) {
-        PrintMessage(err, "", e.what());
-    }
+    const std::optional<ide::Failure> failure = ide::Failed(std::forward<Step>(step));
+    if (!failure) return kDone;
+    PrintMessage(err, "", failure->reason);
     return kFileError;
 }
 
@@ -191,12 +188,9 @@ int Runner::CheckGroup(const RunRules& rules, FileGroup& group) {
 int Runner::FindProject(const std::string& modulePath, std::optional<std::string>& project) {
     platform::DiskFiles files(kSourceFileLimit);
     auto lists = [&](const std::string& vbp) {
-        try {
-            return host::Project(vbp, files).Lists(modulePath);
-        } catch (const platform::FileError&) {
-        } catch (const platform::EncodingError&) {
-        }
-        return false;  // a project we cannot read is not this module's project
+        bool listed = false;  // a project we cannot read is not this module's project
+        ide::Attempt([&] { listed = host::Project(vbp, files).Lists(modulePath); });
+        return listed;
     };
     if (!options_.project.empty()) {
         const std::string vbp = Absolute(options_.project);
@@ -204,15 +198,12 @@ int Runner::FindProject(const std::string& modulePath, std::optional<std::string
         if (!HasExtension(vbp, ".vbp")) {
             problem = "not a project file; give a .vbp";
         } else {
-            try {
+            const std::optional<ide::Failure> failure = ide::Failed([&] {
                 if (!host::Project(vbp, files).Lists(modulePath))
                     problem = "it does not list " + fs::path(modulePath).filename().string() +
                               "; give the project the module belongs to";
-            } catch (const platform::FileError& e) {
-                problem = e.what();
-            } catch (const platform::EncodingError& e) {
-                problem = e.what();
-            }
+            });
+            if (failure) problem = failure->reason;
         }
         if (problem.empty()) {
             project = vbp;
