@@ -267,7 +267,7 @@ QWidget* frmPenwork::BuildToolRow() {
     make(cmdIndent_, tr("Indent"), "cmdIndent", tr("Indent code in current procedure"));
     make(cmdCopyRight_, QString::fromUtf8("\u00A9"), "cmdCopyRight", tr("Insert Copyright text in module header"));
     make(cmdCloseAll_, QString(), "cmdCloseAll", tr("Close all Form and Code Windows"));
-    cmdCloseAll_->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    cmdCloseAll_->setIcon(CloseAllIcon());
     make(cmdHelp_, tr("&Help"), "cmdHelp", QString());
     make(cmdPrint_, tr("Print"), "cmdPrint", QString());
     make(cmdAbout_, tr("About"), "cmdAbout", tr("Display About Box"));

@@ -44,6 +44,28 @@ QPixmap TitleArt(qreal devicePixelRatio) {
     return pixmap;
 }
 
+QIcon CloseAllIcon() {
+    QIcon icon;
+    const QColor ink = QGuiApplication::palette().color(QPalette::ButtonText);
+    for (int side : {16, 32, 48}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal u = side / 16.0;
+        p.setPen(QPen(ink, 1.2 * u));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(4.5 * u, 1.5 * u, 10 * u, 8 * u));
+        p.setBrush(QGuiApplication::palette().color(QPalette::Button));
+        p.drawRect(QRectF(1.5 * u, 4.5 * u, 10 * u, 8 * u));
+        p.setPen(QPen(ink, 1.8 * u, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(4.5 * u, 7 * u), QPointF(8.5 * u, 11 * u));
+        p.drawLine(QPointF(8.5 * u, 7 * u), QPointF(4.5 * u, 11 * u));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 QIcon QuillmarkIcon() {
     QIcon icon;
     for (int side : {16, 32, 64}) {

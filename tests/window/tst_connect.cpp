@@ -31,6 +31,7 @@ private slots:
     void connectModes();
     void menuCommandTwiceShowsOneWindowAndReloadsAfterExit();
     void disconnectionRemembersTheWindowAndRemovesTheCommand();
+    void aFailedConnectionShowsItsDescription();
     void pluginCreatesConnect();
 };
 
@@ -93,6 +94,20 @@ void ConnectTest::disconnectionRemembersTheWindowAndRemovesTheCommand() {
     never.connect.OnConnection(never.workspace, ide::ext_cm_AfterStartup);
     never.connect.OnDisconnection(ide::ext_dm_HostShutdown);
     QCOMPARE(never.settings.Get(platform::settings::DisplayOnConnect), std::string("0"));
+}
+
+void ConnectTest::aFailedConnectionShowsItsDescription() {
+    platform::MemorySettings settings;
+    platform::RecordingDialogs messages;
+    host::Workspace workspace;
+    Connect connect{settings, messages, []() -> std::unique_ptr<window::frmPenwork> {
+                        throw std::runtime_error("Out of memory");
+                    }};
+    connect.OnConnection(workspace, ide::ext_cm_External);
+    QCOMPARE(messages.messages.size(), std::size_t(1));
+    QCOMPARE(messages.messages[0].prompt, std::string("Out of memory"));
+    QCOMPARE(messages.messages[0].style, platform::vbOKOnly);
+    QCOMPARE(messages.messages[0].title, std::string("Quillmark"));
 }
 
 void ConnectTest::pluginCreatesConnect() {
