@@ -171,6 +171,12 @@ Eol* ModuleBuffer::LastEol() {
     return prelude_.empty() ? nullptr : &prelude_.back().eol;
 }
 
+void ModuleBuffer::KeepLastLine() {
+    if (lines_.empty()) return;
+    CodeLine& last = lines_.back();
+    if (last.length == 0 && last.eol == Eol::None && !last.hidden) last.eol = usualEol_;
+}
+
 void ModuleBuffer::Insert(std::size_t at, const std::vector<std::string>& texts) {
     if (texts.empty()) return;
     Eol lastEol = usualEol_;
@@ -190,6 +196,7 @@ void ModuleBuffer::Insert(std::size_t at, const std::vector<std::string>& texts)
                   std::make_move_iterator(added.end()));
     roles_.insert(roles_.begin() + offset, added.size(), LineRole{});
     Reclassify(at, at + added.size() - 1, true);
+    KeepLastLine();
     ++layoutRevision_;
     CompactIfWasteful();
 }
@@ -200,6 +207,7 @@ void ModuleBuffer::Replace(std::size_t at, std::string_view text) {
     const std::size_t start = StatementStart(at);
     std::string before = wasDeclaration ? StatementText(start) : std::string();
     SetText(lines_[at], text);
+    if (at + 1 == lines_.size()) KeepLastLine();
     const bool changed = Reclassify(at, at, false);
     if (!changed && wasDeclaration && !SameDeclaration(before, StatementText(start)))
         ++structureRevision_;
@@ -220,6 +228,7 @@ void ModuleBuffer::Replace(std::size_t at, const std::vector<std::string>& texts
                   std::make_move_iterator(added.end()));
     roles_.insert(roles_.begin() + offset, added.size(), LineRole{});
     Reclassify(at, at + added.size(), false);
+    KeepLastLine();
     ++structureRevision_;
     ++layoutRevision_;
     CompactIfWasteful();
@@ -255,6 +264,7 @@ void ModuleBuffer::Erase(std::size_t at, std::size_t count) {
     if (throughEnd && endedBare) {
         fileEnd = LastEol();
         if (fileEnd != nullptr) *fileEnd = Eol::None;
+        KeepLastLine();
     }
     if (!lines_.empty()) {
         std::size_t touched = std::min(at, lines_.size() - 1);

@@ -106,6 +106,12 @@ TEST(Edit, LineEndsHiddenLinesAndErrors) {
         {get, 'I', 2, "Name = 1", Crlf("Property Get Name()\n" + kMember + "\nName = 1\nEnd Property\n")},
         {"Sub Name()\r\n" + kMember, 'I', 2, "End Sub", "Sub Name()\r\n" + kMember + "\r\nEnd Sub"},
         {"A\r\nB\r\n", 'I', 0, "X", "", ide::kInvalidCall}, {"A\r\nB\r\n", 'I', 4, "X", "", ide::kInvalidCall},
+        // A file cannot end in an empty line without a line end (read again, the
+        // line would be gone): an empty last line takes one.
+        {"A\r\nB", 'I', 3, "C\r\n", "A\r\nB\r\nC\r\n\r\n"},
+        {"A\r\nB", 'R', 2, "X\r\n", "A\r\nX\r\n\r\n"},
+        {"A\r\n   ", 'R', 2, "", "A\r\n\r\n"},
+        {"A\r\n\r\nB", 'D', 3, "1", "A\r\n\r\n"},
         // A replaced line keeps its own line end, and its hidden lines after its last line.
         {"A\nB\r\nC", 'R', 2, "X", "A\nX\r\nC"},
         {"A\nB\r\nC", 'R', 3, "X\r\nY", "A\nB\r\nX\r\nY"},
@@ -132,6 +138,7 @@ TEST(Edit, LineEndsHiddenLinesAndErrors) {
                   c.error);
         EXPECT_EQ(module.Text(), c.error ? c.before : c.after);
         hosttest::ExpectSameAsFresh(module);
+        EXPECT_EQ(module.CountOfLines(), host::SourceModule(module.Text()).CountOfLines());
     }
 }
 
