@@ -171,12 +171,6 @@ Eol* ModuleBuffer::LastEol() {
     return prelude_.empty() ? nullptr : &prelude_.back().eol;
 }
 
-void ModuleBuffer::KeepLastLine() {
-    if (lines_.empty()) return;
-    CodeLine& last = lines_.back();
-    if (last.length == 0 && last.eol == Eol::None && !last.hidden) last.eol = usualEol_;
-}
-
 void ModuleBuffer::Insert(std::size_t at, const std::vector<std::string>& texts) {
     if (texts.empty()) return;
     Eol lastEol = usualEol_;
@@ -196,7 +190,6 @@ void ModuleBuffer::Insert(std::size_t at, const std::vector<std::string>& texts)
                   std::make_move_iterator(added.end()));
     roles_.insert(roles_.begin() + offset, added.size(), LineRole{});
     Reclassify(at, at + added.size() - 1, true);
-    KeepLastLine();
     ++layoutRevision_;
     CompactIfWasteful();
 }
@@ -207,7 +200,6 @@ void ModuleBuffer::Replace(std::size_t at, std::string_view text) {
     const std::size_t start = StatementStart(at);
     std::string before = wasDeclaration ? StatementText(start) : std::string();
     SetText(lines_[at], text);
-    if (at + 1 == lines_.size()) KeepLastLine();
     const bool changed = Reclassify(at, at, false);
     if (!changed && wasDeclaration && !SameDeclaration(before, StatementText(start)))
         ++structureRevision_;
@@ -228,7 +220,6 @@ void ModuleBuffer::Replace(std::size_t at, const std::vector<std::string>& texts
                   std::make_move_iterator(added.end()));
     roles_.insert(roles_.begin() + offset, added.size(), LineRole{});
     Reclassify(at, at + added.size(), false);
-    KeepLastLine();
     ++structureRevision_;
     ++layoutRevision_;
     CompactIfWasteful();
@@ -264,7 +255,6 @@ void ModuleBuffer::Erase(std::size_t at, std::size_t count) {
     if (throughEnd && endedBare) {
         fileEnd = LastEol();
         if (fileEnd != nullptr) *fileEnd = Eol::None;
-        KeepLastLine();
     }
     if (!lines_.empty()) {
         std::size_t touched = std::min(at, lines_.size() - 1);
@@ -282,7 +272,11 @@ std::string ModuleBuffer::Text() const {
     text.reserve(size);
     for (const RawLine& line : prelude_) text.append(line.text).append(EolText(line.eol));
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        text.append(Text(i)).append(EolText(lines_[i].eol));
+        Eol eol = lines_[i].eol;
+        // A file cannot end in an empty line without a line end (read again, the
+        // line would be gone): such a line is written with the usual one.
+        if (eol == Eol::None && i + 1 == lines_.size() && lines_[i].length == 0 && !lines_[i].hidden) eol = usualEol_;
+        text.append(Text(i)).append(EolText(eol));
         if (lines_[i].hidden)
             for (const RawLine& h : *lines_[i].hidden) text.append(h.text).append(EolText(h.eol));
     }

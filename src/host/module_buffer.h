@@ -78,9 +78,6 @@ private:
     /// revision) when the structure changed.
     bool Reclassify(std::size_t first, std::size_t last, bool added);
     Eol* LastEol();
-    /// A file cannot end in an empty line without a line end (read again, the
-    /// line would be gone), so an empty last line takes the usual one.
-    void KeepLastLine();
     CodeLine NewLine(std::string_view text, Eol eol);
     void SetText(CodeLine& line, std::string_view text);
     /// Copies the live texts into a fresh pool once most of it is left over.

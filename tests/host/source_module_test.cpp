@@ -140,6 +140,12 @@ TEST(Edit, LineEndsHiddenLinesAndErrors) {
         hosttest::ExpectSameAsFresh(module);
         EXPECT_EQ(module.CountOfLines(), host::SourceModule(module.Text()).CountOfLines());
     }
+    // Lines put in at the end and taken out again leave a file without a final
+    // line end as it was.
+    host::SourceModule bare("A\r\nB");
+    bare.InsertLines(3, "\r\n \r\n");
+    bare.DeleteLines(3, 3);
+    EXPECT_EQ(bare.Text(), "A\r\nB");
 }
 
 TEST(Edit, RewritingEveryLineManyTimesKeepsTheText) {
