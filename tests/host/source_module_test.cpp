@@ -112,6 +112,9 @@ TEST(Edit, LineEndsHiddenLinesAndErrors) {
         {"A\r\nB", 'R', 2, "X\r\n", "A\r\nX\r\n\r\n"},
         {"A\r\n   ", 'R', 2, "", "A\r\n\r\n"},
         {"A\r\n\r\nB", 'D', 3, "1", "A\r\n\r\n"},
+        // Nor can an empty line end in LF after a lone CR: "\r\n" reads back as one line end.
+        {"A\rB\nC\nD\n", 'R', 2, "", "A\r\r\nC\nD\n"},
+        {"A\r \n", 'R', 2, "", "A\r\r\n"},
         // A replaced line keeps its own line end, and its hidden lines after its last line.
         {"A\nB\r\nC", 'R', 2, "X", "A\nX\r\nC"},
         {"A\nB\r\nC", 'R', 3, "X\r\nY", "A\nB\r\nX\r\nY"},
