@@ -19,8 +19,7 @@ function(quillmark_tests name)
   target_include_directories(test_${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
   target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} qm_testsupport GTest::gtest_main GTest::gmock)
   target_compile_definitions(test_${name} PRIVATE
-    QUILLMARK_EXAMPLES="${PROJECT_SOURCE_DIR}/examples"
-    QUILLMARK_BINARY="$<TARGET_FILE:quillmark>")
+    QUILLMARK_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
   gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "LC_ALL=C;TZ=UTC")
 endfunction()

@@ -16,6 +16,10 @@ const char* StandardText(int number) {
 
 void Raise(int number) { throw HostError(number, StandardText(number)); }
 
+ProcLines CodeModule::ProcLinesAt(const std::string& procName, ProcKind kind, long /*line*/) const {
+    return {ProcStartLine(procName, kind), ProcCountLines(procName, kind), ProcBodyLine(procName, kind)};
+}
+
 CodePane& RequireActiveCodePane(VBE& vbe) {
     CodePane* pane = vbe.ActiveCodePane();
     if (pane == nullptr) Raise(kObjectNotSet);

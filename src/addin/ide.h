@@ -52,6 +52,13 @@ inline constexpr int vbext_ct_ClassModule = 2;
 inline constexpr int vbext_ct_VBForm = 5;
 inline constexpr int vbext_ct_RelatedDocument = 10;
 
+/// Where one procedure part stands: ProcStartLine, ProcCountLines and ProcBodyLine.
+struct ProcLines {
+    long start = 0;
+    long count = 0;
+    long body = 0;
+};
+
 class CodeModule {
 public:
     virtual ~CodeModule() = default;
@@ -78,8 +85,16 @@ public:
     /// Name of the procedure holding `line`, empty outside procedures; `kind`
     /// receives its kind.
     virtual std::string ProcOfLine(long line, ProcKind& kind) const = 0;
+    /// A module may hold whole copies of one procedure, one under #If and another
+    /// under #Else. ProcStartLine, ProcCountLines and ProcBodyLine answer for the
+    /// first copy, as the IDE does; this answers for the copy whose range holds
+    /// `line`, or the first one when none does. Throws kSubNotDefined when there
+    /// is no such part. The default, right for a host that keeps no copies,
+    /// answers as those three do.
+    virtual ProcLines ProcLinesAt(const std::string& procName, ProcKind kind, long line) const;
 
-    /// Searches lines startLine..endLine, from startColumn on the first line. An
+    /// Searches lines startLine..endLine, from startColumn on the first line, and
+    /// never outside them: an empty range finds nothing. An
     /// endColumn of -1, 0 or 1 means the whole last line; any other value is the
     /// column where a match must end at the latest. On success the four positions
     /// receive the match (end column one past its last character).

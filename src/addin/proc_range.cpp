@@ -4,12 +4,15 @@
 
 namespace ide {
 
-ProcRanges ProbeProcRanges(const CodeModule& module, const std::string& procName) {
+ProcRanges ProbeProcRanges(const CodeModule& module, const std::string& procName, long line) {
     ProcRanges r;
     for (ProcKind k : {vbext_pk_Get, vbext_pk_Let, vbext_pk_Set, vbext_pk_Proc})
-        Attempt([&] { r.start[k] = module.ProcStartLine(procName, k); });
-    for (ProcKind k : {vbext_pk_Proc, vbext_pk_Get, vbext_pk_Let, vbext_pk_Set})
-        Attempt([&] { r.count[k] = module.ProcCountLines(procName, k); });
+        Attempt([&] {
+            const ProcLines lines = module.ProcLinesAt(procName, k, line);
+            r.start[k] = lines.start;
+            r.count[k] = lines.count;
+            r.body[k] = lines.body;
+        });
     return r;
 }
 
@@ -17,6 +20,18 @@ ProcKind SettleProcKind(const ProcRanges& ranges, long line) {
     for (ProcKind k : {vbext_pk_Get, vbext_pk_Let, vbext_pk_Set})
         if (ranges.Holds(k, line)) return k;
     return vbext_pk_Proc;
+}
+
+ProcPart ProcPartAt(const CodeModule& module, long line) {
+    ProcPart part;
+    Attempt([&] {
+        ProcKind reported = vbext_pk_Proc;
+        part.name = module.ProcOfLine(line, reported);
+    });
+    if (part.name.empty()) return part;
+    part.ranges = ProbeProcRanges(module, part.name, line);
+    part.kind = SettleProcKind(part.ranges, line);
+    return part;
 }
 
 }  // namespace ide

@@ -6,16 +6,6 @@
 
 namespace ide {
 
-namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-}  // namespace
-
-bool ContinuesOnNextLine(std::string_view line) {
-    while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
-    if (line.empty() || line.back() != '_') return false;
-    return line.size() == 1 || IsBlank(line[line.size() - 2]);
-}
-
 long LastLineOfStatement(const CodeModule& module, long line, long lastLine) {
     Attempt([&] { lastLine = std::min(lastLine, module.CountOfLines()); });
     bool more = true;

@@ -7,12 +7,9 @@
 #include <string_view>
 
 #include "addin/ide.h"
+#include "addin/vb_text.h"
 
 namespace ide {
-
-/// Whether the line goes on over the next one: it ends in "_" after a blank or a
-/// tab, trailing blanks and tabs allowed.
-bool ContinuesOnNextLine(std::string_view line);
 
 /// The last physical line of the statement that begins on `line`, looking no
 /// further than `lastLine`. A line that cannot be read ends the statement.

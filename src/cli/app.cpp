@@ -26,9 +26,9 @@ void AuthorOptions::AddTo(CLI::App& command) {
     command.add_option("--initials", initials, "The author's initials for this run (default: the stored ones)");
 }
 
-void AuthorOptions::ApplyTo(toolwindow::PlainPenwork& window) const {
-    if (!author.empty()) window.name = author;
-    if (!initials.empty()) window.initials = initials;
+void AuthorOptions::ApplyTo(core::PenworkCore& window) const {
+    if (!author.empty()) window.SetName(author);
+    if (!initials.empty()) window.SetInitials(initials);
 }
 
 bool CheckCommonOptions(const CommonOptions& options, std::ostream& err) {

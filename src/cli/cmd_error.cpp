@@ -3,8 +3,6 @@
 #include <optional>
 
 #include "cli/commands.h"
-#include "errorhandlers/error_handler.h"
-#include "errorhandlers/handler_templates.h"
 
 namespace cli {
 
@@ -53,15 +51,14 @@ void AddErrorCommand(CLI::App& app, Context& context) {
             Runner runner(state->options, context.settings, context.out, context.err);
             return runner.Run(
                 rules,
-                [kind, templateText](toolwindow::PlainPenwork& w) {
-                    // The template box shows the kind as the tool window would.
-                    w.handlerKind = kind;
-                    const auto box = errorhandlers::TemplateBoxFor(w, kind);
-                    if (box.text) w.boxes[toolwindow::kHandlerTemplateBox].SetText(*box.text);
-                    if (kind == toolwindow::Custom && templateText)
-                        w.boxes[toolwindow::kHandlerTemplateBox].SetText(*templateText);
+                [kind, templateText](core::PenworkCore& w) {
+                    w.SelectHeaderType(toolwindow::Error);
+                    w.SelectHandler(kind);
+                    // Typed into the template box, which takes typing for the custom kind only.
+                    if (templateText && w.AcceptsKey(toolwindow::kHandlerTemplateBox))
+                        w.Box(toolwindow::kHandlerTemplateBox).SetText(*templateText);
                 },
-                [](Session& s) { errorhandlers::InsertErrorHandler(s.window, s.file.module, s.codeLine); });
+                [](Session& s) { s.window.Insert(); });
         };
     });
 }

@@ -3,9 +3,6 @@
 #include <optional>
 
 #include "cli/commands.h"
-#include "headers/comment_block.h"
-#include "headers/header_text.h"
-#include "headers/proc_header.h"
 
 namespace cli {
 
@@ -19,23 +16,27 @@ struct HeaderState {
     std::vector<std::optional<std::string>> texts;  // raw option values, by text box
 };
 
-// Reads every @PATH text and fills the tool window for one run.
-std::function<void(toolwindow::PlainPenwork&)> Setup(const HeaderState& state,
-                                                     const std::vector<int>& boxes) {
+// Reads every @PATH text and fills the tool window for one run in `mode`.
+std::function<void(core::PenworkCore&)> Setup(const HeaderState& state, const std::vector<int>& boxes,
+                                              toolwindow::HeaderType mode) {
     std::vector<std::optional<std::string>> texts;
     for (const auto& t : state.texts) texts.push_back(t ? std::optional(ReadTextOption(*t)) : std::nullopt);
-    return [&state, texts, boxes](toolwindow::PlainPenwork& w) {
+    return [&state, texts, boxes, mode](core::PenworkCore& w) {
         state.author.ApplyTo(w);
+        w.SelectHeaderType(mode);
         for (std::size_t i = 0; i < boxes.size(); ++i)
-            if (texts[i]) w.boxes[boxes[i]].SetText(*texts[i]);
+            if (texts[i]) w.Box(boxes[i]).SetText(*texts[i]);
     };
 }
+
+// The window's Insert button, in the mode the setup chose.
+void PressInsert(Session& s) { s.window.Insert(); }
 
 // Registers a command whose work is `action`, on targets checked by `rules`.
 void AddHeaderCommand(CLI::App& app, Context& context, const char* name, const char* description,
                       const char* footer, const char* targetHelp,
                       const std::vector<std::pair<const char*, const char*>>& textOptions,
-                      const std::vector<int>& boxes, RunRules rules,
+                      const std::vector<int>& boxes, toolwindow::HeaderType mode, RunRules rules,
                       std::function<void(CLI::App&, HeaderState&)> extraOptions,
                       std::function<void(Session&)> action) {
     auto state = std::make_shared<HeaderState>();
@@ -47,12 +48,12 @@ void AddHeaderCommand(CLI::App& app, Context& context, const char* name, const c
     for (std::size_t i = 0; i < textOptions.size(); ++i)
         command->add_option(textOptions[i].first, state->texts[i], textOptions[i].second);
     if (extraOptions) extraOptions(*command, *state);
-    command->callback([&context, state, boxes, rules, action] {
-        context.run = [&context, state, boxes, rules, action]() -> int {
+    command->callback([&context, state, boxes, mode, rules, action] {
+        context.run = [&context, state, boxes, mode, rules, action]() -> int {
             if (!CheckCommonOptions(state->options, context.err)) return kUsage;
-            std::function<void(toolwindow::PlainPenwork&)> setup;
+            std::function<void(core::PenworkCore&)> setup;
             try {
-                setup = Setup(*state, boxes);
+                setup = Setup(*state, boxes, mode);
             } catch (const platform::FileError& e) {
                 PrintMessage(context.err, "", e.what());
                 return kFileError;
@@ -85,13 +86,13 @@ void AddHeaderCommands(CLI::App& app, Context& context) {
         {{"--description", descriptionHelp.c_str()}, {"--inputs", inputsHelp.c_str()},
          {"--assumptions", assumptionsHelp.c_str()}, {"--results", resultsHelp.c_str()}},
         {toolwindow::Description, toolwindow::Inputs, toolwindow::Assumptions, toolwindow::Results},
-        lineRules,
+        toolwindow::Procedure, lineRules,
         [after](CLI::App& command, HeaderState&) {
             command.add_flag("--after", *after, "Place the header after the declaration");
         },
         [after](Session& s) {
-            s.window.headerBefore = !*after;
-            headers::InsertProcHeader(s.window, s.file.module, s.codeLine);
+            s.window.SetHeaderBefore(!*after);
+            s.window.Insert();
         });
 
     static const std::string moduleHelp = std::string("The module's description") + kTextHelp;
@@ -100,12 +101,8 @@ void AddHeaderCommands(CLI::App& app, Context& context) {
     AddHeaderCommand(
         app, context, "module", "Insert a module header at line 1 of each module",
         "Example: quillmark module Module1.bas --description @about.txt", "Modules (FILE)",
-        {{"--description", moduleHelp.c_str()}}, {toolwindow::kModuleDescriptionBox}, fileRules, nullptr,
-        [](Session& s) {
-            const std::string text = headers::ModuleHeader(
-                s.window, headers::sModuleName(s.window), s.window.txtHeader(toolwindow::kModuleDescriptionBox));
-            s.file.module.InsertLines(1, text);
-        });
+        {{"--description", moduleHelp.c_str()}}, {toolwindow::kModuleDescriptionBox}, toolwindow::Module,
+        fileRules, nullptr, PressInsert);
 
     static const std::string commentHelp = std::string("The comment") + kTextHelp;
     RunRules commentRules = lineRules;
@@ -114,12 +111,9 @@ void AddHeaderCommands(CLI::App& app, Context& context) {
         app, context, "comment", "Insert a comment block before a line",
         "Each line of the text (wrapped at 65 characters) becomes a comment line.\n"
         "Example: quillmark comment Module1.bas:12 --text \"Totals are kept in cents.\"",
-        "FILE:LINE", {{"--text", commentHelp.c_str()}}, {toolwindow::kCommentTextBox}, commentRules,
-        [](CLI::App& command, HeaderState&) { command.get_option("--text")->required(); },
-        [](Session& s) {
-            headers::InsertCommentBlock(s.file.module, s.codeLine,
-                                        s.window.txtHeader(toolwindow::kCommentTextBox));
-        });
+        "FILE:LINE", {{"--text", commentHelp.c_str()}}, {toolwindow::kCommentTextBox}, toolwindow::Comment,
+        commentRules, [](CLI::App& command, HeaderState&) { command.get_option("--text")->required(); },
+        PressInsert);
 }
 
 }  // namespace cli

@@ -4,8 +4,6 @@
 #include <iostream>
 #include <memory>
 
-#include "addin/attempt.h"
-#include "addin/proc_range.h"
 #include "cli/commands.h"
 #include "headers/proc_header.h"
 #include "indent/indent.h"
@@ -26,8 +24,7 @@ int ReportChanged(Session& s, const std::vector<std::string>& before,
             differs = m.Lines(line, 1) != before[static_cast<std::size_t>(line - 1)];
         if (!differs) continue;
         ++changed;
-        long decl = b.startLine;
-        ide::Attempt([&] { decl = m.ProcBodyLine(b.procName, b.kind); });
+        const long decl = b.bodyLine > 0 ? b.bodyLine : b.startLine;
         s.out << s.target.file << ':' << m.FileLineOfCodeLine(decl) << ": " << headers::PartDisplayName(b.procName, b.kind)
               << '\n';
     }
@@ -81,12 +78,9 @@ void AddIndentCommand(CLI::App& app, Context& context) {
                 if (state->all) {
                     blocks = Indent::IndentModule(s.dialogs, m);
                 } else {
-                    if (!Indent::IndentAtCursor(s.window)) return;  // refused: the message says why
-                    ide::ProcKind kind = ide::vbext_pk_Proc;
-                    const std::string name = m.ProcOfLine(s.codeLine, kind);
-                    const ide::ProcRanges ranges = ide::ProbeProcRanges(m, name);
-                    kind = ide::SettleProcKind(ranges, s.codeLine);
-                    blocks.push_back({name, kind, ranges.start[kind], ranges.count[kind]});
+                    const auto block = s.window.IndentProcedure();
+                    if (!block) return;  // refused: the message says why
+                    blocks.push_back(*block);
                 }
                 if (state->check) s.status = ReportChanged(s, before, blocks) > 0 ? kRefused : kDone;
             });

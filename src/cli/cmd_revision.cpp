@@ -7,14 +7,10 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "platform/vbruntime.h"
-#include "revisions/insert_revision.h"
 
 namespace cli {
 
 namespace {
-
-constexpr const char* kTargetNames[] = {"procedure", "module", "log", "code"};
 
 // "procedure,code" -> the four flags; nullopt (after a message) for an unknown name.
 std::optional<std::array<bool, 4>> ParseTargets(const std::string& list, std::ostream& err) {
@@ -22,14 +18,13 @@ std::optional<std::array<bool, 4>> ParseTargets(const std::string& list, std::os
     std::stringstream in(list);
     std::string name;
     while (std::getline(in, name, ',')) {
-        bool known = false;
-        for (std::size_t i = 0; i < 4; ++i)
-            if (name == kTargetNames[i]) flags[i] = known = true;
-        if (!known) {
+        const std::optional<revisions::RevisionTarget> target = revisions::TargetNamed(name);
+        if (!target) {
             PrintMessage(err, "", "--to: unknown target '" + name +
                                       "'; the targets are procedure, module, log and code");
             return std::nullopt;
         }
+        flags[static_cast<std::size_t>(*target)] = true;
     }
     return flags;
 }
@@ -79,14 +74,7 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
                 return kFileError;
             }
             // Without --to the stored targets apply; with none there is nothing to do.
-            if (!targets) {
-                namespace keys = platform::settings;
-                const platform::SettingKey stored[] = {keys::RevisionProcedure, keys::RevisionModule,
-                                                       keys::RevisionText, keys::RevisionCode};
-                targets.emplace();
-                for (std::size_t i = 0; i < 4; ++i)
-                    (*targets)[i] = platform::Val(context.settings.Get(stored[i])) == 1;
-            }
+            if (!targets) targets = core::StoredRevisionTargets(context.settings);
             if (std::find(targets->begin(), targets->end(), true) == targets->end()) {
                 PrintMessage(context.err, "",
                              "no revision target: give --to procedure,module,log,code (or some of them), "
@@ -98,18 +86,22 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
             Runner runner(state->options, context.settings, context.out, context.err);
             return runner.Run(
                 rules,
-                [state, targets, text](toolwindow::PlainPenwork& w) {
+                [state, targets, text](core::PenworkCore& w) {
                     state->author.ApplyTo(w);
-                    if (state->type) w.revType = *state->type;
-                    if (state->number) w.revNumber = *state->number;
-                    w.revisionTargets = *targets;
-                    w.headerBefore = !state->after;
-                    w.boxes[toolwindow::kRevisionTextBox].SetText(text);
+                    w.SelectHeaderType(toolwindow::Revision);
+                    if (state->type) w.SetRevType(*state->type);
+                    if (state->number) w.SetRevNumber(*state->number);
+                    for (int i = 0; i < 4; ++i)
+                        if (w.chkRevision(i) != (*targets)[static_cast<std::size_t>(i)])
+                            w.ClickRevision(i, (*targets)[static_cast<std::size_t>(i)]);
+                    w.SetHeaderBefore(!state->after);
+                    w.Box(toolwindow::kRevisionTextBox).SetText(text);
                 },
                 [](Session& s) {
-                    const revisions::RevisionOutcome outcome =
-                        revisions::InsertRevision(s.window, s.file.module, s.codeLine);
-                    for (const auto& skip : outcome.skipped) PrintMessage(s.err, "", revisions::SkipNotice(skip));
+                    const core::InsertResult result = s.window.Insert();
+                    if (!result.revision) return;
+                    for (const auto& skip : result.revision->skipped)
+                        PrintMessage(s.err, "", revisions::SkipNotice(skip));
                 });
         };
     });

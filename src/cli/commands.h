@@ -26,7 +26,7 @@ struct AuthorOptions {
     std::string author;
     std::string initials;
     void AddTo(CLI::App& command);
-    void ApplyTo(toolwindow::PlainPenwork& window) const;
+    void ApplyTo(core::PenworkCore& window) const;
 };
 /// Checks the common options; prints a message and returns false on a usage error.
 bool CheckCommonOptions(const CommonOptions& options, std::ostream& err);

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "addin/vb_text.h"
+
 namespace cli {
 
 namespace {
@@ -12,15 +14,9 @@ namespace {
 // Lines with their own line ends (CR LF, LF or CR).
 std::vector<std::string> SplitKeepingEnds(std::string_view text) {
     std::vector<std::string> lines;
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' || text[i] == '\r') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            lines.emplace_back(text.substr(begin, i + 1 - begin));
-            begin = i + 1;
-        }
-    }
-    if (begin < text.size()) lines.emplace_back(text.substr(begin));
+    ide::LineReader reader(text);
+    for (ide::LineSpan span; reader.Next(span);)
+        lines.emplace_back(span.text.data(), span.text.size() + ide::EolText(span.eol).size());
     return lines;
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "cli/diff.h"
+#include "cli/run_settings.h"
 #include "platform/encoding.h"
 
 namespace cli {
@@ -38,7 +39,7 @@ Runner::Runner(const CommonOptions& options, platform::SettingsStore& settings, 
                std::ostream& err)
     : options_(options), settings_(settings), out_(out), err_(err) {}
 
-int Runner::Run(const RunRules& rules, const std::function<void(toolwindow::PlainPenwork&)>& setup,
+int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
                 const std::function<void(Session&)>& action) {
     int worst = kDone;
     for (std::size_t i = 0; i < options_.targets.size(); ++i)
@@ -71,7 +72,7 @@ std::unique_ptr<host::Project> Runner::FindProject(const std::string& modulePath
 }
 
 int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t index,
-                      const std::function<void(toolwindow::PlainPenwork&)>& setup,
+                      const std::function<void(core::PenworkCore&)>& setup,
                       const std::function<void(Session&)>& action) {
     if (rules.needsLine && !target.hasLine) {
         PrintMessage(err_, "", target.file + ": which line? Give the target as FILE:LINE, e.g. " +
@@ -121,8 +122,9 @@ int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t i
         workspace.Open(file.module, file.Name(), codeLine == 0 ? 1 : codeLine);
 
         ConsoleDialogs dialogs(err_);
-        toolwindow::PlainPenwork window(workspace, dialogs, files, settings_);
-        window.LoadSettings();
+        RunSettings settings(settings_);
+        core::PlainPenworkCore window(workspace, dialogs, files, settings);
+        window.Load();
         if (setup) setup(window);
 
         Session session{target, file, workspace, project.get(), window, dialogs, out_, err_, codeLine};

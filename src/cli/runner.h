@@ -17,7 +17,7 @@
 #include "host/workspace.h"
 #include "platform/files.h"
 #include "platform/settings.h"
-#include "toolwindow/penwork.h"
+#include "core/penwork_core.h"
 
 namespace cli {
 
@@ -38,7 +38,7 @@ struct Session {
     host::ModuleFile& file;
     host::Workspace& workspace;
     host::Project* project;  // nullptr when the module belongs to none
-    toolwindow::PlainPenwork& window;
+    core::PenworkCore& window;
     ConsoleDialogs& dialogs;
     std::ostream& out;
     std::ostream& err;
@@ -63,13 +63,13 @@ public:
            std::ostream& err);
 
     /// Runs `action` on every target and returns the worst status. `setup`
-    /// fills the tool window's fields for the command (after the stored settings).
-    int Run(const RunRules& rules, const std::function<void(toolwindow::PlainPenwork&)>& setup,
+    /// fills the tool window's fields for the command (after the window's load).
+    int Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
             const std::function<void(Session&)>& action);
 
 private:
     int RunTarget(const RunRules& rules, const Target& target, std::size_t index,
-                  const std::function<void(toolwindow::PlainPenwork&)>& setup,
+                  const std::function<void(core::PenworkCore&)>& setup,
                   const std::function<void(Session&)>& action);
     std::unique_ptr<host::Project> FindProject(const std::string& modulePath);
     int Finish();

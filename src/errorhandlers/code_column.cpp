@@ -4,23 +4,13 @@
 
 #include "addin/attempt.h"
 #include "addin/statements.h"
+#include "platform/utf8.h"
 
 namespace errorhandlers {
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// The byte offset at which character `column` (from 1) of a UTF-8 text starts;
-// the text's size when the column lies past its end.
-std::size_t ByteOfColumn(const std::string& text, long column) {
-    std::size_t i = 0;
-    for (long n = 1; n < column && i < text.size(); ++n) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-    }
-    return i;
-}
 
 // "Rem" in any letter case as a whole word: followed by the end of the line, a
 // blank or a tab.
@@ -48,7 +38,7 @@ bool IsCodeAt(const std::vector<std::string>& lines, long column) {
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string& text = lines[n];
         const bool isLast = n + 1 == lines.size();
-        const std::size_t target = isLast ? ByteOfColumn(text, column) : std::string::npos;
+        const std::size_t target = isLast ? platform::utf8::OffsetOfColumn(text, column) : std::string::npos;
         bool inString = false;  // a literal never runs on into the next line
         std::size_t i = 0;
         if (n == 0) {

@@ -74,20 +74,16 @@ bool InsertErrorHandler(toolwindow::Penwork& window, ide::CodeModule& module, lo
     const platform::BusyCursor busy(dialogs);
 
     const std::string ModuleName = headers::sModuleName(window);
-    std::string ProcName;
-    ide::Attempt([&] {
-        ide::ProcKind kind = ide::vbext_pk_Proc;
-        ProcName = module.ProcOfLine(line, kind);
-    });
+    const ide::ProcPart part = ide::ProcPartAt(module, line);
+    const std::string& ProcName = part.name;
     if (ProcName.empty()) {
         Tell(dialogs, "Please select a procedure for this Error Handler", "No Procedure Selected");
         return false;
     }
 
-    const ide::ProcRanges ranges = ide::ProbeProcRanges(module, ProcName);
-    const ide::ProcKind Kind = ide::SettleProcKind(ranges, line);
-    const long start = ranges.start[Kind];
-    const long count = ranges.count[Kind];
+    const ide::ProcKind Kind = part.kind;
+    const long start = part.Start();
+    const long count = part.Count();
 
     // A Sub is looked for first; only when there is none, a Function.
     KindTexts texts = Kind == ide::vbext_pk_Proc ? SubTexts(ProcName) : PropertyTexts(Kind, ProcName);
@@ -95,6 +91,16 @@ bool InsertErrorHandler(toolwindow::Penwork& window, ide::CodeModule& module, lo
     if (DeclLine == 0 && Kind == ide::vbext_pk_Proc) {
         texts = FunctionTexts(ProcName);
         DeclLine = FindCodeLine(module, texts.declaration, start, start + count - 1);
+    }
+    // A second label of the same name would not compile: refused before anything is written.
+    const bool resumeNext = window.optErrorHandler(toolwindow::ResumeNext);
+    const std::string label = texts.labelStem + "_Err";
+    if (DeclLine != 0 && !resumeNext && FindLabelLine(module, label, start, start + count - 1) != 0) {
+        Tell(dialogs,
+             ProcName + " already has the label " + label +
+                 ":, so a second handler would not compile. Remove the handler that is there first.",
+             "Add Error Code Error");
+        return false;
     }
     const long EndLine =
         DeclLine == 0 ? 0 : FindClosingLine(module, texts.closingStatement, DeclLine, DeclLine + count - 1);
@@ -104,13 +110,12 @@ bool InsertErrorHandler(toolwindow::Penwork& window, ide::CodeModule& module, lo
         return false;
     }
 
-    std::string onError = "On Error Goto " + texts.labelStem + "_Err\t\t" + InsertedStamp() + "\r\n";
-    const std::string block = texts.exitStatement + "\r\n" + texts.labelStem + "_Err:\t\t\t\t" +
+    std::string onError = "On Error Goto " + label + "\t\t" + InsertedStamp() + "\r\n";
+    const std::string block = texts.exitStatement + "\r\n" + label + ":\t\t\t\t" +
                               InsertedStamp() + "\r\nIf Err <> 0 Then\r\n" +
                               sHandlerBody(window, ModuleName, ProcName) + "\r\nEnd If ";
 
     // The lower place first, so that the declaration's line stays where it was.
-    const bool resumeNext = window.optErrorHandler(toolwindow::ResumeNext);
     if (!resumeNext) ide::Attempt([&] { module.InsertLines(EndLine, block); });
     const long below = LineBelowDeclaration(module, ide::LastLineOfStatement(module, DeclLine, EndLine), EndLine);
     if (resumeNext) onError = "On Error Resume Next";

@@ -11,7 +11,8 @@ namespace errorhandlers {
 /// "If Err <> 0 Then", the kind's body and "End If " directly above the closing
 /// statement; then the On Error line directly below the declaration. Host
 /// failures are passed over. Without a procedure at the line, or when its
-/// declaration or closing statement cannot be found, a message is shown and the
+/// declaration or closing statement cannot be found, or when the procedure
+/// already holds the label a handler would add, a message is shown and the
 /// module is left exactly as it was. Returns whether the handler was written.
 bool InsertErrorHandler(toolwindow::Penwork& window, ide::CodeModule& module, long line);
 

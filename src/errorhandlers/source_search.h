@@ -13,6 +13,11 @@ namespace errorhandlers {
 /// and the search goes on after them. 0 when there is none or the search fails.
 long FindCodeLine(const ide::CodeModule& module, const std::string& target, long first, long last);
 
+/// The first line from `first` to `last` that opens with the label `label`
+/// ("Foo_Err:" after any blanks and tabs, letter case ignored); 0 when there is
+/// none.
+long FindLabelLine(const ide::CodeModule& module, const std::string& label, long first, long last);
+
 /// The line where the statement below a declaration goes: the line after
 /// `lastDeclLine`, or, when the declaration is one of several alternatives under
 /// #If ... #Else ... #End If, the line after that #End If, so that the statement

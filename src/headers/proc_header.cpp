@@ -34,21 +34,15 @@ PartTexts TextsOf(ide::ProcKind kind) {
 }  // namespace
 
 void InsertProcHeader(toolwindow::Penwork& window, ide::CodeModule& module, long line) {
-    std::string name;
-    ide::Attempt([&] {
-        ide::ProcKind ignored = ide::vbext_pk_Proc;
-        name = module.ProcOfLine(line, ignored);
-    });
-    if (name.empty()) {
+    const ide::ProcPart part = ide::ProcPartAt(module, line);
+    if (part.name.empty()) {
         platform::ShowMessage(window.Dialogs(), "Please select a procedure for this header",
                               platform::vbInformation, "No Procedure Selected");
         return;
     }
 
-    const ide::ProcRanges ranges = ide::ProbeProcRanges(module, name);
-    const ide::ProcKind kind = ide::SettleProcKind(ranges, line);
-    const std::string header = sProcHeader(window, PartDisplayName(name, kind));
-    const long start = HeaderAnchorLine(window, module, name, ranges, kind);
+    const std::string header = sProcHeader(window, PartDisplayName(part.name, part.kind));
+    const long start = HeaderAnchorLine(window, module, part);
     ide::Attempt([&] { module.InsertLines(start + 1, header); });
 }
 
@@ -56,14 +50,13 @@ std::string PartDisplayName(const std::string& procName, ide::ProcKind kind) {
     return TextsOf(kind).displayPrefix + procName;
 }
 
-long HeaderAnchorLine(toolwindow::Penwork& window, const ide::CodeModule& module,
-                      const std::string& procName, const ide::ProcRanges& ranges, ide::ProcKind kind) {
-    const PartTexts texts = TextsOf(kind);
-    const long rangeEnd = ranges.start[kind] + ranges.count[kind] - 1;
-    long start = ranges.start[kind];
+long HeaderAnchorLine(toolwindow::Penwork& window, const ide::CodeModule& module, const ide::ProcPart& part) {
+    const PartTexts texts = TextsOf(part.kind);
+    const long rangeEnd = part.Start() + part.Count() - 1;
+    long start = part.Start();
     if (!window.optHeader(0)) {
-        const std::string target = texts.keyword + procName + "(";
-        long foundLine = ranges.start[kind], startColumn = 1, endLine = rangeEnd, endColumn = 1;
+        const std::string target = texts.keyword + part.name + "(";
+        long foundLine = part.Start(), startColumn = 1, endLine = rangeEnd, endColumn = 1;
         bool found = false;
         ide::Attempt([&] {
             found = module.Find(target, foundLine, startColumn, endLine, endColumn, false, true,

@@ -21,7 +21,6 @@ std::string PartDisplayName(const std::string& procName, ide::ProcKind kind);
 /// that holds its declaration, or, when that is not found, the first line after
 /// the message "No Get= ...". A declaration continued over lines is followed to
 /// its last line, where a comment cannot break it.
-long HeaderAnchorLine(toolwindow::Penwork& window, const ide::CodeModule& module,
-                      const std::string& procName, const ide::ProcRanges& ranges, ide::ProcKind kind);
+long HeaderAnchorLine(toolwindow::Penwork& window, const ide::CodeModule& module, const ide::ProcPart& part);
 
 }  // namespace headers

@@ -8,31 +8,6 @@ namespace host {
 
 namespace {
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-
-/// True when one of the eight bytes of `word` is `byte`.
-bool HasByte(std::uint64_t word, char byte) {
-    const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
-    return ((x - kOnes) & ~x & (kOnes << 7)) != 0;
-}
-
-std::size_t CountByte(std::string_view s, char byte) {
-    std::size_t count = 0;
-    std::size_t i = 0;
-    for (std::uint64_t word; i + 8 <= s.size(); i += 8) {
-        std::memcpy(&word, s.data() + i, 8);
-        const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
-        // The high bit of each byte that was zero, and only of those.
-        const std::uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
-        // Summed by a multiply: built for any x86-64, std::popcount becomes a
-        // library call, and reading a module spent a tenth of its time there.
-        count += static_cast<std::size_t>(((zero >> 7) * kOnes) >> 56);
-    }
-    for (; i < s.size(); ++i) count += s[i] == byte;
-    return count;
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -65,15 +40,13 @@ bool KeywordEndsAt(std::string_view s, std::size_t p) {
     return p >= s.size() || IsBlank(s[p]) || s[p] == '\'' || s[p] == ':';
 }
 
-LineKind ClassifyConditional(std::string_view s, std::size_t p) {
-    p = SkipBlanks(s, p + 1);
-    std::string_view word = WordAt(s, p);
-    if (EqualsNoCase(word, "If")) return LineKind::CondIf;
-    if (EqualsNoCase(word, "ElseIf") || EqualsNoCase(word, "Else")) return LineKind::CondElse;
-    if (EqualsNoCase(word, "EndIf")) return LineKind::CondEnd;
-    if (EqualsNoCase(word, "End")) {
-        std::size_t q = SkipBlanks(s, p + word.size());
-        if (EqualsNoCase(WordAt(s, q), "If")) return LineKind::CondEnd;
+LineKind ClassifyConditional(std::string_view s) {
+    switch (ide::DirectiveOf(s)) {
+    case ide::Directive::If: return LineKind::CondIf;
+    case ide::Directive::ElseIf:
+    case ide::Directive::Else: return LineKind::CondElse;
+    case ide::Directive::EndIf: return LineKind::CondEnd;
+    case ide::Directive::None: break;
     }
     return LineKind::Code;
 }
@@ -110,80 +83,12 @@ bool IsEndLine(std::string_view s, std::size_t p) {
 
 }  // namespace
 
-std::string_view EolText(Eol eol) {
-    switch (eol) {
-    case Eol::CrLf: return "\r\n";
-    case Eol::Lf: return "\n";
-    case Eol::Cr: return "\r";
-    case Eol::None: break;
-    }
-    return {};
-}
-
-bool LineReader::Next(LineSpan& line) {
-    const std::size_t size = text_.size();
-    if (pos_ >= size) return false;
-    const char* data = text_.data();
-    const char* p = data + pos_;
-    const char* end = data + size;
-    // Eight bytes at a time while none of them ends a line.
-    for (std::uint64_t word; end - p >= 8; p += 8) {
-        std::memcpy(&word, p, 8);
-        if (HasByte(word, '\n') || HasByte(word, '\r')) break;
-    }
-    while (p < end && *p != '\n' && *p != '\r') ++p;
-    const auto stop = static_cast<std::size_t>(p - data);
-    if (p == end) {
-        line = {text_.substr(pos_), Eol::None};
-        pos_ = size;
-    } else if (*p == '\n') {
-        line = {text_.substr(pos_, stop - pos_), Eol::Lf};
-        pos_ = stop + 1;
-    } else if (p + 1 < end && p[1] == '\n') {
-        line = {text_.substr(pos_, stop - pos_), Eol::CrLf};
-        pos_ = stop + 2;
-    } else {
-        line = {text_.substr(pos_, stop - pos_), Eol::Cr};
-        pos_ = stop + 1;
-    }
-    return true;
-}
-
-std::size_t LineReader::ExpectedLines() const {
-    const std::string_view rest = text_.substr(std::min(pos_, text_.size()));
-    if (rest.empty()) return 0;
-    const std::size_t lf = CountByte(rest, '\n');
-    const std::size_t cr = CountByte(rest, '\r');
-    const char last = rest.back();
-    return std::max(lf, cr) + (last != '\n' && last != '\r');
-}
-
 std::vector<RawLine> SplitFileLines(std::string_view text) {
     LineReader reader(text);
     std::vector<RawLine> lines;
     lines.reserve(reader.ExpectedLines());
     for (LineSpan span; reader.Next(span);) lines.push_back({std::string(span.text), span.eol});
     return lines;
-}
-
-std::vector<std::string> SplitInsertedText(std::string_view text) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        pieces.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    pieces.emplace_back(text.substr(start));
-    return pieces;
-}
-
-bool EndsWithContinuation(std::string_view line) {
-    std::size_t e = line.size();
-    while (e > 0 && IsBlank(line[e - 1])) --e;
-    if (e == 0 || line[e - 1] != '_') return false;
-    return e == 1 || IsBlank(line[e - 2]);
 }
 
 namespace {
@@ -272,7 +177,7 @@ LineRole ClassifyStatement(std::string_view s) {
         return role;
     }
     if (c == '#') {
-        role.kind = ClassifyConditional(s, p);
+        role.kind = ClassifyConditional(s.substr(p));
         return role;
     }
     const std::string_view word = WordAt(s, p);

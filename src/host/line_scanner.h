@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "addin/ide.h"
+#include "addin/vb_text.h"
 
 namespace host {
 
-enum class Eol : std::uint8_t { None, CrLf, Lf, Cr };
-
-std::string_view EolText(Eol eol);
+using ide::Eol;
+using ide::EolText;
+using ide::LineReader;
+using ide::LineSpan;
 
 /// One physical line of a file: its text and its own line end.
 struct RawLine {
@@ -23,32 +25,7 @@ struct RawLine {
     Eol eol = Eol::None;
 };
 
-/// A physical line inside a text that outlives it.
-struct LineSpan {
-    std::string_view text;
-    Eol eol = Eol::None;
-};
-
-/// Reads a text line by line, splitting at CR LF, lone LF and lone CR. A text
-/// ending in a line end gives no empty line after it; an empty text gives no line.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : text_(text) {}
-    bool Next(LineSpan& line);
-    /// Lines left to read, estimated without reading them: exact unless the
-    /// text mixes CR LF with lone CRs.
-    std::size_t ExpectedLines() const;
-
-private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
-
 std::vector<RawLine> SplitFileLines(std::string_view text);
-
-/// Splits text handed to InsertLines or ReplaceLine: always at least one line, and
-/// a text ending in a line break gives an empty last line.
-std::vector<std::string> SplitInsertedText(std::string_view text);
 
 enum class LineKind : std::uint8_t {
     Blank,
@@ -78,10 +55,6 @@ struct Declaration {
     ide::ProcKind kind = ide::vbext_pk_Proc;
     const char* keyword = "";  // "Sub", "Function", "Property Get", ...
 };
-
-/// True when the line ends with the continuation mark: a blank and an underscore,
-/// trailing blanks allowed.
-bool EndsWithContinuation(std::string_view line);
 
 /// Classifies one statement: `text` is its first line, or its lines joined by
 /// JoinContinued. The result has `continues` and `inner` unset.

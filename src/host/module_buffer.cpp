@@ -138,8 +138,8 @@ bool ModuleBuffer::Reclassify(std::size_t first, std::size_t last, bool added) {
         // statement before the edit too: its role and those after it still hold.
         if (i > last && !roles_[i - 1].continues && !roles_[i].inner) break;
         std::size_t j = i;
-        bool lastContinues = EndsWithContinuation(Text(i));
-        while (lastContinues && j + 1 < n) lastContinues = EndsWithContinuation(Text(++j));
+        bool lastContinues = ide::ContinuesOnNextLine(Text(i));
+        while (lastContinues && j + 1 < n) lastContinues = ide::ContinuesOnNextLine(Text(++j));
         LineRole role;
         if (j == i) {
             role = ClassifyStatement(Text(i));

@@ -6,6 +6,7 @@
 #include "host/line_scanner.h"
 #include "host/project_paths.h"
 #include "platform/encoding.h"
+#include "platform/utf8.h"
 
 namespace host {
 
@@ -31,8 +32,7 @@ long LineOfByte(std::string_view bytes, std::size_t offset) {
 /// hold ("U+4E2D '中' cannot be stored in windows-1252"), or empty.
 std::string Unencodable(std::string_view line, const std::string& encoding) {
     for (std::size_t i = 0; i < line.size();) {
-        std::size_t end = i + 1;
-        while (end < line.size() && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) ++end;
+        const std::size_t end = i + platform::utf8::OffsetOf(line.substr(i), 1);
         std::string_view character = line.substr(i, end - i);
         try {
             platform::EncodeText(character, encoding);

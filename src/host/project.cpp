@@ -1,8 +1,9 @@
+#include "host/project.h"
+
 #include <memory>
 
 #include "host/line_scanner.h"
 #include "host/project_paths.h"
-#include "host/workspace.h"
 #include "platform/encoding.h"
 
 namespace host {

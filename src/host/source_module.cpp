@@ -7,6 +7,7 @@
 #include "host/module_buffer.h"
 #include "host/proc_index.h"
 #include "host/text_search.h"
+#include "platform/utf8.h"
 
 namespace host {
 
@@ -131,7 +132,8 @@ std::string SourceModule::Lines(long startLine, long count) const {
 
 void SourceModule::InsertLines(long line, const std::string& text) {
     if (line < 1 || line > impl_->Count() + 1) ide::Raise(ide::kInvalidCall);
-    std::vector<std::string> lines = SplitInsertedText(text);
+    const std::vector<std::string_view> pieces = ide::SplitLines(text);
+    std::vector<std::string> lines(pieces.begin(), pieces.end());
     const long added = static_cast<long>(lines.size());
     impl_->ShiftingEdit(line, added, [&] { impl_->buffer.Insert(static_cast<std::size_t>(line - 1), lines); });
     impl_->Changed(line, 0, added);
@@ -144,7 +146,8 @@ void SourceModule::ReplaceLine(long line, const std::string& text) {
         impl_->Changed(line, 1, 1);
         return;
     }
-    std::vector<std::string> lines = SplitInsertedText(text);
+    const std::vector<std::string_view> pieces = ide::SplitLines(text);
+    std::vector<std::string> lines(pieces.begin(), pieces.end());
     const long inserted = static_cast<long>(lines.size());
     impl_->buffer.Replace(static_cast<std::size_t>(line - 1), lines);
     impl_->Changed(line, 1, inserted);
@@ -188,26 +191,37 @@ std::string SourceModule::ProcOfLine(long line, ide::ProcKind& kind) const {
     return entry->name;
 }
 
+ide::ProcLines SourceModule::ProcLinesAt(const std::string& procName, ide::ProcKind kind,
+                                         long line) const {
+    const ProcIndex& index = impl_->Index();
+    const ProcEntry* entry = line >= 1 && line <= impl_->Count() ? index.At(line) : nullptr;
+    if (entry == nullptr || entry->kind != kind || !EqualsNoCase(entry->name, procName))
+        entry = &impl_->Require(procName, kind);
+    return {entry->start, entry->count, entry->body};
+}
+
 bool SourceModule::Find(const std::string& target, long& startLine, long& startColumn,
                         long& endLine, long& endColumn, bool wholeWord, bool matchCase,
                         bool /*patternSearch: searched as plain text*/) const {
     if (target.empty() || HasLineBreak(target)) return false;
     const long count = impl_->Count();
     const long first = std::max(startLine, 1L);
-    const long last = (endLine < 1 || endLine > count) ? count : endLine;
+    // Never outside the range: an end line below the start (an empty range, or
+    // one below line 1) finds nothing; one past the module stops at its end.
+    const long last = std::min(endLine, count);
     if (first > last) return false;
     const LineSearch search(target, wholeWord, matchCase);
     for (long line = first; line <= last; ++line) {
         const std::string_view text = impl_->buffer.Text(static_cast<std::size_t>(line - 1));
         std::size_t from = 0;
-        if (line == first && line == startLine) from = ByteOfColumn(text, std::max(startColumn, 1L));
+        if (line == first && line == startLine) from = platform::utf8::OffsetOfColumn(text, startColumn);
         std::size_t limit = text.size();
-        if (line == last && line == endLine && endColumn > 1) limit = ByteOfColumn(text, endColumn);
+        if (line == last && line == endLine && endColumn > 1) limit = platform::utf8::OffsetOfColumn(text, endColumn);
         const std::size_t at = search.FindIn(text, from, limit);
         if (at == std::string::npos) continue;
         startLine = endLine = line;
-        startColumn = CountChars(text.substr(0, at)) + 1;
-        endColumn = startColumn + CountChars(text.substr(at, search.TargetBytes()));
+        startColumn = static_cast<long>(platform::utf8::Count(text.substr(0, at))) + 1;
+        endColumn = startColumn + static_cast<long>(platform::utf8::Count(text.substr(at, search.TargetBytes())));
         return true;
     }
     return false;

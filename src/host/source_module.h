@@ -9,8 +9,9 @@
 // replacement that holds line breaks); the hidden lines of deleted lines go to
 // the line above (or to the prelude), so no attribute is ever lost.
 // Lines(start, count) stops at the last line; Find searches to the last line
-// when the end line lies beyond it (or is below 1) and treats a pattern search
-// as plain text.
+// when the end line lies beyond it, finds nothing in an empty range (an end
+// line before the start line or below 1), and treats a pattern search as plain
+// text.
 //
 // The procedure index is built when first asked for and kept through edits that
 // leave the structure as it was, so a module is not for use from two threads at
@@ -71,6 +72,7 @@ public:
     long ProcCountLines(const std::string& procName, ide::ProcKind kind) const override;
     long ProcBodyLine(const std::string& procName, ide::ProcKind kind) const override;
     std::string ProcOfLine(long line, ide::ProcKind& kind) const override;
+    ide::ProcLines ProcLinesAt(const std::string& procName, ide::ProcKind kind, long line) const override;
     bool Find(const std::string& target, long& startLine, long& startColumn, long& endLine,
               long& endColumn, bool wholeWord, bool matchCase, bool patternSearch) const override;
 

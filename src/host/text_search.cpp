@@ -71,22 +71,6 @@ bool WordAfter(std::string_view s, std::size_t at) {
 
 }  // namespace
 
-long CountChars(std::string_view text) {
-    long n = 0;
-    for (char c : text)
-        if (!IsContinuationByte(static_cast<unsigned char>(c))) ++n;
-    return n;
-}
-
-std::size_t ByteOfColumn(std::string_view text, long column) {
-    long seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsContinuationByte(static_cast<unsigned char>(text[i]))) continue;
-        if (++seen == column) return i;
-    }
-    return text.size();
-}
-
 LineSearch::LineSearch(std::string_view target, bool wholeWord, bool matchCase)
     : target_(target), wholeWord_(wholeWord), matchCase_(matchCase) {
     if (!matchCase_) FoldCase(target_);

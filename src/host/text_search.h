@@ -1,6 +1,6 @@
-// Searching one line of code the way the code window's Find does: columns count
-// characters (UTF-8 code points), letter case may be ignored, a match may have
-// to stand as a whole word.
+// Searching one line of code the way the code window's Find does: in bytes of
+// UTF-8 text (platform::utf8 turns columns into bytes), letter case may be
+// ignored, a match may have to stand as a whole word.
 #pragma once
 
 #include <cstddef>
@@ -8,11 +8,6 @@
 #include <string_view>
 
 namespace host {
-
-/// Characters (code points) in UTF-8 text.
-long CountChars(std::string_view text);
-/// Byte offset of a 1-based column; the end of the text for columns beyond it.
-std::size_t ByteOfColumn(std::string_view text, long column);
 
 class LineSearch {
 public:

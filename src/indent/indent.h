@@ -4,6 +4,7 @@
 // Failing host steps are passed over; nothing here throws HostError.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,20 +25,22 @@ void IndentBlock(platform::DialogPort& dialogs, ide::CodeModule& module, long st
 
 /// Re-indents the part of `procName` that holds `line`: the first of its Get,
 /// Let and Set parts whose range holds the line, else its Sub or Function
-/// (which runs over no lines when there is none). Shows the busy cursor meanwhile.
-void IndentProcedure(platform::DialogPort& dialogs, ide::CodeModule& module,
-                     const std::string& procName, long line);
-
-/// One block that IndentModule ran over.
+/// One block that the indenter ran over.
 struct IndentedBlock {
     std::string procName;
     ide::ProcKind kind = ide::vbext_pk_Proc;
     long startLine = 0;
     long lineCount = 0;
+    long bodyLine = 0;  // the declaration's first line
 };
 
+/// (which runs over no lines when there is none). Shows the busy cursor meanwhile.
+/// Returns the block it ran over.
+IndentedBlock IndentProcedure(platform::DialogPort& dialogs, ide::CodeModule& module,
+                              const std::string& procName, long line);
+
 /// Re-indents every procedure part of the module, one block after another, in
-/// the order they stand; the declarations section stays exactly as it is.
+/// the order they stand, each copy of a procedure kept under #If ... #Else too; the declarations section stays exactly as it is.
 /// Shows the busy cursor meanwhile. Returns the blocks it ran over.
 std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::CodeModule& module);
 
@@ -45,7 +48,7 @@ std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::Code
 /// active code pane's selection. With no procedure there (the cursor in the
 /// declarations section, no code pane, or a failing host step while looking),
 /// shows "Please select a procedure to indent." under "Indent Procedure",
-/// changes nothing and returns false.
-bool IndentAtCursor(toolwindow::Penwork& penwork);
+/// changes nothing and returns nothing. Otherwise returns the block it ran over.
+std::optional<IndentedBlock> IndentAtCursor(toolwindow::Penwork& penwork);
 
 }  // namespace Indent

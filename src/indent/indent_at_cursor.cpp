@@ -3,7 +3,7 @@
 
 namespace Indent {
 
-bool IndentAtCursor(toolwindow::Penwork& penwork) {
+std::optional<IndentedBlock> IndentAtCursor(toolwindow::Penwork& penwork) {
     ide::VBE& vbe = penwork.VBE();
     long startLine = 0;
     ide::Attempt([&] {
@@ -18,13 +18,14 @@ bool IndentAtCursor(toolwindow::Penwork& penwork) {
     if (procName.empty()) {
         platform::ShowMessage(penwork.Dialogs(), "Please select a procedure to indent.",
                               platform::vbInformation, "Indent Procedure");
-        return false;
+        return std::nullopt;
     }
+    IndentedBlock block{procName, ide::vbext_pk_Proc, 0, 0};
     ide::Attempt([&] {
-        IndentProcedure(penwork.Dialogs(), ide::RequireActiveCodePane(vbe).CodeModule(), procName,
-                        startLine);
+        block = IndentProcedure(penwork.Dialogs(), ide::RequireActiveCodePane(vbe).CodeModule(),
+                                procName, startLine);
     });
-    return true;
+    return block;
 }
 
 }  // namespace Indent

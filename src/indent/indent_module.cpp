@@ -20,12 +20,18 @@ std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::Code
     // next one right after the previous one's block. Indenting replaces line
     // by line, so these numbers stay valid.
     while (line <= lineCount) {
+        // The part the host names at the line, in the copy that holds the line:
+        // a procedure kept twice under #If ... #Else is indented twice. (Not the
+        // range rule's probing: a walk over every part needs no settling, and
+        // the probes' failures would cost more than the indenting.)
         IndentedBlock block;
         const bool found = ide::Attempt([&] {
             block.procName = module.ProcOfLine(line, block.kind);
             if (block.procName.empty()) return;
-            block.startLine = module.ProcStartLine(block.procName, block.kind);
-            block.lineCount = module.ProcCountLines(block.procName, block.kind);
+            const ide::ProcLines lines = module.ProcLinesAt(block.procName, block.kind, line);
+            block.startLine = lines.start;
+            block.lineCount = lines.count;
+            block.bodyLine = lines.body;
         });
         if (!found || block.procName.empty() || block.lineCount <= 0) {
             ++line;  // no procedure here: nothing to indent

@@ -106,4 +106,8 @@ std::size_t OffsetOf(std::string_view text, std::size_t index) {
     return i;
 }
 
+std::size_t OffsetOfColumn(std::string_view text, long column) {
+    return column <= 1 ? 0 : OffsetOf(text, static_cast<std::size_t>(column - 1));
+}
+
 }  // namespace platform::utf8

@@ -21,5 +21,8 @@ std::size_t FirstInvalid(std::string_view text);
 std::size_t Count(std::string_view text);
 /// Byte offset of code point `index` (0-based); text.size() when past the end.
 std::size_t OffsetOf(std::string_view text, std::size_t index);
+/// Byte offset of a column counted in characters from 1, as the IDE counts
+/// them; a column below 1 is the first, one past the end is text.size().
+std::size_t OffsetOfColumn(std::string_view text, long column);
 
 }  // namespace platform::utf8

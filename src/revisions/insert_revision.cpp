@@ -5,6 +5,7 @@
 #include "addin/attempt.h"
 #include "addin/proc_range.h"
 #include "addin/statements.h"
+#include "addin/vb_text.h"
 #include "headers/proc_header.h"
 #include "revisions/module_revision.h"
 #include "revisions/revision_log.h"
@@ -14,26 +15,6 @@ namespace revisions {
 
 namespace {
 
-// A host, file or encoding failure, as a reason a user can read.
-struct Failure {
-    int number = 0;  // the host's error number; 0 for a file or encoding error
-    std::string reason;
-};
-
-template <class Step>
-std::optional<Failure> Run(Step&& step) {
-    try {
-        step();
-        return std::nullopt;
-    } catch (const ide::HostError& e) {
-        return Failure{e.Number(), e.Description()};
-    } catch (const platform::FileError& e) {
-        return Failure{0, e.what()};
-    } catch (const platform::EncodingError& e) {
-        return Failure{0, e.what()};
-    }
-}
-
 // The line the cursor was on, followed as lines are inserted: each line
 // inserted at or above it moves it down by one.
 class CursorLine {
@@ -42,28 +23,17 @@ public:
     long Line() const { return line_; }
 
     void Inserted(long at, const std::string& text) {
-        if (at <= line_) line_ += InsertedLineCount(text);
+        if (at <= line_) line_ += static_cast<long>(ide::SplitLines(text).size());
     }
 
 private:
-    // The host splits an inserted text at CR LF, lone LF and lone CR; a final
-    // line end leaves an empty line after it.
-    static long InsertedLineCount(const std::string& text) {
-        long lines = 1;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            if (text[i] == '\r' || text[i] == '\n') ++lines;
-        }
-        return lines;
-    }
-
     long line_;
 };
 
 // The text that finds a part's declaration, and the message prefix when it
 // cannot be found.
 // The comment scan fails only by running past the last line.
-std::optional<Failure> NamingTheScan(std::optional<Failure> failure) {
+std::optional<ide::Failure> NamingTheScan(std::optional<ide::Failure> failure) {
     if (failure && failure->number == ide::kSubscriptOutOfRange)
         failure->reason = "the module holds no line that is not a comment";
     return failure;
@@ -71,7 +41,7 @@ std::optional<Failure> NamingTheScan(std::optional<Failure> failure) {
 
 // Why the log could not be written: the project's state says it better than
 // the error the object model raised for it.
-std::string LogSkipReason(toolwindow::Penwork& window, const Failure& failure) {
+std::string LogSkipReason(toolwindow::Penwork& window, const ide::Failure& failure) {
     if (failure.number == 0) return failure.reason;
     ide::VBProject* project = window.VBE().ActiveVBProject();
     if (project == nullptr) return "no project";
@@ -91,6 +61,12 @@ const char* TargetName(RevisionTarget target) {
     return "unknown";
 }
 
+std::optional<RevisionTarget> TargetNamed(std::string_view name) {
+    for (RevisionTarget target : kRevisionTargets)
+        if (name == TargetName(target)) return target;
+    return std::nullopt;
+}
+
 bool RevisionOutcome::Wrote(RevisionTarget target) const {
     for (RevisionTarget t : written)
         if (t == target) return true;
@@ -103,7 +79,7 @@ std::string SkipNotice(const RevisionOutcome::Skip& skip) {
 
 RevisionOutcome InsertRevision(toolwindow::Penwork& window, ide::CodeModule& module, long line) {
     RevisionOutcome outcome;
-    auto record = [&outcome](RevisionTarget target, const std::optional<Failure>& failure) {
+    auto record = [&outcome](RevisionTarget target, const std::optional<ide::Failure>& failure) {
         if (failure)
             outcome.skipped.push_back({target, failure->reason});
         else
@@ -111,24 +87,19 @@ RevisionOutcome InsertRevision(toolwindow::Penwork& window, ide::CodeModule& mod
     };
     CursorLine cursor(line);
 
-    std::string procName;
-    ide::ProcKind reportedKind = ide::vbext_pk_Proc;
-    ide::Attempt([&] { procName = module.ProcOfLine(line, reportedKind); });
+    const ide::ProcPart part = ide::ProcPartAt(module, line);
 
     std::string noteLine, codeBlock, procedureBlock;
     ide::Attempt([&] { noteLine = NoteLine(window); });
     ide::Attempt([&] { codeBlock = CodeBlock(noteLine, sRevisionText(window)); });
     ide::Attempt([&] { procedureBlock = ProcedureBlock(noteLine, sRevisionText(window)); });
 
-    ide::ProcRanges ranges;
-    if (!procName.empty()) ranges = ide::ProbeProcRanges(module, procName);
-    const ide::ProcKind kind = ide::SettleProcKind(ranges, line);
-    const std::string label = ProcedureLabel(procName, kind);
+    const std::string label = ProcedureLabel(part.name, part.kind);
 
     if (window.chkRevision(ProcedureTarget)) {
         // Below the header, which stands where the procedure header would go.
-        const long start = headers::HeaderAnchorLine(window, module, procName, ranges, kind);
-        record(ProcedureTarget, NamingTheScan(Run([&] {
+        const long start = headers::HeaderAnchorLine(window, module, part);
+        record(ProcedureTarget, NamingTheScan(ide::Failed([&] {
                    const long at = lFirstCodeLine(window, start + 1);
                    module.InsertLines(at, procedureBlock);
                    cursor.Inserted(at, procedureBlock);
@@ -139,13 +110,13 @@ RevisionOutcome InsertRevision(toolwindow::Penwork& window, ide::CodeModule& mod
     ide::Attempt([&] { entry = LogEntry(window, label); });
 
     if (window.chkRevision(ModuleTarget)) {
-        record(ModuleTarget, NamingTheScan(Run([&] {
+        record(ModuleTarget, NamingTheScan(ide::Failed([&] {
                    cursor.Inserted(InsertModuleRevision(window, module, entry), entry);
                })));
     }
 
     if (window.chkRevision(LogTarget)) {
-        std::optional<Failure> failure = Run([&] { AppendRevisionLog(window, entry); });
+        std::optional<ide::Failure> failure = ide::Failed([&] { AppendRevisionLog(window, entry); });
         if (failure) failure->reason = LogSkipReason(window, *failure);
         record(LogTarget, failure);
     }
@@ -154,7 +125,7 @@ RevisionOutcome InsertRevision(toolwindow::Penwork& window, ide::CodeModule& mod
     // have moved it; its old number could now fall inside another statement.
     // On a continuation line, above the statement it continues.
     if (window.chkRevision(CodeTarget))
-        record(CodeTarget, Run([&] {
+        record(CodeTarget, ide::Failed([&] {
                    module.InsertLines(ide::FirstLineOfStatement(module, cursor.Line()), codeBlock);
                }));
 

@@ -2,7 +2,9 @@
 // order procedure header, module, revision log, code.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addin/ide.h"
@@ -13,8 +15,12 @@ namespace revisions {
 /// The targets, numbered as the chkRevision check boxes.
 enum RevisionTarget : int { ProcedureTarget = 0, ModuleTarget = 1, LogTarget = 2, CodeTarget = 3 };
 
+inline constexpr RevisionTarget kRevisionTargets[] = {ProcedureTarget, ModuleTarget, LogTarget, CodeTarget};
+
 /// "procedure", "module", "log", "code": the target's name on the command line.
 const char* TargetName(RevisionTarget target);
+/// The target of that name, or nullopt for a name that is none of them.
+std::optional<RevisionTarget> TargetNamed(std::string_view name);
 
 /// What one InsertRevision did with the checked targets. Targets that are not
 /// checked appear in neither list.

@@ -5,6 +5,7 @@
 #include "headers/header_text.h"
 #include "platform/clock.h"
 #include "platform/encoding.h"
+#include "platform/utf8.h"
 #include "platform/vbruntime.h"
 
 namespace revisions {
@@ -15,13 +16,6 @@ constexpr char kCrLf[] = "\r\n";
 constexpr char kLogName[] = "REVISION.TXT";
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Byte length of the first UTF-8 character of a non-empty text.
-std::size_t FirstCharLength(const std::string& text) {
-    std::size_t n = 1;
-    while (n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) ++n;
-    return n;
-}
 
 // The path of the first related document whose first file holds "Revision.txt".
 std::optional<std::string> ListedLog(ide::VBProject& project) {
@@ -48,7 +42,7 @@ void Append(platform::FileStore& files, const std::string& path,
 std::string sProjectDir(ide::VBProject& project) {
     const std::string path = project.FileName();
     if (!path.empty()) {
-        const std::size_t first = FirstCharLength(path);
+        const std::size_t first = platform::utf8::OffsetOf(path, 1);  // the first character
         for (std::size_t i = path.size(); i > first; --i)
             if (IsSeparator(path[i - 1])) return path.substr(0, i);
     }

@@ -11,10 +11,10 @@ namespace services {
 
 namespace {
 
-// The version of the build; kept in step with project(VERSION) in CMakeLists.txt.
-constexpr int kMajor = 1;
-constexpr int kMinor = 0;
-constexpr int kRevision = 0;
+// The version of the build, from project(VERSION) in CMakeLists.txt.
+constexpr int kMajor = QUILLMARK_VERSION_MAJOR;
+constexpr int kMinor = QUILLMARK_VERSION_MINOR;
+constexpr int kRevision = QUILLMARK_VERSION_PATCH;
 
 constexpr char kTitle[] = "Quillmark";
 constexpr char kCopyright[] = "Copyright \u00A9 2026 Quillmark developers";

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addin/ide.h"
@@ -37,15 +38,29 @@ public:
     virtual std::string DisplayLine(long index) const = 0;
 };
 
-/// A box that wraps words at a width in characters, as an edit control does: a
-/// line breaks after the last blank that fits, and a word longer than the width
-/// is broken at the width. Nothing typed is ever dropped.
-class PlainTextBox : public TextBox {
+/// A text box that the tool window's logic fills and lays out: its width is in
+/// the box's own units (characters for a plain box, pixels on screen).
+class EditableTextBox : public TextBox {
 public:
-    explicit PlainTextBox(std::string text = "", long width = 65);
-    void SetText(std::string text);
-    void SetWidth(long width);
-    long Width() const { return width_; }
+    virtual void SetText(std::string text) = 0;
+    virtual long Width() const = 0;
+    virtual void SetWidth(long width) = 0;
+};
+
+/// Wraps one line of text (no line ends in it) at `width` characters, as an edit
+/// control does: a line breaks after the last blank that fits, and a word longer
+/// than the width is broken at the width. Nothing is dropped.
+std::vector<std::string> WrapWords(std::string_view line, long width);
+
+/// A box that wraps words at a width in characters (see WrapWords). `limit`, when
+/// above 0, is the longest display line the box ever gives, whatever its width:
+/// the generator that reads it keeps no more of a line.
+class PlainTextBox : public EditableTextBox {
+public:
+    explicit PlainTextBox(std::string text = "", long width = 65, long limit = 0);
+    void SetText(std::string text) override;
+    void SetWidth(long width) override;
+    long Width() const override { return width_; }
     std::string Text() const override { return text_; }
     long DisplayLineCount() const override { return static_cast<long>(lines_.size()); }
     std::string DisplayLine(long index) const override;
@@ -54,6 +69,7 @@ private:
     void Wrap();
     std::string text_;
     long width_;
+    long limit_;
     std::vector<std::string> lines_;
 };
 

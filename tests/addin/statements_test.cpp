@@ -6,15 +6,6 @@
 
 namespace {
 
-TEST(ContinuesOnNextLine, WantsABlankBeforeTheUnderscore) {
-    EXPECT_TRUE(ide::ContinuesOnNextLine("Sub Foo(a, _"));
-    EXPECT_TRUE(ide::ContinuesOnNextLine("Sub Foo(a, _ \t "));
-    EXPECT_TRUE(ide::ContinuesOnNextLine("\t_"));
-    EXPECT_FALSE(ide::ContinuesOnNextLine("x = my_"));
-    EXPECT_FALSE(ide::ContinuesOnNextLine("x = 1"));
-    EXPECT_FALSE(ide::ContinuesOnNextLine(""));
-}
-
 TEST(Statements, FirstAndLastLineOfAContinuedStatement) {
     const host::SourceModule m(testsupport::Crlf(
         "Sub Foo(a, _\n"   // 1

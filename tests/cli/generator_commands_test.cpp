@@ -112,3 +112,39 @@ TEST(ErrorCommand, WritesTheHandlerOrRefusesAndLeavesTheModuleAlone) {
     EXPECT_EQ(f.Read("Inventory.bas"), before);
     EXPECT_EQ(f.Run({"error", "--kind", "loud", f.Path("Inventory.bas") + ":30"}).status, 2);
 }
+
+// Two whole copies of one procedure under #If ... #Else ... #End If: a line in
+// either copy means that copy, for every command.
+TEST(SameNamedProcedures, EachCommandActsOnTheCopyThatHoldsTheLine) {
+    const std::string copy = "Public Sub Blink(ByVal Times As Long)\r\nDim i As Long\r\nFor i = 1 To Times\r\n"
+                             "Beep\r\nNext\r\nEnd Sub\r\n";
+    const std::string first = "Attribute VB_Name = \"Copies\"\r\nOption Explicit\r\n\r\n#If Win64 Then\r\n" + copy;
+    const std::string second = "#Else\r\n" + copy + "#End If\r\n";
+    // File lines: the first copy's Beep is line 8, the second's line 15.
+    struct Case {
+        std::vector<std::string> args;
+        bool firstChanges, secondChanges;
+    };
+    const Case cases[] = {
+        {{"error", "--stdout", "@:15"}, false, true},
+        {{"error", "--stdout", "@:8"}, true, false},
+        {{"procedure", "--stdout", "--after", "@:15"}, false, true},
+        {{"revision", "--stdout", "--to", "procedure", "--after", "@:15"}, false, true},
+        {{"indent", "--stdout", "@:15"}, false, true},
+        {{"indent", "--stdout", "--all", "@"}, true, true},
+    };
+    for (const Case& c : cases) {
+        CliFixture f;
+        testsupport::WriteFile(f.Path("Copies.bas"), first + second);
+        std::vector<std::string> args;
+        for (const std::string& a : c.args) args.push_back(a[0] == '@' ? f.Path("Copies.bas") + a.substr(1) : a);
+        const clitest::Result r = f.Run(args);
+        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::size_t split = r.out.find("#Else\r\n");
+        ASSERT_NE(split, std::string::npos) << r.out;
+        EXPECT_EQ(r.out.substr(0, split) != first, c.firstChanges) << r.out;
+        EXPECT_EQ(r.out.substr(split) != second, c.secondChanges) << r.out;
+        EXPECT_EQ(testsupport::ReadFile(f.Path("Copies.bas")), first + second) << "--stdout writes nothing";
+    }
+}

@@ -199,6 +199,12 @@ TEST(InsertErrorHandler, RefusesAndLeavesTheModuleByteForByte) {
          "Add Error Code Error", noEnd},
         {Crlf("Attribute VB_Name = \"Module1\"\nPublic Sub Foo ()\n    x = 1\nEnd Sub\n"), "3",
          "Add Error Code Error", noEnd},  // a declaration the search does not match
+        // A second handler: its label would stand twice (letter case does not tell labels apart).
+        {Crlf("Attribute VB_Name = \"Module1\"\nPublic Sub Foo()\nOn Error Goto Foo_Err\n    x = 1\n"
+              "Exit Sub\n  foo_err:\nEnd Sub\n"),
+         "3", "Add Error Code Error",
+         "Foo already has the label Foo_Err:, so a second handler would not compile. Remove the handler that "
+         "is there first."},
     };
     for (const auto& c : cases) {
         Session s(c[0], StandardExe);

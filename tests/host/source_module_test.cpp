@@ -254,8 +254,12 @@ TEST(Find, RangeColumnsCaseAndWords) {
                  {"FooBar", 3, 1, 3, -1, "3:14-3:20"}, {"FooBar", 3, 1, 3, 0, "3:14-3:20"},
                  {"FooBar", 3, 1, 3, 1, "3:14-3:20"}, {"FooBar", 3, 1, 3, 19, "none"},
                  {"FooBar", 3, 1, 3, 20, "3:14-3:20"},
-                 // An end line past the module or below 1 searches to the end; a start past it finds nothing.
-                 {"End Sub", 2, 1, 99, 1, "4:1-4:8"}, {"End Sub", 2, 1, -1, 1, "4:1-4:8"},
+                 // An end line past the module searches to the end; a start past it finds nothing.
+                 {"End Sub", 2, 1, 99, 1, "4:1-4:8"},
+                 // An empty range (an end line below the start, or below 1) finds nothing:
+                 // the search never runs outside its range.
+                 {"End Sub", 2, 1, -1, 1, "none"}, {"End Sub", 2, 1, 0, 1, "none"},
+                 {"Sub Foo(", 3, 1, 2, 1, "none"}, {"Sub Foo(", 0, 1, -1, 1, "none"},
                  {"End Sub", 5, 1, 9, 1, "none"}, {"", 1, 1, 4, 1, "none"},
                  {"end sub", 1, 1, 4, 1, "none"}, {"end sub", 1, 1, 4, 1, "4:1-4:8", false, false},
                  {"Foo", 3, 10, 3, 1, "none", true}, {"Foo", 3, 1, 3, 1, "3:5-3:8", true}});

@@ -1,4 +1,5 @@
 #include "platform/vbruntime.h"
+#include "platform/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -69,4 +70,14 @@ TEST(TextHelpers, InStrFindsCharacterPositions) {
         EXPECT_EQ((c.ignoreCase ? InStrText : InStr)(c.start, c.haystack, c.needle), c.expected)
             << c.start << " '" << c.haystack << "' '" << c.needle << "'";
     EXPECT_THROW(InStr(0, "abab", "a"), std::invalid_argument);
+}
+
+// Columns count characters: the byte where each column of a mixed text starts.
+TEST(TextHelpers, ColumnsFindTheirBytes) {
+    const std::string text = "a\u00E9\u4E2D\U0001F600z";  // bytes 0, 1, 3, 6, 10; 11 in all
+    const std::pair<long, std::size_t> cases[] = {{-3, 0}, {0, 0}, {1, 0}, {2, 1}, {3, 3},
+                                                  {4, 6}, {5, 10}, {6, 11}, {99, 11}};
+    for (const auto& [column, byte] : cases) EXPECT_EQ(utf8::OffsetOfColumn(text, column), byte) << column;
+    EXPECT_EQ(utf8::OffsetOfColumn("", 1), 0u);
+    EXPECT_EQ(utf8::OffsetOfColumn("", 2), 0u);
 }

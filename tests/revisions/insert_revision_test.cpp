@@ -61,6 +61,11 @@ TEST(InsertRevision, EachTargetWritesInItsPlace) {
          kTotalGet + kTotalLet + kTotalEnd},
         // After, the declaration not written as searched for: a message, then Before.
         {"P---", false, 5, kFooTop + kProcBlock + kFoo, kFooTop + kFoo, "|0|No Proc= Foo(\n"},
+        // After, in the declarations section: no declaration to find (none of the
+        // module's own parentheses count), so Before's place.
+        {"P---", false, 2,
+         kTop + kProcBlock + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd, kStock,
+         "|0|No Proc= (\n"},
     };
     for (const Case& c : cases) {
         RevisionBench bench;
@@ -85,6 +90,13 @@ TEST(InsertRevision, AModuleOfCommentsOnlySkipsTheModuleTarget) {
     EXPECT_EQ(bench.outcome.written, std::vector{revisions::CodeTarget});
     EXPECT_EQ(bench.Skipped(),
               "the module target is skipped: the module holds no line that is not a comment\n");
+}
+
+TEST(RevisionTargets, NamesGoBothWays) {
+    for (revisions::RevisionTarget target : revisions::kRevisionTargets)
+        EXPECT_EQ(revisions::TargetNamed(revisions::TargetName(target)), target);
+    for (const char* name : {"", "Code", "logs", "procedure,code"})
+        EXPECT_EQ(revisions::TargetNamed(name), std::nullopt) << name;
 }
 
 }  // namespace

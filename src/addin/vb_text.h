@@ -1,0 +1,55 @@
+// The text rules of VB source that every layer shares: where a line ends, whether
+// a line goes on over the next one, and which conditional-compilation directive
+// a line is. Plain text in; nothing here knows the IDE's objects or Qt.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace ide {
+
+enum class Eol : std::uint8_t { None, CrLf, Lf, Cr };
+
+/// "\r\n", "\n", "\r", or empty for None.
+std::string_view EolText(Eol eol);
+
+/// A physical line inside a text that outlives it.
+struct LineSpan {
+    std::string_view text;
+    Eol eol = Eol::None;
+};
+
+/// Reads a text line by line, splitting at CR LF, lone LF and lone CR. A text
+/// ending in a line end gives no empty line after it; an empty text gives no
+/// line. This is how a file is read.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    bool Next(LineSpan& line);
+    /// Lines left to read, estimated without reading them: exact unless the
+    /// text mixes CR LF with lone CRs.
+    std::size_t ExpectedLines() const;
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+/// Splits text as InsertLines does (and a text box shows it): at CR LF, lone LF
+/// and lone CR; always at least one line, and a text ending in a line break
+/// gives an empty last line.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+/// Whether the line goes on over the next one: it ends in "_" after a blank or
+/// a tab, trailing blanks and tabs allowed.
+bool ContinuesOnNextLine(std::string_view line);
+
+enum class Directive : std::uint8_t { None, If, ElseIf, Else, EndIf };
+
+/// The conditional-compilation directive that the line is: "#If", "#ElseIf",
+/// "#Else", "#End If" or "#EndIf", in any letter case, blanks allowed around the
+/// "#"; None for any other line (including "#Const").
+Directive DirectiveOf(std::string_view line);
+
+}  // namespace ide

@@ -1,0 +1,72 @@
+// The text rules every layer shares: line ends, continuation, directives.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/vb_text.h"
+
+namespace {
+
+// The lines joined by "|", each followed by its line end's name when it has one.
+std::string ReadLines(std::string_view text) {
+    const char* names[] = {"", "<crlf>", "<lf>", "<cr>"};
+    std::string out;
+    ide::LineReader reader(text);
+    for (ide::LineSpan span; reader.Next(span);)
+        out += std::string(span.text) + names[static_cast<int>(span.eol)] + "|";
+    return out;
+}
+
+std::string Split(std::string_view text) {
+    std::string out;
+    for (std::string_view line : ide::SplitLines(text)) out += std::string(line) + "|";
+    return out;
+}
+
+TEST(Lines, FilesAndInsertedTextSplitAtEveryLineEnd) {
+    struct Case {
+        std::string_view text;
+        const char* read;   // as a file is read
+        const char* split;  // as InsertLines splits it
+    };
+    const Case cases[] = {
+        {"", "", "|"},
+        {"a", "a|", "a|"},
+        {"a\r\n", "a<crlf>|", "a||"},
+        {"a\r\nb\nc\rd", "a<crlf>|b<lf>|c<cr>|d|", "a|b|c|d|"},
+        {"\r\r\n\n", "<cr>|<crlf>|<lf>|", "||||"},
+        {"\n\r", "<lf>|<cr>|", "|||"},  // LF CR is two line ends
+        {"a long line without an end, past eight bytes", "a long line without an end, past eight bytes|",
+         "a long line without an end, past eight bytes|"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadLines(c.text), c.read) << c.text;
+        EXPECT_EQ(Split(c.text), c.split) << c.text;
+    }
+}
+
+TEST(ContinuesOnNextLine, WantsABlankBeforeTheUnderscore) {
+    for (std::string_view line : {"Sub Foo(a, _", "Sub Foo(a, _ \t ", "\t_", "_"})
+        EXPECT_TRUE(ide::ContinuesOnNextLine(line)) << line;
+    for (std::string_view line : {"x = my_", "x = 1", "", " ", "x = \"_"})
+        EXPECT_FALSE(ide::ContinuesOnNextLine(line)) << line;
+}
+
+TEST(DirectiveOf, TellsConditionalCompilationLines) {
+    using ide::Directive;
+    const std::pair<std::string_view, Directive> cases[] = {
+        {"#If Win64 Then", Directive::If},      {"  #if VBA7 Then", Directive::If},
+        {"# If X Then", Directive::If},         {"#ElseIf X Then", Directive::ElseIf},
+        {"#Else", Directive::Else},             {"\t#ELSE ' other", Directive::Else},
+        {"#End If", Directive::EndIf},          {"#End   If", Directive::EndIf},
+        {"#EndIf", Directive::EndIf},           {"#End", Directive::None},
+        {"#Const Debugging = 1", Directive::None}, {"If X Then", Directive::None},
+        {"' #If X Then", Directive::None},      {"#Iffy", Directive::None},
+        {"", Directive::None},                  {"#", Directive::None},
+    };
+    for (const auto& [line, directive] : cases) EXPECT_EQ(ide::DirectiveOf(line), directive) << line;
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// The tool window's logic without widgets: load and write-backs, saving, modes,
+// buttons, the template box and the Insert dispatch.
+#include <gtest/gtest.h>
+
+#include "core/captions.h"
+#include "core/penwork_core.h"
+#include "host/workspace.h"
+#include "support/support.h"
+
+namespace {
+
+namespace keys = platform::settings;
+using toolwindow::EditableTextBox;
+
+// A box that remembers the widths it was laid out at when read.
+class SpyBox : public toolwindow::PlainTextBox {
+public:
+    long DisplayLineCount() const override {
+        readWidths.push_back(Width());
+        return PlainTextBox::DisplayLineCount();
+    }
+    mutable std::vector<long> readWidths;
+};
+
+struct View : core::PenworkView {
+    long PlaceholderWidth() const override { return 50; }
+    void Focus(int target) override { focus.push_back(target); }
+    std::vector<int> focus;
+};
+
+struct Window {
+    host::SourceModule module{testsupport::Crlf("Option Explicit\n\nSub Foo()\n   x = 1\nEnd Sub\n")};
+    host::Workspace workspace;
+    platform::RecordingDialogs dialogs;
+    platform::StagedFiles files;
+    platform::MemorySettings settings;
+    std::array<SpyBox, 8> boxes;
+    View view;
+    core::PenworkCore core{workspace, dialogs, files, settings,
+                           {&boxes[0], &boxes[1], &boxes[2], &boxes[3], &boxes[4], &boxes[5], &boxes[6], &boxes[7]},
+                           view};
+    Window() { workspace.Open(module, "Module1", 4); }
+    std::string Stored(const platform::SettingKey& k) { return settings.GetSetting(k.app, k.section, k.key, "<absent>"); }
+};
+
+TEST(PenworkCore, FirstLoadStoresTheFourDefaultsAndLeavesTheFlagsAbsent) {
+    Window w;
+    w.core.Load();
+    const core::PenworkState& s = w.core.State();
+    EXPECT_EQ("Enter Your Name Here", w.Stored(keys::AuthorName));
+    EXPECT_EQ("EYI", w.Stored(keys::AuthorInitials));
+    EXPECT_EQ("Bug", w.Stored(keys::RevisionType));
+    EXPECT_EQ("00000", w.Stored(keys::RevisionNumber));
+    for (const auto& k : {keys::RevisionProcedure, keys::RevisionModule, keys::RevisionText, keys::RevisionCode})
+        EXPECT_EQ("<absent>", w.Stored(k));
+    EXPECT_EQ(toolwindow::Procedure, s.headerType);
+    EXPECT_EQ(0, s.boxInView);
+    EXPECT_TRUE(s.onTop);
+    EXPECT_TRUE(s.headerBefore);
+    EXPECT_EQ("&Insert Procedure Header", s.insert.caption);
+    EXPECT_EQ(2, w.dialogs.eventRuns);
+    ASSERT_FALSE(w.dialogs.onTopCalls.empty());
+    EXPECT_TRUE(w.dialogs.onTopCalls.back());
+}
+
+TEST(PenworkCore, StoredFlagsCheckOnlyOnOneAndWriteBackOnlyWhatTheyCheck) {
+    Window w;
+    w.settings.Save(keys::RevisionProcedure, "1.0");
+    w.settings.Save(keys::RevisionModule, "2");
+    w.settings.Save(keys::RevisionText, "yes");
+    w.settings.Save(keys::AuthorName, "");  // cleared by the user: stays empty
+    w.core.Load();
+    EXPECT_EQ((std::array<bool, 4>{true, false, false, false}), w.core.State().revision);
+    EXPECT_EQ("1", w.Stored(keys::RevisionProcedure));
+    EXPECT_EQ("2", w.Stored(keys::RevisionModule));
+    EXPECT_EQ("yes", w.Stored(keys::RevisionText));
+    EXPECT_EQ("", w.core.txtName());
+}
+
+TEST(PenworkCore, FieldsAreStoredAsTheyChangeAndSaveChecksOnlyTheLength) {
+    Window w;
+    w.core.Load();
+    w.core.SetName("J");
+    EXPECT_EQ("J", w.Stored(keys::AuthorName));
+    w.core.SetName("");
+    EXPECT_EQ("", w.Stored(keys::AuthorName));
+    w.core.Save();
+    ASSERT_EQ(1u, w.dialogs.messages.size());
+    EXPECT_EQ("Please Enter a Name To Save.", w.dialogs.messages[0].prompt);
+    EXPECT_EQ("Save Author's Name", w.dialogs.messages[0].title);
+    w.core.SetName("   ");
+    w.core.SetInitials("");
+    w.core.Save();
+    ASSERT_EQ(2u, w.dialogs.messages.size());
+    EXPECT_EQ("Save Author's Initials", w.dialogs.messages[1].title);
+    w.core.SetInitials("JD");
+    w.settings.Save(keys::AuthorName, "other");
+    w.core.Save();
+    EXPECT_EQ("   ", w.Stored(keys::AuthorName));
+    EXPECT_EQ("JD", w.Stored(keys::AuthorInitials));
+    w.core.PickRevType("ALT");
+    EXPECT_EQ("ALT", w.Stored(keys::RevisionType));
+}
+
+TEST(PenworkCore, EachModeSetsItsButtonsFrameAndBox) {
+    struct Row {
+        int mode;
+        int box;
+        bool secondVisible;
+        const char* secondCaption;
+    };
+    const Row rows[] = {{toolwindow::Module, 4, false, nullptr},
+                        {toolwindow::Revision, 5, false, nullptr},
+                        {toolwindow::Comment, 6, false, nullptr},
+                        {toolwindow::Error, 7, true, core::kSaveHandlerCaption},
+                        {toolwindow::Procedure, 2, true, core::kClearAllCaption}};
+    Window w;
+    w.core.Load();
+    w.core.SelectSection(toolwindow::Assumptions);
+    for (const Row& r : rows) {
+        w.core.SelectHeaderType(r.mode);
+        const core::PenworkState& s = w.core.State();
+        EXPECT_EQ(core::kInsertCaptions[static_cast<std::size_t>(r.mode)], s.insert.caption) << r.mode;
+        EXPECT_EQ(r.box, s.boxInView) << r.mode;
+        EXPECT_EQ(r.box, w.view.focus.back()) << r.mode;
+        EXPECT_EQ(r.mode, s.frontFrame);
+        for (int f = 0; f < 5; ++f) EXPECT_EQ(f == r.mode, s.frameEnabled[static_cast<std::size_t>(f)]);
+        EXPECT_EQ(r.secondVisible, s.second.visible) << r.mode;
+        if (r.secondCaption) {
+            EXPECT_EQ(r.secondCaption, s.second.caption);
+        }
+        // Without a revision target Insert is disabled in Revision mode only.
+        EXPECT_EQ(r.mode != toolwindow::Revision, s.insert.enabled) << r.mode;
+    }
+    w.core.SelectHeaderType(toolwindow::Revision);
+    w.core.ClickRevision(2, true);
+    EXPECT_TRUE(w.core.State().insert.enabled);
+    EXPECT_EQ("1", w.Stored(keys::RevisionText));
+    w.core.ClickRevision(2, false);
+    EXPECT_FALSE(w.core.State().insert.enabled);
+}
+
+TEST(PenworkCore, TemplateBoxFollowsTheHandlerKindAndTakesTypingOnlyForCustom) {
+    Window w;
+    w.settings.Save(keys::ErrorHandlerCustom, "MsgBox [ProcName]");
+    w.core.Load();
+    w.core.SelectHeaderType(toolwindow::Error);
+    EXPECT_EQ("MsgBox [ProcName]", w.core.Box(7).Text());
+    EXPECT_TRUE(w.core.AcceptsKey(7));
+    w.core.Box(7).SetText("edited");
+    w.core.Second();  // Save Custom Handler
+    EXPECT_EQ("edited", w.Stored(keys::ErrorHandlerCustom));
+    w.core.SelectHandler(toolwindow::ResumeNext);
+    EXPECT_EQ("On Error Resume Next", w.core.Box(7).Text());
+    EXPECT_FALSE(w.core.AcceptsKey(7));
+    EXPECT_TRUE(w.core.AcceptsKey(6));
+    EXPECT_TRUE(w.core.State().templateLocked);
+    EXPECT_FALSE(w.core.State().clear.enabled);
+    EXPECT_FALSE(w.core.State().second.enabled);
+}
+
+TEST(PenworkCore, ClearEmptiesTheBoxInViewAndClearAllEverySection) {
+    Window w;
+    w.core.Load();
+    for (int i = 0; i < 7; ++i) w.core.Box(i).SetText("t" + std::to_string(i));
+    w.core.SelectSection(toolwindow::Inputs);
+    w.core.Clear();
+    EXPECT_EQ("", w.core.Box(1).Text());
+    EXPECT_EQ("t0", w.core.Box(0).Text());
+    w.core.SelectHeaderType(toolwindow::Comment);
+    w.core.Clear();
+    EXPECT_EQ("", w.core.Box(6).Text());
+    EXPECT_EQ("t4", w.core.Box(4).Text());
+    w.core.SelectHeaderType(toolwindow::Procedure);
+    EXPECT_EQ(1, w.core.State().boxInView);  // the section that was selected
+    w.core.Second();
+    for (int i = 0; i < 4; ++i) EXPECT_EQ("", w.core.Box(i).Text());
+    EXPECT_EQ("t5", w.core.Box(5).Text());
+}
+
+TEST(PenworkCore, RevisionInsertReadsTheBoxWiderAndPutsItBack) {
+    Window w;
+    w.core.Load();
+    w.core.SelectHeaderType(toolwindow::Revision);
+    w.core.ClickRevision(3, true);
+    w.core.Box(5).SetText("fixed");
+    w.core.Box(5).SetWidth(10);
+    w.boxes[5].readWidths.clear();
+    const core::InsertResult r = w.core.Insert();
+    ASSERT_TRUE(r.revision);
+    ASSERT_FALSE(w.boxes[5].readWidths.empty());
+    for (long width : w.boxes[5].readWidths) EXPECT_EQ(70, width);
+    EXPECT_EQ(50, w.core.Box(5).Width());
+    EXPECT_NE(std::string::npos, w.module.Text().find("fixed"));
+    EXPECT_EQ(core::kFocusClear, w.view.focus.back());
+}
+
+TEST(PenworkCore, InsertWithoutACodePaneInsertsNothingAndRestoresTheCursor) {
+    Window w;
+    w.core.Load();
+    const std::string before = w.module.Text();
+    w.workspace.Unfocus();
+    for (int mode : {toolwindow::Comment, toolwindow::Module}) {
+        w.core.SelectHeaderType(mode);
+        w.core.Box(mode + 3).SetText("text");
+        w.core.Insert();
+        EXPECT_EQ(before, w.module.Text());
+        EXPECT_TRUE(w.dialogs.messages.empty());
+        EXPECT_FALSE(w.dialogs.busy);
+        EXPECT_EQ(core::kFocusClear, w.view.focus.back());
+    }
+}
+
+TEST(PenworkCore, HelpReleasesTheTopAndAboutRestoresIt) {
+    Window w;
+    w.core.Load();
+    w.core.ClickOnTop(false);
+    w.dialogs.onTopCalls.clear();
+    bool shown = false;
+    w.core.About([&] { shown = true; });
+    EXPECT_TRUE(shown);
+    EXPECT_EQ((std::vector<bool>{false, true}), w.dialogs.onTopCalls);
+    w.core.ClickOnTop(true);
+    w.dialogs.onTopCalls.clear();
+    w.core.Help([] {});
+    EXPECT_EQ((std::vector<bool>{false}), w.dialogs.onTopCalls);
+    EXPECT_TRUE(w.core.State().onTop);
+    w.core.Resize(false);
+    EXPECT_EQ(1u, w.dialogs.onTopCalls.size());
+    w.core.Resize(true);
+    EXPECT_EQ((std::vector<bool>{false, true}), w.dialogs.onTopCalls);
+}
+
+}  // namespace
