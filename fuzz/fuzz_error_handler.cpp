@@ -2,6 +2,7 @@
 #include "fuzz_support.h"
 
 #include "errorhandlers/error_handler.h"
+#include "addin/vb_text.h"
 #include "host/line_scanner.h"
 
 namespace {
@@ -10,8 +11,8 @@ namespace {
 // conditional compilation of its own, or a line continued onto the next: then
 // the procedures may change by design.
 bool DeclaresAnything(const std::string& text) {
-    for (const std::string& line : host::SplitInsertedText(text)) {
-        if (host::EndsWithContinuation(line)) return true;
+    for (const std::string_view line : ide::SplitLines(text)) {
+        if (ide::ContinuesOnNextLine(line)) return true;
         const host::LineKind kind = host::ClassifyStatement(line).kind;
         if (kind != host::LineKind::Code && kind != host::LineKind::Blank && kind != host::LineKind::Comment)
             return true;

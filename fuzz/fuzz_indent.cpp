@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
         }
         const std::string once = file->module.Text();
-        fuzz::Require(Indent::IndentAtCursor(stage.window), "the cursor's procedure is found again");
+        fuzz::Require(Indent::IndentAtCursor(stage.window).has_value(), "the cursor's procedure is found again");
         fuzz::Require(file->module.Text() == once, "indenting twice equals indenting once");
     } else {
         Indent::IndentModule(dialogs, file->module);

@@ -4,6 +4,7 @@
 #include "fuzz_support.h"
 
 #include "addin/attempt.h"
+#include "addin/vb_text.h"
 #include "host/line_scanner.h"
 #include "platform/encoding.h"
 
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // After such an edit the index is checked only for agreeing with itself.
     bool attributeTyped = false;
     auto typed = [&attributeTyped](std::string text) {
-        for (const std::string& line : host::SplitInsertedText(text))
+        for (const std::string_view line : ide::SplitLines(text))
             attributeTyped = attributeTyped || host::IsAttributeLine(line);
         return text;
     };
