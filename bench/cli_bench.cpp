@@ -13,6 +13,7 @@
 #include "host/module_file.h"
 #include "platform/files.h"
 #include "platform/settings.h"
+#include "support/memory_settings.h"
 #include "vb_corpus.h"
 
 namespace {

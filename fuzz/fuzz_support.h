@@ -56,6 +56,16 @@ public:
     std::map<std::string, std::string> files;
 };
 
+/// Settings in memory: the user's are never touched.
+class MemorySettings : public platform::SettingsStore {
+public:
+    std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
+                           const std::string& defaultValue) override;
+    void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    std::map<std::string, std::string> values;  // "app\nsection\nkey" -> value
+};
+
 /// A dialog port that records the titles of the messages it shows.
 class RecordingDialogs : public platform::DialogPort {
 public:
@@ -112,7 +122,7 @@ std::vector<std::pair<std::string, int>> Names(const host::SourceModule& module)
 struct Stage {
     explicit Stage(host::ModuleFile& file, long line, const std::string& projectText = "");
     MemoryFiles files;
-    platform::MemorySettings settings;
+    MemorySettings settings;
     RecordingDialogs dialogs;
     std::optional<host::Project> project;
     host::Workspace workspace;

@@ -1,20 +1,37 @@
 #include "host/command_bars.h"
 
+#include <algorithm>
+
 #include "host/line_scanner.h"
 
 namespace host {
 
 namespace {
 
+using Notify = std::function<void(ControlEvent, ide::CommandBarControl&)>;
+
 class Control final : public ide::CommandBarControl {
 public:
+    explicit Control(const Notify& notify) : notify_(notify) {}
     std::string Caption() const override { return caption_; }
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetCaption(const std::string& caption) override {
+        if (deleted_ || caption == caption_) {
+            caption_ = caption;
+            return;
+        }
+        caption_ = caption;
+        notify_(ControlEvent::Renamed, *this);
+    }
     // A deleted control leaves the bar; the object stays valid for whoever holds it.
-    void Delete() override { deleted_ = true; }
+    void Delete() override {
+        if (deleted_) return;
+        deleted_ = true;
+        notify_(ControlEvent::Deleted, *this);
+    }
     bool Deleted() const { return deleted_; }
 
 private:
+    const Notify& notify_;
     std::string caption_;
     bool deleted_ = false;
 };
@@ -23,10 +40,17 @@ private:
 
 class HostCommandBars::Bar final : public ide::CommandBar {
 public:
-    explicit Bar(std::string name) : name_(std::move(name)) {}
+    explicit Bar(std::string name) : name_(std::move(name)) {
+        notify_ = [this](ControlEvent event, ide::CommandBarControl& control) {
+            // A copy, so a listener may unsubscribe itself.
+            const auto current = listeners_;
+            for (const auto& [id, listener] : current) listener(event, control);
+        };
+    }
     std::string Name() const override { return name_; }
     ide::CommandBarControl& AddControl(int /*type: every control is a button here*/) override {
-        controls_.push_back(std::make_unique<Control>());
+        controls_.push_back(std::make_unique<Control>(notify_));
+        notify_(ControlEvent::Added, *controls_.back());
         return *controls_.back();
     }
     std::vector<Control*> Live() const {
@@ -35,10 +59,20 @@ public:
             if (!c->Deleted()) live.push_back(c.get());
         return live;
     }
+    int Subscribe(ControlListener listener) {
+        listeners_.emplace_back(nextId_, std::move(listener));
+        return nextId_++;
+    }
+    void Unsubscribe(int id) {
+        std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+    }
 
 private:
     std::string name_;
+    Notify notify_;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::pair<int, ControlListener>> listeners_;
+    int nextId_ = 1;
 };
 
 class HostCommandBars::Events final : public ide::CommandBarEvents {
@@ -47,7 +81,9 @@ public:
     void Click(ide::CommandBarControl& control) {
         bool handled = false;
         bool cancelDefault = false;
-        for (const ClickHandler& handler : handlers_) handler(control, handled, cancelDefault);
+        // A copy, so a handler may register another one.
+        const auto current = handlers_;
+        for (const ClickHandler& handler : current) handler(control, handled, cancelDefault);
     }
 
 private:
@@ -68,6 +104,12 @@ ide::CommandBarEvents& HostCommandBars::EventsOf(ide::CommandBarControl& control
     return *events;
 }
 
+std::vector<ide::CommandBarControl*> HostCommandBars::AddInControls() const {
+    std::vector<ide::CommandBarControl*> controls;
+    for (Control* c : addIns_->Live()) controls.push_back(c);
+    return controls;
+}
+
 std::vector<std::string> HostCommandBars::AddInCaptions() const {
     std::vector<std::string> captions;
     for (Control* c : addIns_->Live()) captions.push_back(c->Caption());
@@ -75,13 +117,20 @@ std::vector<std::string> HostCommandBars::AddInCaptions() const {
 }
 
 bool HostCommandBars::ClickAddIn(const std::string& caption) {
-    for (Control* c : addIns_->Live()) {
-        if (c->Caption() != caption) continue;
-        auto it = events_.find(c);
-        if (it != events_.end()) it->second->Click(*c);
-        return true;
-    }
+    for (Control* c : addIns_->Live())
+        if (c->Caption() == caption) return Click(*c);
     return false;
 }
+
+bool HostCommandBars::Click(ide::CommandBarControl& control) {
+    const auto live = addIns_->Live();
+    if (std::find(live.begin(), live.end(), &control) == live.end()) return false;
+    auto it = events_.find(&control);
+    if (it != events_.end()) it->second->Click(control);
+    return true;
+}
+
+int HostCommandBars::Subscribe(ControlListener listener) { return addIns_->Subscribe(std::move(listener)); }
+void HostCommandBars::Unsubscribe(int id) { addIns_->Unsubscribe(id); }
 
 }  // namespace host

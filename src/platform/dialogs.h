@@ -1,6 +1,6 @@
 // The dialog port: how a command talks to the user. The desktop window shows
 // message boxes and cursors; the command line prints to standard error; tests
-// record what was shown.
+// record what was shown (tests/support/recording_dialogs.h).
 #pragma once
 
 #include <string>
@@ -43,27 +43,5 @@ private:
 /// A message box shown the way the tool window shows its own: default cursor,
 /// off the top while the box is open, on top again afterwards.
 int ShowMessage(DialogPort& port, const std::string& prompt, int style, const std::string& title);
-
-/// A port that shows nothing and records every message box; for tests.
-class RecordingDialogs : public DialogPort {
-public:
-    struct Message {
-        std::string prompt;
-        int style = 0;
-        std::string title;
-    };
-    int MsgBox(const std::string& prompt, int style, const std::string& title) override {
-        messages.push_back({prompt, style, title});
-        return vbOK;
-    }
-    void OnTop(bool onTop) override { onTopCalls.push_back(onTop); }
-    void SetBusy(bool isBusy) override { busy = isBusy; }
-    void DoEvents() override { ++eventRuns; }
-
-    std::vector<Message> messages;
-    std::vector<bool> onTopCalls;
-    bool busy = false;
-    long eventRuns = 0;
-};
 
 }  // namespace platform

@@ -60,16 +60,4 @@ public:
     static std::string FileOf(const std::string& app);
 };
 
-/// A store in memory, for tests.
-class MemorySettings : public SettingsStore {
-public:
-    std::string GetSetting(const std::string& app, const std::string& section,
-                           const std::string& key, const std::string& defaultValue) override;
-    void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                     const std::string& value) override;
-
-private:
-    std::vector<std::pair<std::string, std::string>> values_;  // "app\nsection\nkey" -> value
-};
-
 }  // namespace platform

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "support/memory_settings.h"
+#include "support/recording_dialogs.h"
+
 namespace testsupport {
 
 /// A fresh folder under the system's temporary folder, removed with everything

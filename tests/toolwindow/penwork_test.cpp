@@ -6,6 +6,8 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/settings.h"
+#include "support/memory_settings.h"
+#include "support/recording_dialogs.h"
 #include "toolwindow/penwork.h"
 
 namespace {

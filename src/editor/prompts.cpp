@@ -1,0 +1,16 @@
+#include "editor/prompts.h"
+
+#include <QMessageBox>
+
+namespace editor {
+
+void MessageBoxPrompts::Inform(const std::string& message, const std::string& title) {
+    QMessageBox::warning(parent_, QString::fromStdString(title), QString::fromStdString(message));
+}
+
+bool MessageBoxPrompts::Ask(const std::string& question, const std::string& title) {
+    return QMessageBox::question(parent_, QString::fromStdString(title), QString::fromStdString(question),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+}  // namespace editor

@@ -1,0 +1,376 @@
+// The editor as a user drives it: the project window, code windows over the
+// host's modules, typing, undo, saving, the Add-Ins menu and the Add-In Manager,
+// with the tests' own add-in library.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLibrary>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QKeyEvent>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "editor/addin_manager.h"
+#include "editor/code_window.h"
+#include "editor/editor_application.h"
+#include "editor/main_window.h"
+#include "editor/module_document.h"
+#include "editor/project_view.h"
+#include "support/support.h"
+
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+/// Answers every question with `answer` and records what was said.
+struct RecordingPrompts final : editor::Prompts {
+    void Inform(const std::string& message, const std::string&) override { said.push_back(message); }
+    bool Ask(const std::string& question, const std::string&) override {
+        asked.push_back(question);
+        return answer;
+    }
+    std::vector<std::string> said, asked;
+    bool answer = false;
+};
+
+std::string AddInLog() {
+    auto log = reinterpret_cast<const char* (*)()>(QLibrary::resolve(TEST_PLUGIN_FILE, "TestAddInLog"));
+    return log != nullptr ? log() : "(no log)";
+}
+
+/// A copy of the example project in a temporary folder with its own add-in
+/// list, and the editor over it.
+struct Session {
+    explicit Session(QStringList folders = {TEST_PLUGIN_DIR}) {
+        std::filesystem::copy(QUILLMARK_EXAMPLES, dir.Path(), std::filesystem::copy_options::recursive);
+        editor::MainWindowOptions options;
+        options.pluginFolders = std::move(folders);
+        options.addInListFile = dir.File("vbaddin.ini");
+        options.prompts = &prompts;
+        window = std::make_unique<editor::MainWindow>(options);
+        window->show();
+        // Menu shortcuts reach only the active window.
+        QApplication::setActiveWindow(window.get());
+        if (!QTest::qWaitForWindowActive(window.get())) qWarning("the editor's window is not active");
+    }
+    ~Session() { window.reset(); }
+    QString File(const char* name) const { return QString::fromStdString(dir.File(name)); }
+
+    /// Opens the project and a module from the project window as the user does:
+    /// its entry chosen and Enter pressed.
+    editor::CodeWindow* OpenFromProject(const char* entry) {
+        if (window->Project() == nullptr && !window->OpenProject(File("Inventory.vbp"))) return nullptr;
+        QTreeWidget& tree = window->ProjectTree();
+        const auto found = tree.findItems(entry, Qt::MatchExactly | Qt::MatchRecursive);
+        if (found.size() != 1) return nullptr;
+        tree.setFocus();
+        tree.setCurrentItem(found.front());
+        QTest::keyClick(&tree, Qt::Key_Return);
+        return window->ActiveCodeWindow();
+    }
+
+    /// Runs an Add-Ins menu command as the menu does, through the event loop.
+    void Choose(const QString& caption) {
+        for (QAction* action : window->AddInsMenu().actions()) {
+            if (action->text() != caption) continue;
+            QMetaObject::invokeMethod(action, "trigger", Qt::QueuedConnection);
+            QTest::qWait(20);
+            return;
+        }
+        QFAIL(qPrintable("no Add-Ins command " + caption));
+    }
+
+    QStringList AddInsMenu() const {
+        QStringList items;
+        for (QAction* a : window->AddInsMenu().actions()) items << (a->isSeparator() ? "-" : a->text());
+        return items;
+    }
+
+    testsupport::TempDir dir;
+    RecordingPrompts prompts;
+    std::unique_ptr<editor::MainWindow> window;
+};
+
+/// Types text as a keyboard does; characters without a key of their own come as
+/// an input method delivers them.
+void Type(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(widget, QString(c));
+        } else {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+        }
+    }
+}
+
+}  // namespace
+
+class EditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void projectWindowGroupsModulesAndOpensThem();
+    void typingAndSavingKeepHiddenLinesLineEndsAndCodePage();
+    void anAddInCommandIsOneUndoStep();
+    void procedureListGoToLineAndFind();
+    void connectModesThroughTheManagerAndTheCommandLine();
+    void brokenOrMissingAddInsAreReportedOnceAndSkipped();
+    void closeAllLeavesOnlyTheProjectWindow();
+    void aFileChangedOnDiskIsNotOverwrittenSilently();
+};
+
+void EditorTest::projectWindowGroupsModulesAndOpensThem() {
+    Session s;
+    QVERIFY(s.window->OpenProject(s.File("Inventory.vbp")));
+    QStringList shown;
+    for (QTreeWidgetItemIterator it(&s.window->ProjectTree()); *it; ++it)
+        shown << QString((*it)->parent() == nullptr ? "" : (*it)->parent()->parent() == nullptr ? "  " : "    ") +
+                     (*it)->text(0);
+    QCOMPARE(shown, QStringList({"Inventory (Inventory.vbp)", "  Forms", "    frmMain (frmMain.frm)", "  Modules",
+                                 "    Inventory (Inventory.bas)", "  Class Modules", "    Customer (Customer.cls)"}));
+    QCOMPARE(s.window->ProjectDock().windowTitle(), QString("Project - Inventory"));
+
+    editor::CodeWindow* code = s.OpenFromProject("Customer (Customer.cls)");
+    QVERIFY(code != nullptr);
+    ide::CodePane* pane = s.window->Workspace().ActiveCodePane();
+    QVERIFY(pane != nullptr);
+    QCOMPARE(pane->Window().Caption(), std::string("Customer (Code)"));
+    QCOMPARE(&pane->CodeModule(), static_cast<ide::CodeModule*>(&code->Document().Module()));
+    QCOMPARE(&code->Document().Module().Source(), &code->Document().Source()) ;
+    QCOMPARE(s.window->CodeArea().activeSubWindow()->windowTitle(), QString("Customer (Code)[*]"));
+    // The class's prelude is hidden: the view starts at its first code line.
+    QCOMPARE(code->Document().Module().Lines(1, 1), std::string("Option Explicit"));
+
+    // A revision log added as a related document shows once the command is over.
+    s.window->Project()->VBComponents().AddFile(s.dir.File("REVISION.TXT"), true);
+    s.window->EndCommand();
+    QVERIFY(!s.window->ProjectTree().findItems("REVISION.TXT", Qt::MatchRecursive).isEmpty());
+    QVERIFY(!s.window->ProjectTree().findItems("Related Documents", Qt::MatchRecursive).isEmpty());
+
+    s.window->WindowMenu().popup({0, 0});
+    s.window->WindowMenu().hide();
+    QStringList windows;
+    for (QAction* a : s.window->WindowMenu().actions()) windows << a->text() + (a->isChecked() ? " *" : "");
+    QCOMPARE(windows, QStringList({"Project - Inventory", "Customer (Code) *"}));
+}
+
+void EditorTest::typingAndSavingKeepHiddenLinesLineEndsAndCodePage() {
+    Session s;
+    // A form with its designer prelude, a member attribute, a Windows-1252 "é"
+    // and one line ending in LF alone among CR LF lines.
+    const std::string original = ReadFile(s.dir.File("frmMain.frm"));
+    const std::string path = s.dir.File("frmMain.frm");
+    std::string bytes = original;
+    const std::string anchor = "Private Sub cmdCount_Click()\r\n";
+    const std::size_t at = bytes.find(anchor);
+    QVERIFY(at != std::string::npos);
+    bytes.insert(at + anchor.size(), "Attribute cmdCount_Click.VB_Description = \"Counts\"\r\n' Caf\xE9\n");
+    WriteFile(path, bytes);
+
+    editor::CodeWindow* code = s.OpenFromProject("frmMain (frmMain.frm)");
+    QVERIFY(code != nullptr);
+    editor::CodeView& view = code->View();
+    const long line = [&] {
+        for (long l = 1; l <= view.Module().CountOfLines(); ++l)
+            if (view.Module().Lines(l, 1) == "' Caf\xC3\xA9") return l;
+        return 0L;
+    }();
+    QVERIFY(line > 0);
+    view.SetCursor({line, 6});
+    Type(&view, "\xC3\xA8s");  // "ès": typed text in the module's code page
+    QTest::keyClick(&view, Qt::Key_End);
+    Type(&view, "!");
+    QVERIFY(s.window->CodeArea().activeSubWindow()->isWindowModified());
+    QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!s.window->CodeArea().activeSubWindow()->isWindowModified());
+
+    std::string expected = bytes;
+    const std::size_t cafe = expected.find("' Caf\xE9\n");
+    expected.replace(cafe, 7, "' Caf\xE8s\xE9!\n");
+    QCOMPARE(ReadFile(path), expected);
+    QVERIFY(s.prompts.said.empty());
+
+    // A character the code page cannot hold is refused by name; nothing is written.
+    Type(&view, QString::fromUtf8("\xE4\xB8\xAD"));
+    QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(s.prompts.said.size(), std::size_t(1));
+    QVERIFY(s.prompts.said.front().find("cannot be stored in windows-1252") != std::string::npos);
+    QCOMPARE(ReadFile(path), expected);
+}
+
+void EditorTest::anAddInCommandIsOneUndoStep() {
+    Session s;
+    editor::CodeWindow* code = s.OpenFromProject("Inventory (Inventory.bas)");
+    QVERIFY(code != nullptr);
+    host::SourceModule& source = code->Document().Source();
+    const std::string before = source.Text();
+    QVERIFY(s.window->AddIns().Connect("Test.Stamp", ide::ext_cm_AfterStartup));
+    QCOMPARE(s.AddInsMenu(), QStringList({"&Add-In Manager...", "-", "Stamp"}));
+
+    editor::CodeView& view = code->View();
+    view.SetCursor({20, 4});
+    Type(&view, "x");  // one step of its own, before the command
+    s.Choose("Stamp");
+    QCOMPARE(QString::fromStdString(source.Lines(20, 3)),
+             QString("' Stamped\r\n' at line 20, column 5\r\nIf xItem.Quantity < REORDER_LEVEL Then ' <-"));
+    QCOMPARE(view.Cursor().line, 22L);  // the cursor follows its line
+    QCOMPARE(s.window->Position().text(), QString("Ln 22, Col 5"));
+
+    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(source.Lines(20, 1), std::string("If xItem.Quantity < REORDER_LEVEL Then"));
+    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(source.Text(), before);
+    QVERIFY(!s.window->CodeArea().activeSubWindow()->isWindowModified());  // undone to the saved text
+    QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(source.Lines(21, 1), std::string("' at line 20, column 5"));
+
+    // The command bar and the menu stay in step.
+    s.window->Workspace().AddInControls().front()->SetCaption("Stamp Again");
+    QCOMPARE(s.AddInsMenu(), QStringList({"&Add-In Manager...", "-", "Stamp Again"}));
+    s.window->AddIns().Disconnect("Test.Stamp", ide::ext_dm_UserClosed);
+    QCOMPARE(s.AddInsMenu(), QStringList({"&Add-In Manager..."}));
+}
+
+void EditorTest::procedureListGoToLineAndFind() {
+    Session s;
+    editor::CodeWindow* code = s.OpenFromProject("Inventory (Inventory.bas)");
+    QVERIFY(code != nullptr);
+    QTest::keyClick(&code->View(), Qt::Key_G, Qt::ControlModifier);
+    Type(&s.window->FindBar(), "30");
+    QTest::keyClick(&s.window->FindBar(), Qt::Key_Return);
+    QCOMPARE(code->View().Cursor(), (editor::TextPos{30, 1}));
+    QCOMPARE(code->ProcedureList().currentText(), QString("AdjustStock"));
+    QCOMPARE(s.window->Position().text(), QString("Ln 30, Col 1"));
+
+    // Choosing a procedure jumps to its declaration.
+    QComboBox& list = code->ProcedureList();
+    const int needs = list.findText("NeedsReorder");
+    QVERIFY(needs > 0);
+    list.setCurrentIndex(needs);
+    emit list.activated(needs);
+    QCOMPARE(code->View().Cursor().line, 19L);
+    list.setCurrentIndex(0);
+    emit list.activated(0);
+    QCOMPARE(code->View().Cursor().line, 1L);  // (General) is the declarations
+
+    QTest::keyClick(&code->View(), Qt::Key_F, Qt::ControlModifier);
+    Type(&s.window->FindBar(), "debug.print");
+    QTest::keyClick(&s.window->FindBar(), Qt::Key_Return);
+    QCOMPARE(code->View().Selection(), (host::Selection{34, 1, 34, 12}));
+    QTest::keyClick(&s.window->FindBar(), Qt::Key_Return);
+    QCOMPARE(code->View().Selection(), (host::Selection{36, 1, 36, 12}));
+    long l1 = 0, c1 = 0, l2 = 0, c2 = 0;
+    s.window->Workspace().ActiveCodePane()->GetSelection(l1, c1, l2, c2);
+    QCOMPARE((host::Selection{l1, c1, l2, c2}), (host::Selection{36, 1, 36, 12}));
+    QVERIFY(!s.window->FindNext("NoSuchText"));
+}
+
+void EditorTest::connectModesThroughTheManagerAndTheCommandLine() {
+    const std::string start = AddInLog();
+    {
+        Session s;
+        // Load on startup: mode 1 at start; then the command line's add-in, mode 2.
+        s.window->AddInsList().Set({"Test.Stamp", false, true});
+        s.window->StartAddIns({});
+        QVERIFY(s.window->AddIns().Connected("Test.Stamp"));
+        s.window->AddIns().DisconnectAll(ide::ext_dm_HostShutdown);
+        s.window->StartAddIns({});
+        QCOMPARE(s.AddInsMenu().size(), 3);
+
+        // Unloaded in the manager, then loaded again: mode 0.
+        editor::AddInManager* manager = s.window->ShowAddInManager();
+        QVERIFY(manager->LoadedBox("Test.Stamp")->isChecked());
+        QVERIFY(manager->StartupBox("Test.Stamp")->isChecked());
+        QTest::mouseClick(manager->LoadedBox("Test.Stamp"), Qt::LeftButton);
+        QTest::mouseClick(manager->StartupBox("Test.Stamp"), Qt::LeftButton);
+        manager->accept();
+        QVERIFY(!s.window->AddIns().Connected("Test.Stamp"));
+        QCOMPARE(s.window->AddInsList().Find("Test.Stamp"), (editor::AddInEntry{"Test.Stamp", false, false}));
+        manager = s.window->ShowAddInManager();
+        QTest::mouseClick(manager->LoadedBox("Test.Stamp"), Qt::LeftButton);
+        manager->accept();
+        QCOMPARE(s.window->AddInsList().Find("Test.Stamp"), (editor::AddInEntry{"Test.Stamp", true, false}));
+    }
+    {
+        Session s;
+        s.window->StartAddIns({"Test.Stamp"});
+        QCOMPARE(s.AddInsMenu(), QStringList({"&Add-In Manager..."}));  // from outside: no menu command
+    }
+    QCOMPARE(AddInLog().substr(start.size()),
+             std::string("connect 1;startup complete;disconnect 0;connect 1;startup complete;disconnect 1;"
+                         "connect 0;update;disconnect 0;"
+                         "connect 2;startup complete;disconnect 0;"));
+}
+
+void EditorTest::brokenOrMissingAddInsAreReportedOnceAndSkipped() {
+    testsupport::TempDir plugins;
+    std::filesystem::copy(TEST_PLUGIN_FILE, plugins.Path());
+    WriteFile(plugins.File("libbroken.so"), "not a library");
+    Session s({QString::fromStdString(plugins.Path())});
+    for (const char* id : {"Test.Throws", "Test.Null", "Test.Missing"}) s.window->AddInsList().Set({id, false, true});
+    for (int run = 0; run < 2; ++run) {
+        s.window->StartAddIns({"Test.Missing"});
+        s.window->AddIns().DisconnectAll(ide::ext_dm_HostShutdown);
+    }
+    const auto said = s.prompts.said;
+    QCOMPARE(said.size(), std::size_t(4));
+    QVERIFY(said[0].find("libbroken.so") != std::string::npos);
+    QVERIFY(said[1].find("\"Test.Missing\" is not in the add-in folders") != std::string::npos);
+    QVERIFY(said[2].find("\"Test.Null\" could not be created") != std::string::npos);
+    QVERIFY(said[3].find("\"Test.Throws\" failed to connect and is not loaded: no licence found") != std::string::npos);
+    QVERIFY(s.window->AddIns().Connect("Test.Stamp", ide::ext_cm_AfterStartup));  // the IDE goes on
+}
+
+void EditorTest::closeAllLeavesOnlyTheProjectWindow() {
+    Session s;
+    QVERIFY(s.OpenFromProject("Inventory (Inventory.bas)") != nullptr);
+    QVERIFY(s.OpenFromProject("Customer (Customer.cls)") != nullptr);
+    QCOMPARE(s.window->CodeArea().subWindowList().size(), 2);
+    // What the tool window's Close all does through the object model.
+    for (ide::Window* w : s.window->Workspace().Windows())
+        if (w->Visible() && w->Type() != ide::vbext_wt_ProjectWindow) w->Close();
+    QCOMPARE(s.window->CodeArea().subWindowList().size(), 0);
+    QVERIFY(s.window->ProjectDock().isVisible());
+    QCOMPARE(s.window->Workspace().ActiveCodePane(), nullptr);
+
+    // A code window closed by the user leaves the workspace too, and opens again.
+    editor::CodeWindow* code = s.OpenFromProject("Customer (Customer.cls)");
+    QVERIFY(code != nullptr);
+    s.window->CodeArea().activeSubWindow()->close();
+    QTest::qWait(10);
+    QCOMPARE(s.window->Workspace().Windows().size(), std::size_t(1));
+    QVERIFY(s.OpenFromProject("Customer (Customer.cls)") != nullptr);
+}
+
+void EditorTest::aFileChangedOnDiskIsNotOverwrittenSilently() {
+    Session s;
+    editor::CodeWindow* code = s.OpenFromProject("Customer (Customer.cls)");
+    QVERIFY(code != nullptr);
+    const std::string path = s.dir.File("Customer.cls");
+    const std::string theirs = ReadFile(path) + "' added elsewhere\r\n";
+    WriteFile(path, theirs);
+    Type(&code->View(), "x");
+    s.prompts.answer = false;
+    QVERIFY(!s.window->Save(code));
+    QCOMPARE(ReadFile(path), theirs);
+    QVERIFY(!s.prompts.asked.empty());
+    QVERIFY(s.prompts.asked.back().find("Customer.cls was changed on disk") != std::string::npos);
+    s.prompts.answer = true;
+    QVERIFY(s.window->Save(code));
+    QVERIFY(ReadFile(path).starts_with("VERSION 1.0 CLASS") || ReadFile(path) != theirs);
+}
+
+int main(int argc, char** argv) {
+    editor::EditorApplication app(argc, argv);
+    EditorTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "editor_test.moc"
