@@ -38,6 +38,9 @@ public:
         return source_.ProcBodyLine(name, kind);
     }
     std::string ProcOfLine(long line, ide::ProcKind& kind) const override { return source_.ProcOfLine(line, kind); }
+    ide::ProcLines ProcLinesAt(const std::string& name, ide::ProcKind kind, long line) const override {
+        return source_.ProcLinesAt(name, kind, line);
+    }
     bool Find(const std::string& target, long& startLine, long& startColumn, long& endLine, long& endColumn,
               bool wholeWord, bool matchCase, bool patternSearch) const override {
         return source_.Find(target, startLine, startColumn, endLine, endColumn, wholeWord, matchCase,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "addin/attempt.h"
+#include "addin/vb_text.h"
 #include "headers/header_text.h"
 #include "platform/encoding.h"
 #include "platform/vbruntime.h"
@@ -22,18 +23,11 @@ struct ProjectLines {
     std::vector<std::string> lines;
 };
 
-// Lines end at CR LF or LF; a last line without a line end still counts.
+// The file's lines, split where the host splits a file's lines.
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        if (!line.empty() && line.back() == '\r' && lf != std::string_view::npos)
-            line.remove_suffix(1);
-        lines.emplace_back(line);
-        if (lf == std::string_view::npos) break;
-        text.remove_prefix(lf + 1);
-    }
+    ide::LineReader reader(text);
+    for (ide::LineSpan span; reader.Next(span);) lines.emplace_back(span.text);
     return lines;
 }
 

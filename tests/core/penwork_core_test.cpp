@@ -5,6 +5,8 @@
 #include "core/captions.h"
 #include "core/penwork_core.h"
 #include "host/workspace.h"
+#include "support/memory_settings.h"
+#include "support/recording_dialogs.h"
 #include "support/support.h"
 
 namespace {

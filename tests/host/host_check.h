@@ -41,6 +41,21 @@ inline std::string Owners(const host::SourceModule& module) {
     return out;
 }
 
+/// For every code line in a procedure, the range of the copy that ProcLinesAt
+/// answers with: a procedure defined twice answers for the copy holding the line.
+inline std::string CopyRanges(const host::SourceModule& module) {
+    std::string out;
+    for (long line = 1; line <= module.CountOfLines(); ++line) {
+        ide::ProcKind kind = ide::vbext_pk_Proc;
+        const std::string name = module.ProcOfLine(line, kind);
+        if (name.empty()) continue;
+        const ide::ProcLines lines = module.ProcLinesAt(name, kind, line);
+        EXPECT_TRUE(lines.start <= line && line < lines.start + lines.count) << name << " at " << line;
+        out += " " + std::to_string(lines.start) + "+" + std::to_string(lines.count) + "@" + std::to_string(lines.body);
+    }
+    return out;
+}
+
 /// The number of the HostError the action throws, or 0.
 inline int ErrorOf(const std::function<void()>& action) {
     try {
@@ -56,6 +71,7 @@ inline void ExpectSameAsFresh(const host::SourceModule& edited) {
     host::SourceModule fresh(edited.Text());
     EXPECT_EQ(Outline(edited), Outline(fresh)) << edited.Text();
     EXPECT_EQ(Owners(edited), Owners(fresh)) << edited.Text();
+    EXPECT_EQ(CopyRanges(edited), CopyRanges(fresh)) << edited.Text();
 }
 
 }  // namespace hosttest

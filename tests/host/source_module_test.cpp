@@ -301,3 +301,23 @@ TEST(Changes, ListenersFollowEveryEditSoLinesCanBeMapped) {
     module.InsertLines(1, "after");
     EXPECT_EQ(changes.size(), seen);
 }
+
+// Whole copies of a procedure under #If ... #Else: ProcStartLine and its kin
+// answer for the first, as the IDE does; ProcLinesAt for the copy at the line,
+// and for the first copy from anywhere else.
+TEST(Outline, ProcLinesAtAnswersForTheCopyThatHoldsTheLine) {
+    host::SourceModule module(Crlf("Option Explicit\n#If Win64 Then\nSub A()\nBeep\nEnd Sub\n#Else\n"
+                                   "' The other one.\nSub A()\nBeep\nEnd Sub\n#End If\nSub B()\nEnd Sub\n"));
+    auto lines = [&](long line) {
+        const ide::ProcLines l = module.ProcLinesAt("a", ide::vbext_pk_Proc, line);
+        return std::to_string(l.start) + "+" + std::to_string(l.count) + "@" + std::to_string(l.body);
+    };
+    EXPECT_EQ(lines(4), "3+3@3");
+    EXPECT_EQ(lines(9), "6+5@8");
+    for (long elsewhere : {1L, 12L, 0L, 99L}) EXPECT_EQ(lines(elsewhere), "3+3@3") << elsewhere;
+    EXPECT_EQ(module.ProcStartLine("A", ide::vbext_pk_Proc), 3);
+    EXPECT_EQ(hosttest::ErrorOf([&] { module.ProcLinesAt("A", ide::vbext_pk_Get, 4); }), ide::kSubNotDefined);
+    module.InsertLines(4, "Dim i As Long");  // the index shifts; the copies stay apart
+    EXPECT_EQ(lines(10), "7+5@9");
+    hosttest::ExpectSameAsFresh(module);
+}

@@ -1,0 +1,12 @@
+#include "connect/mmain.h"
+
+#include "window/help_browser.h"
+
+namespace MMain {
+
+void Main(platform::DialogPort& dialogs) {
+    platform::BusyCursor busy(dialogs);
+    window::SetProgramHelpFile(window::FindHelpDocument());
+}
+
+}  // namespace MMain

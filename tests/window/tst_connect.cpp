@@ -1,0 +1,125 @@
+// The add-in: Connect over the host's workspace, and the plugin a host loads.
+#include <QPluginLoader>
+
+#include "connect/connect.h"
+#include "window_support.h"
+
+using addin::Connect;
+
+namespace {
+
+struct Session {
+    platform::MemorySettings settings;
+    platform::StagedFiles files;
+    windowtest::TestDialogs windowDialogs;
+    platform::RecordingDialogs messages;
+    host::Workspace workspace;
+    int windowsMade = 0;
+    Connect connect{settings, messages, [this] {
+                        ++windowsMade;
+                        return std::make_unique<window::frmPenwork>(settings, files, windowDialogs);
+                    }};
+    bool Shown() const { return connect.ToolWindow() && connect.ToolWindow()->isVisible(); }
+};
+
+}  // namespace
+
+class ConnectTest : public QObject {
+    Q_OBJECT
+private slots:
+    void connectModes_data();
+    void connectModes();
+    void menuCommandTwiceShowsOneWindowAndReloadsAfterExit();
+    void disconnectionRemembersTheWindowAndRemovesTheCommand();
+    void aFailedConnectionShowsItsDescription();
+    void pluginCreatesConnect();
+};
+
+void ConnectTest::connectModes_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("stored");  // "" for an absent key
+    QTest::addColumn<bool>("command");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("0, stored 1") << 0 << "1" << true << true;
+    QTest::newRow("0, absent") << 0 << "" << true << false;
+    QTest::newRow("0, other text") << 0 << "yes" << true << false;
+    QTest::newRow("1 ignores the key") << 1 << "1" << true << false;
+    QTest::newRow("2 shows, no command") << 2 << "" << false << true;
+}
+
+void ConnectTest::connectModes() {
+    QFETCH(int, mode);
+    QFETCH(QString, stored);
+    QFETCH(bool, command);
+    QFETCH(bool, shown);
+    Session s;
+    if (!stored.isEmpty()) s.settings.Save(platform::settings::DisplayOnConnect, stored.toStdString());
+    s.connect.OnConnection(s.workspace, static_cast<ide::ConnectMode>(mode));
+    QCOMPARE(s.workspace.AddInCommands().size(), std::size_t(command ? 1 : 0));
+    QCOMPARE(s.Shown(), shown);
+    QCOMPARE(s.connect.WindowShown(), shown);
+    if (shown) QVERIFY(windowtest::IsOnTop(*s.connect.ToolWindow()));
+    QVERIFY(s.messages.messages.empty());
+}
+
+void ConnectTest::menuCommandTwiceShowsOneWindowAndReloadsAfterExit() {
+    Session s;
+    s.connect.OnConnection(s.workspace, ide::ext_cm_Startup);
+    QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
+    QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
+    QCOMPARE(s.windowsMade, 1);
+    QVERIFY(s.Shown());
+    s.connect.ToolWindow()->close();  // its own Exit or close box
+    QVERIFY(!s.connect.ToolWindow()->Loaded());
+    QVERIFY(s.connect.WindowShown());
+    QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
+    QCOMPARE(s.windowsMade, 1);
+    QVERIFY(s.connect.ToolWindow()->Loaded());
+    s.connect.Hide();
+    QVERIFY(!s.Shown());
+    QVERIFY(!s.connect.WindowShown());
+}
+
+void ConnectTest::disconnectionRemembersTheWindowAndRemovesTheCommand() {
+    Session s;
+    s.connect.OnConnection(s.workspace, ide::ext_cm_AfterStartup);
+    s.workspace.ClickAddInCommand("Quillmark");
+    s.connect.ToolWindow()->close();
+    s.connect.OnDisconnection(ide::ext_dm_UserClosed);
+    QCOMPARE(s.settings.Get(platform::settings::DisplayOnConnect), std::string("1"));
+    QVERIFY(s.workspace.AddInCommands().empty());
+    QVERIFY(!s.connect.WindowShown());
+
+    Session never;
+    never.connect.OnConnection(never.workspace, ide::ext_cm_AfterStartup);
+    never.connect.OnDisconnection(ide::ext_dm_HostShutdown);
+    QCOMPARE(never.settings.Get(platform::settings::DisplayOnConnect), std::string("0"));
+}
+
+void ConnectTest::aFailedConnectionShowsItsDescription() {
+    platform::MemorySettings settings;
+    platform::RecordingDialogs messages;
+    host::Workspace workspace;
+    Connect connect{settings, messages, []() -> std::unique_ptr<window::frmPenwork> {
+                        throw std::runtime_error("Out of memory");
+                    }};
+    connect.OnConnection(workspace, ide::ext_cm_External);
+    QCOMPARE(messages.messages.size(), std::size_t(1));
+    QCOMPARE(messages.messages[0].prompt, std::string("Out of memory"));
+    QCOMPARE(messages.messages[0].style, platform::vbOKOnly);
+    QCOMPARE(messages.messages[0].title, std::string("Quillmark"));
+}
+
+void ConnectTest::pluginCreatesConnect() {
+    QPluginLoader loader(QUILLMARK_PLUGIN_FILE);
+    QObject* instance = loader.instance();
+    QVERIFY2(instance, qPrintable(loader.errorString()));
+    auto* library = qobject_cast<ide::AddInLibrary*>(instance);
+    QVERIFY(library);
+    QCOMPARE(library->ProgIds(), std::vector<std::string>{"Quillmark.Connect"});
+    QVERIFY(library->Create("Quillmark.Connect"));
+    QVERIFY(!library->Create("Other.Connect"));
+}
+
+QTEST_MAIN(ConnectTest)
+#include "tst_connect.moc"

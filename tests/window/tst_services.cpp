@@ -1,0 +1,149 @@
+// CWindow and the About box.
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "window/about_box.h"
+#include "window/cwindow.h"
+#include "window_support.h"
+
+using window::AboutBox;
+using window::CWindow;
+
+class ServicesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void onTopNeitherMovesNorResizes();
+    void centerKeepsAFormWiderThanTheScreenCentred();
+    void clipboardCommandsReportTheirErrors();
+    void formatVersion();
+    void shortenPath_data();
+    void shortenPath();
+    void aboutRebuildsOnlyTheSystemBlock();
+    void aboutFallsBackToTheLibraryOnce();
+};
+
+void ServicesTest::onTopNeitherMovesNorResizes() {
+    QWidget w;
+    w.setGeometry(100, 120, 300, 200);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QRect before = w.geometry();
+    CWindow().OnTop(w, false);  // not on top already: nothing changes
+    QVERIFY(!windowtest::IsOnTop(w));
+    CWindow().OnTop(w, true);
+    QVERIFY(windowtest::IsOnTop(w));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.geometry(), before);
+    QVERIFY(w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    CWindow().OnTop(w, false);
+    QVERIFY(!windowtest::IsOnTop(w));
+    QCOMPARE(w.geometry(), before);
+}
+
+void ServicesTest::centerKeepsAFormWiderThanTheScreenCentred() {
+    QWidget w;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    w.resize(screen.width() + 200, 100);
+    CWindow().Center(w);
+    QVERIFY(w.frameGeometry().left() < 0);
+    QCOMPARE(w.frameGeometry().left(), screen.x() + (screen.width() - w.frameGeometry().width()) / 2);
+}
+
+void ServicesTest::clipboardCommandsReportTheirErrors() {
+    QWidget host;
+    auto* edit = new QLineEdit("hello world", &host);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QApplication::setActiveWindow(&host);
+    edit->setFocus();
+    edit->setSelection(0, 5);
+    QVERIFY(CWindow().EditCut().Ok());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("hello"));
+    QCOMPARE(edit->text(), QString(" world"));
+    edit->setCursorPosition(6);
+    QVERIFY(CWindow().EditPaste().Ok());
+    QCOMPARE(edit->text(), QString(" worldhello"));
+    edit->setReadOnly(true);
+    const window::ClipboardStatus paste = CWindow().EditPaste();
+    QCOMPARE(paste.number, window::vbObjectError + 517);
+    QCOMPARE(paste.source, std::string("CApplication"));
+    edit->clearFocus();
+    host.setFocus();
+    const window::ClipboardStatus copy = CWindow().EditCopy();
+    QCOMPARE(copy.number, window::vbObjectError + 516);
+    QCOMPARE(copy.description, std::string("Could not set text from active control to clipboard."));
+}
+
+void ServicesTest::formatVersion() {
+    QCOMPARE(AboutBox::FormatVersion(4, 0), std::string("4.00"));
+    QCOMPARE(AboutBox::FormatVersion(1, 3, 0), std::string("1.03.0000"));
+    QCOMPARE(AboutBox::FormatVersion(4, 10), std::string("4.10"));
+    QCOMPARE(AboutBox::FormatVersion(12, 345, 67890), std::string("12.345.67890"));
+}
+
+void ServicesTest::shortenPath_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    const QString s = QDir::separator();
+    const QString longPath = QStringList{"C:", "Program Files", "Visual Tools", "AddIns", "Current", "Tool.exe"}.join(s);
+    QTest::newRow("fits") << "C:" + s + "Tools" + s + "a.exe" << "C:" + s + "Tools" + s + "a.exe";
+    QTest::newRow("leading folders dropped") << longPath
+                                             << QStringList{"...", "...", "...", "AddIns", "Current", "Tool.exe"}.join(s);
+    const QString name(45, 'x');
+    QTest::newRow("never fits: ends with the last candidate")
+        << QStringList{"a", "b", name}.join(s) << QStringList{"...", "...", name}.join(s);
+    QTest::newRow("no separator at all") << name << name;
+}
+
+void ServicesTest::shortenPath() {
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    int passes = 0;
+    const std::string shortened = AboutBox::ShortenPath(path.toStdString(), 38, [&] { ++passes; });
+    QCOMPARE(QString::fromStdString(shortened), expected);
+    QVERIFY(passes <= path.count(QDir::separator()));
+}
+
+void ServicesTest::aboutRebuildsOnlyTheSystemBlock() {
+    QWidget parent;
+    parent.setGeometry(200, 200, 400, 300);
+    AboutBox about(&parent);
+    about.SetParentForm(&parent);
+    about.SetShowOK(true);
+    about.show();
+    const QPoint placed = about.pos();
+    const QString first = about.SystemInfo();
+    QCOMPARE(first.count('\n'), 3);
+    QVERIFY(first.contains("\nProcessor: "));
+    QVERIFY(first.contains("\nFile Path: "));
+    QCOMPARE(about.findChild<QLabel*>("lbInfo")->toolTip(),
+             QDir::toNativeSeparators(QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath()));
+    QTest::mouseClick(about.findChild<QPushButton*>("butOK"), Qt::LeftButton);
+    QVERIFY(!about.isVisible());
+    parent.move(10, 10);
+    about.show();
+    QCOMPARE(about.pos(), placed);
+    QCOMPARE(about.SystemInfo(), first);  // rebuilt, not appended to
+    QCOMPARE(about.ExeType(), std::string(".exe"));
+}
+
+void ServicesTest::aboutFallsBackToTheLibraryOnce() {
+    AboutBox about;
+    about.SetProgramFile("/nonexistent/quillmark");
+    about.SetLibraryFile(QCoreApplication::applicationFilePath());
+    about.show();
+    QCOMPARE(about.ExeType(), std::string(".dll"));
+    QVERIFY(about.SystemInfo().contains("File Time: "));
+    about.hide();
+    about.SetLibraryFile("/nonexistent/libquillmark_addin.so");
+    about.show();  // neither found: the block stops after the processor
+    QCOMPARE(about.SystemInfo().count('\n'), 1);
+}
+
+QTEST_MAIN(ServicesTest)
+#include "tst_services.moc"
