@@ -8,11 +8,12 @@
 namespace {
 
 // Whether a custom template holds a procedure's declaration, End line or
-// conditional compilation of its own, or a line continued onto the next: then
-// the procedures may change by design.
+// conditional compilation of its own, a line continued onto the next, or an
+// attribute line (hidden once the module is read again): then the procedures
+// may change by design.
 bool DeclaresAnything(const std::string& text) {
     for (const std::string_view line : ide::SplitLines(text)) {
-        if (ide::ContinuesOnNextLine(line)) return true;
+        if (ide::ContinuesOnNextLine(line) || host::IsAttributeLine(line)) return true;
         const host::LineKind kind = host::ClassifyStatement(line).kind;
         if (kind != host::LineKind::Code && kind != host::LineKind::Blank && kind != host::LineKind::Comment)
             return true;

@@ -107,8 +107,9 @@ void CheckIndex(const host::SourceModule& module);
 /// After a command: the module saves, the saved bytes load again to the same
 /// text, and the reloaded index equals the one the edits kept up to date.
 /// Returns the saved bytes (nullopt when the module holds a character its code
-/// page cannot store, which the save refuses by design).
-std::optional<std::string> CheckStillLoads(const host::ModuleFile& file);
+/// page cannot store, which the save refuses by design). Without `sameIndex`
+/// (the command wrote code of the user's own) only the text is compared.
+std::optional<std::string> CheckStillLoads(const host::ModuleFile& file, bool sameIndex = true);
 
 /// Whether every line of `before` is still in `after`, in order, with the same
 /// text: a command that only inserts lines changed no byte it was not asked to.
@@ -136,8 +137,8 @@ void FillFields(Input& input, toolwindow::PlainPenwork& window);
 
 /// What a command must keep, whatever it did: a refused command leaves the
 /// bytes as they were; otherwise it only inserted lines; the module still
-/// loads with its index intact, and (unless `mayDeclare`: the inserted text
-/// holds code of the user's own) with the same procedures.
+/// loads with its index intact and the same procedures (unless `mayDeclare`:
+/// the inserted text holds code of the user's own).
 void CheckCommand(const host::ModuleFile& file, const std::string& before,
                   const std::vector<std::pair<std::string, int>>& names, bool refused, bool mayDeclare = false);
 
