@@ -9,6 +9,7 @@
 
 #include "cli/app.h"
 #include "platform/files.h"
+#include "platform/os.h"
 #include "vb_corpus.h"
 
 int main(int argc, char** argv) {
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
                   << " lines to " << argv[2] << '\n';
         return 0;
     }
-    cli::KeepMemoryBetweenModules();  // as the quillmark binary does
+    platform::KeepMemoryBetweenAllocations();  // as the quillmark binary does
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

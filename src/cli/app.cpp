@@ -1,7 +1,6 @@
 #include "cli/app.h"
 
-#include <malloc.h>
-
+#include <new>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -9,13 +8,15 @@
 
 namespace cli {
 
-void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp) {
+void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp, bool usesProject) {
     auto* diff = command.add_flag("--diff", options.diff,
                                   "Print a unified diff of every file the command would change; write nothing");
     auto* out = command.add_flag("--stdout", options.toStdout, "Print the changed module; write nothing");
     diff->excludes(out);
-    command.add_option("--project", options.project,
-                       "The project (.vbp); by default the .vbp in the module's folder that lists it");
+    if (usesProject)
+        command.add_option("--project", options.project,
+                           "The project (.vbp), which must list the module; by default the nearest .vbp "
+                           "listing it, in the module's folder or above");
     command.add_option("--encoding", options.encoding,
                        "The module's code page (default windows-1252; a UTF-8 byte order mark means UTF-8)");
     command.add_option("targets", options.targets, targetHelp)->required();
@@ -40,11 +41,32 @@ bool CheckCommonOptions(const CommonOptions& options, std::ostream& err) {
     return true;
 }
 
-void KeepMemoryBetweenModules() {
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    mallopt(M_TOP_PAD, 64 << 20);
+int Guarded(const std::function<int()>& run, std::ostream& err) {
+    std::string what;
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        what = "out of memory";
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+        what = "an unknown failure";
+    }
+    PrintMessage(err, "", "internal error: " + what + "; nothing was written. Please report it.");
+    return kInternalError;
 }
+
+namespace {
+
+// "unknown command 'x'" with the commands there are, for a first word that names none.
+std::string UnknownCommand(const CLI::App& app, const std::string& word) {
+    std::string names;
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
+        names += (names.empty() ? "" : ", ") + command->get_name();
+    return "unknown command '" + word + "'; the commands are " + names;
+}
+
+}  // namespace
 
 int Run(int argc, const char* const* argv, platform::SettingsStore& settings, std::ostream& out,
         std::ostream& err) {
@@ -53,13 +75,16 @@ int Run(int argc, const char* const* argv, platform::SettingsStore& settings, st
         "error handlers into Visual Basic 6 modules, and re-indents procedures.\n\n"
         "A target is FILE or FILE:LINE, LINE counted as an editor shows it. Files are changed\n"
         "in place, atomically; --diff shows what would change instead.\n"
-        "Exit status: 0 done, 1 refused (nothing written), 2 usage error, 3 file error.",
+        "A run writes every file it changes, or none: exit status 0 done, 1 refused, 2 usage\n"
+        "error, 3 file error (nothing written); 4 internal error.",
         "quillmark"};
     app.set_version_flag("--version", std::string("quillmark ") + QUILLMARK_VERSION);
     app.require_subcommand(1);
     app.fallthrough(false);
 
-    Context context{settings, out, err, {}};
+    // The stored settings are read once for the whole run, however many targets.
+    platform::SettingsSnapshot stored(settings);
+    Context context{stored, out, err, {}};
     AddHeaderCommands(app, context);
     AddErrorCommand(app, context);
     AddRevisionCommand(app, context);
@@ -80,11 +105,18 @@ int Run(int argc, const char* const* argv, platform::SettingsStore& settings, st
         out << e.what() << '\n';
         return 0;
     } catch (const CLI::ParseError& e) {
-        PrintMessage(err, "", e.what());
+        // A first word that is no command is named as such, whatever CLI11 makes of it.
+        if (app.get_subcommands().empty() && argc > 1 && argv[1][0] != '-')
+            PrintMessage(err, "", UnknownCommand(app, argv[1]));
+        else
+            PrintMessage(err, "", e.what());
         err << "Run 'quillmark --help' for the commands, or 'quillmark COMMAND --help' for one.\n";
         return kUsage;
     }
-    return context.run ? context.run() : kUsage;
+    if (!context.run) return kUsage;
+    for (const char* store : {platform::settings::kToolWindowApp, platform::settings::kConnectionApp})
+        if (const std::string problem = stored.ReadProblem(store); !problem.empty()) PrintMessage(err, "", problem);
+    return Guarded(context.run, err);
 }
 
 }  // namespace cli

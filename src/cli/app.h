@@ -1,17 +1,18 @@
 // The `quillmark` command line.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 
 #include "platform/settings.h"
 
 namespace cli {
 
-/// One run reads, changes and writes whole modules of megabytes, one after
-/// another: this keeps freed memory for the next module instead of giving it
-/// back and faulting it in again (a third of the time of a large run). For the
-/// process that runs the commands.
-void KeepMemoryBetweenModules();
+/// Runs `run` and returns its status; the last resort for a failure nothing
+/// else handled (a fault of the program, or no memory left): prints one line
+/// naming it and returns kInternalError. A run writes nothing until its very
+/// end, so nothing was written then.
+int Guarded(const std::function<int()>& run, std::ostream& err);
 
 /// Runs one command line; returns the exit status.
 int Run(int argc, const char* const* argv, platform::SettingsStore& settings, std::ostream& out,

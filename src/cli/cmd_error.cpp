@@ -26,7 +26,7 @@ void AddErrorCommand(CLI::App& app, Context& context) {
         "  exe          a message box that ends the program on Abort\n"
         "  component    a message box that raises the error again on Abort\n"
         "Example: quillmark error --kind exe Module1.bas:40");
-    AddCommonOptions(*command, state->options, "FILE:LINE");
+    AddCommonOptions(*command, state->options, "FILE:LINE", false);
     command->add_option("--kind", state->kind, "custom (default), resume-next, exe or component")
         ->check(CLI::IsMember({"custom", "resume-next", "exe", "component"}));
     command->add_option("--template", state->templateText,

@@ -43,8 +43,9 @@ void AddHeaderCommand(CLI::App& app, Context& context, const char* name, const c
     state->texts.resize(textOptions.size());
     CLI::App* command = app.add_subcommand(name, description);
     command->footer(footer);
-    AddCommonOptions(*command, state->options, targetHelp);
-    state->author.AddTo(*command);
+    // A comment block names no author and reads no project.
+    AddCommonOptions(*command, state->options, targetHelp, rules.needsProject);
+    if (rules.needsProject) state->author.AddTo(*command);
     for (std::size_t i = 0; i < textOptions.size(); ++i)
         command->add_option(textOptions[i].first, state->texts[i], textOptions[i].second);
     if (extraOptions) extraOptions(*command, *state);

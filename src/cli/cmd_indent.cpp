@@ -1,12 +1,11 @@
 // quillmark indent FILE:LINE | --all FILE...: re-indent procedures.
-#include <unistd.h>
-
 #include <iostream>
 #include <memory>
 
 #include "cli/commands.h"
 #include "headers/proc_header.h"
 #include "indent/indent.h"
+#include "platform/os.h"
 
 namespace cli {
 
@@ -50,7 +49,7 @@ void AddIndentCommand(CLI::App& app, Context& context) {
         "--check writes nothing and prints FILE:LINE: NAME for each procedure that would\n"
         "change; its status is 1 when any would, so it can guard a CI pipeline:\n"
         "  quillmark indent --all --check src/*.bas src/*.cls");
-    AddCommonOptions(*command, state->options, "FILE:LINE, or FILE... with --all");
+    AddCommonOptions(*command, state->options, "FILE:LINE, or FILE... with --all", false);
     command->add_flag("--all", state->all, "Every procedure of each module");
     command->add_flag("--check", state->check, "Write nothing; list what would change (status 1 if anything)")
         ->excludes("--diff")
@@ -62,7 +61,8 @@ void AddIndentCommand(CLI::App& app, Context& context) {
             rules.needsProject = false;
             rules.needsLine = !state->all;
             rules.allowsLine = !state->all;
-            const bool progress = state->all && &context.err == &std::cerr && isatty(STDERR_FILENO) &&
+            rules.withoutLine = ", or give --all to indent every procedure of the module";
+            const bool progress = state->all && &context.err == &std::cerr && platform::IsTerminal(stderr) &&
                                   state->options.targets.size() > 1;
             Runner runner(state->options, context.settings, context.out, context.err);
             const int status = runner.Run(rules, nullptr, [state, progress](Session& s) {

@@ -12,6 +12,9 @@ namespace cli {
 
 namespace {
 
+constexpr char kNoProjectHint[] =
+    "; give --project FILE.vbp, or list the module in a .vbp in its folder or a folder above";
+
 // "procedure,code" -> the four flags; nullopt (after a message) for an unknown name.
 std::optional<std::array<bool, 4>> ParseTargets(const std::string& list, std::ostream& err) {
     std::array<bool, 4> flags{false, false, false, false};
@@ -101,7 +104,8 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
                     const core::InsertResult result = s.window.Insert();
                     if (!result.revision) return;
                     for (const auto& skip : result.revision->skipped)
-                        PrintMessage(s.err, "", revisions::SkipNotice(skip));
+                        PrintMessage(s.err, "", revisions::SkipNotice(skip) +
+                                                    (s.project == nullptr ? kNoProjectHint : ""));
                 });
         };
     });

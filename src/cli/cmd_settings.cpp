@@ -1,8 +1,9 @@
 // quillmark settings [KEY [VALUE]]: list, show or store the stored settings.
+#include <QString>
+
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <strings.h>
 
 #include "cli/commands.h"
 
@@ -14,7 +15,8 @@ std::string KeyName(const platform::SettingKey& k) { return std::string(k.sectio
 
 std::optional<platform::SettingKey> FindKey(const std::string& name) {
     for (const platform::SettingKey& k : platform::settings::All())
-        if (strcasecmp(KeyName(k).c_str(), name.c_str()) == 0) return k;
+        if (QString::fromStdString(KeyName(k)).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0)
+            return k;
     return std::nullopt;
 }
 

@@ -19,8 +19,10 @@ struct Context {
     std::function<int()> run;  // set by the chosen command
 };
 
-/// --diff, --stdout, --project, --encoding and the targets.
-void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp);
+/// --diff, --stdout, --project (for the commands that use a project), --encoding
+/// and the targets.
+void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp,
+                      bool usesProject = true);
 /// --author and --initials: the author for one run, over the stored one.
 struct AuthorOptions {
     std::string author;

@@ -46,6 +46,7 @@ std::string UnifiedDiff(const std::string& path, const std::optional<std::string
     diff.composeUnifiedHunks();
 
     std::string out;
+    if (!before) out += "diff --git a/" + path + " b/" + path + "\nnew file mode 100644\n";
     out += before ? "--- a/" + path + "\n" : std::string("--- /dev/null\n");
     out += "+++ b/" + path + "\n";
     for (const auto& hunk : diff.getUniHunks()) {

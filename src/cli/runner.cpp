@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iostream>
-#include <map>
+#include <ostream>
+#include <set>
 
+#include "addin/attempt.h"
 #include "cli/diff.h"
+#include "cli/interrupt.h"
 #include "cli/run_settings.h"
+#include "host/project_paths.h"
 #include "platform/encoding.h"
+#include "platform/os.h"
 
 namespace cli {
 
@@ -21,16 +25,36 @@ std::string Absolute(const std::string& path) {
     return (ec ? fs::path(path) : p).lexically_normal().string();
 }
 
-// Text of a file for a diff: modules in their own code page, everything else
-// (project, revision log) in Windows-1252.
-std::string ForDisplay(const std::string& bytes, const std::string& encoding) {
-    try {
-        if (encoding == "utf-8" && bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-            return platform::DecodeText(std::string_view(bytes).substr(3), encoding);
-        return platform::DecodeText(bytes, encoding);
-    } catch (const platform::EncodingError&) {
-        return bytes;
+bool HasExtension(const fs::path& path, const char* extension) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext == extension;
+}
+
+// The .vbp files of a folder, by name.
+std::vector<std::string> ProjectsIn(const fs::path& folder) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        std::error_code typeError;
+        if (HasExtension(entry.path(), ".vbp") && entry.is_regular_file(typeError))
+            found.push_back(entry.path().string());
     }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+bool KeepWaiting() { return !InterruptGuard::Requested(); }
+
+// Runs `step`; a failure that "errors ignored" would pass over (a host, file
+// or encoding error) becomes its message and status 3. Anything else (a logic
+// error) goes on to the caller.
+template <class Step>
+int FileStep(std::ostream& err, Step&& step) {
+    const std::optional<ide::Failure> failure = ide::Failed(std::forward<Step>(step));
+    if (!failure) return kDone;
+    PrintMessage(err, "", failure->reason);
+    return kFileError;
 }
 
 }  // namespace
@@ -39,179 +63,325 @@ Runner::Runner(const CommonOptions& options, platform::SettingsStore& settings, 
                std::ostream& err)
     : options_(options), settings_(settings), out_(out), err_(err) {}
 
+Runner::~Runner() = default;
+
+void Runner::Say(const std::string& text) const { PrintMessage(err_, "", text); }
+
 int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
                 const std::function<void(Session&)>& action) {
-    int worst = kDone;
-    for (std::size_t i = 0; i < options_.targets.size(); ++i)
-        worst = std::max(worst, RunTarget(rules, ParseTarget(options_.targets[i]), i, setup, action));
-    if (rules.writes) worst = std::max(worst, Finish());
+    std::vector<FileGroup> groups;
+    int worst = Plan(rules, groups);
+    if (worst != kDone) return worst;
+
+    const bool writing = rules.writes && !options_.diff && !options_.toStdout;
+    InterruptGuard interrupt(writing);
+    // The folders written into, locked in one order by every run, so that two
+    // runs never wait for each other's locks at once.
+    std::vector<platform::FolderLock> locks;
+    if (writing) {
+        std::set<std::string> folders;
+        for (const FileGroup& g : groups) {
+            folders.insert(host::FolderOf(g.path));
+            if (g.projectPath) folders.insert(host::FolderOf(*g.projectPath));
+        }
+        for (const std::string& folder : folders) locks.emplace_back(folder, KeepWaiting);
+    }
+
+    for (FileGroup& group : groups) {
+        if (InterruptGuard::Requested()) break;
+        worst = std::max(worst, RunFile(rules, group, setup, action, writing && worst == kDone));
+    }
+    if (InterruptGuard::Requested()) {
+        prepared_.clear();
+        interrupt.Resume();
+    }
+    if (!rules.writes) return worst;
+    if (worst != kDone) {
+        prepared_.clear();  // all or nothing: what was prepared goes
+        return worst;
+    }
+    worst = Finish(writing);
+    if (InterruptGuard::Requested()) {
+        prepared_.clear();
+        interrupt.Resume();
+    }
     return worst;
 }
 
-std::unique_ptr<host::Project> Runner::FindProject(const std::string& modulePath) {
-    if (!options_.project.empty())
-        return std::make_unique<host::Project>(Absolute(options_.project), staged_);
-    std::vector<fs::path> candidates;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(fs::path(modulePath).parent_path(), ec)) {
-        std::string ext = entry.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (ext == ".vbp" && entry.is_regular_file(ec)) candidates.push_back(entry.path());
-    }
-    std::sort(candidates.begin(), candidates.end());
-    for (const fs::path& vbp : candidates) {
-        try {
-            auto project = std::make_unique<host::Project>(vbp.string(), staged_);
-            if (project->Lists(modulePath)) return project;
-        } catch (const platform::FileError&) {
-            // A project we cannot read is not this module's project.
-        } catch (const platform::EncodingError&) {
+int Runner::Plan(const RunRules& rules, std::vector<FileGroup>& groups) {
+    int worst = kDone;
+    std::map<std::string, std::size_t> groupOf;  // path -> index in groups
+    for (std::size_t i = 0; i < options_.targets.size(); ++i) {
+        const Target target = ParseTarget(options_.targets[i]);
+        int status = kDone;
+        if (!target.problem.empty()) {
+            Say(target.problem);
+            status = kUsage;
+        } else if (rules.needsLine && !target.hasLine) {
+            Say(target.file + ": which line? Give the target as FILE:LINE, e.g. " + target.file + ":12" +
+                rules.withoutLine);
+            status = kUsage;
+        } else if (!rules.allowsLine && target.hasLine) {
+            Say(target.file + ":" + std::to_string(target.line) +
+                ": this command works on whole files; give FILE without a line");
+            status = kUsage;
+        } else if (!host::IsModuleFileName(target.file) && !fs::is_directory(target.file)) {
+            std::error_code ec;
+            if (!fs::exists(target.file, ec)) {
+                Say(target.file + ": no such file");
+                status = kFileError;
+            } else {
+                Say(target.file +
+                    ": not a VB module; Quillmark works on .bas, .cls, .frm, .ctl, .dsr and .pag files");
+                status = kUsage;
+            }
         }
+        worst = std::max(worst, status);
+        if (status != kDone) continue;
+        const std::string path = Absolute(target.file);
+        auto [it, added] = groupOf.emplace(platform::StagedFiles::KeyOf(path), groups.size());
+        if (added) groups.push_back(FileGroup{path, target.file, {}, std::nullopt, std::nullopt});
+        groups[it->second].targets.push_back(Planned{target, i, 0});
     }
-    return nullptr;
+    for (FileGroup& group : groups) worst = std::max(worst, CheckGroup(rules, group));
+    return worst;
 }
 
-int Runner::RunTarget(const RunRules& rules, const Target& target, std::size_t index,
-                      const std::function<void(core::PenworkCore&)>& setup,
-                      const std::function<void(Session&)>& action) {
-    if (rules.needsLine && !target.hasLine) {
-        PrintMessage(err_, "", target.file + ": which line? Give the target as FILE:LINE, e.g. " +
-                                   target.file + ":12");
-        return kUsage;
-    }
-    if (!rules.allowsLine && target.hasLine) {
-        PrintMessage(err_, "", target.file + ":" + std::to_string(target.line) +
-                                   ": this command works on whole files; give FILE without a line");
-        return kUsage;
-    }
-    if (!host::IsModuleFileName(target.file) && !fs::is_directory(target.file)) {
+int Runner::CheckGroup(const RunRules& rules, FileGroup& group) {
+    displayNames_[group.path] = group.displayName;
+    const bool lines = std::any_of(group.targets.begin(), group.targets.end(),
+                                   [](const Planned& p) { return p.target.hasLine; });
+    int status = kDone;
+    if (lines) {
+        // Lines are checked against the file, which is then kept for the run.
+        status = FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding); });
+        if (status != kDone) return status;
+        const host::SourceModule& m = group.file->module;
+        const long count = m.CountOfFileLines();
+        for (Planned& p : group.targets) {
+            if (!p.target.hasLine) continue;
+            if (p.target.line < 1 || p.target.line > count) {
+                Say(p.target.file + ":" + std::to_string(p.target.line) +
+                    ": line out of range; lines count from 1 and the file has " + std::to_string(count) +
+                    " lines");
+                status = kUsage;
+                continue;
+            }
+            p.codeLine = m.CodeLineOfFileLine(p.target.line);
+        }
+    } else {
+        // Whole modules are read when their turn comes, one at a time.
         std::error_code ec;
-        if (!fs::exists(target.file, ec)) {
-            PrintMessage(err_, "", target.file + ": no such file");
+        if (fs::is_directory(group.path, ec)) {
+            Say("cannot read '" + group.path + "': it is a folder, not a file; name a file");
             return kFileError;
         }
-        PrintMessage(err_, "", target.file +
-                                   ": not a VB module; Quillmark works on .bas, .cls, .frm, .ctl, "
-                                   ".dsr and .pag files");
+        if (!fs::exists(group.path, ec)) {
+            Say(group.displayName + ": no such file");
+            return kFileError;
+        }
+    }
+    if (rules.needsProject) status = std::max(status, FindProject(group.path, group.projectPath));
+    return status;
+}
+
+int Runner::FindProject(const std::string& modulePath, std::optional<std::string>& project) {
+    platform::DiskFiles files(kSourceFileLimit);
+    auto lists = [&](const std::string& vbp) {
+        bool listed = false;  // a project we cannot read is not this module's project
+        ide::Attempt([&] { listed = host::Project(vbp, files).Lists(modulePath); });
+        return listed;
+    };
+    if (!options_.project.empty()) {
+        const std::string vbp = Absolute(options_.project);
+        std::string problem;
+        if (!HasExtension(vbp, ".vbp")) {
+            problem = "not a project file; give a .vbp";
+        } else {
+            const std::optional<ide::Failure> failure = ide::Failed([&] {
+                if (!host::Project(vbp, files).Lists(modulePath))
+                    problem = "it does not list " + fs::path(modulePath).filename().string() +
+                              "; give the project the module belongs to";
+            });
+            if (failure) problem = failure->reason;
+        }
+        if (problem.empty()) {
+            project = vbp;
+            return kDone;
+        }
+        Say("--project " + options_.project + ": " + problem);
         return kUsage;
     }
-    const std::string path = Absolute(target.file);
-    try {
-        // Files a command writes besides the module go to the target's own
-        // layer first, and reach the run's changes only when it succeeded.
-        platform::StagedFiles files(static_cast<platform::FileStore&>(staged_));
-        host::ModuleFile file = host::ModuleFile::Load(path, staged_, options_.encoding);
-
-        long codeLine = 0;
-        if (target.hasLine) {
-            const long count = file.module.CountOfFileLines();
-            if (target.line < 1 || target.line > count) {
-                PrintMessage(err_, "", target.file + ":" + std::to_string(target.line) +
-                                           ": line out of range; the file has " +
-                                           std::to_string(count) + " lines");
-                return kUsage;
+    // The nearest folder, from the module's upwards, with a project that lists it.
+    for (fs::path folder = fs::path(modulePath).parent_path();; folder = folder.parent_path()) {
+        std::vector<std::string> listing;
+        for (const std::string& vbp : ProjectsIn(folder))
+            if (lists(vbp)) listing.push_back(vbp);
+        if (!listing.empty()) {
+            project = listing.front();
+            if (listing.size() > 1) {
+                std::string names;
+                for (std::size_t i = 1; i < listing.size(); ++i) names += ", " + DisplayName(listing[i]);
+                Say(DisplayName(modulePath) + " is listed by " + DisplayName(listing.front()) + names +
+                    "; using " + DisplayName(listing.front()) + " (give --project to choose)");
             }
-            codeLine = file.module.CodeLineOfFileLine(target.line);
+            return kDone;
         }
-
-        std::unique_ptr<host::Project> project;
-        if (rules.needsProject) project = FindProject(path);
-
-        host::Workspace workspace;
-        workspace.SetProject(project.get());
-        workspace.Open(file.module, file.Name(), codeLine == 0 ? 1 : codeLine);
-
-        ConsoleDialogs dialogs(err_);
-        RunSettings settings(settings_);
-        core::PlainPenworkCore window(workspace, dialogs, files, settings);
-        window.Load();
-        if (setup) setup(window);
-
-        Session session{target, file, workspace, project.get(), window, dialogs, out_, err_, codeLine};
-        session.targetIndex = index;
-        session.targetCount = options_.targets.size();
-        action(session);
-        if (!rules.writes) return session.status < 0 ? kDone : session.status;
-
-        std::string bytes = file.Bytes();
-        const bool moduleChanged = bytes != file.originalBytes;
-        if (project && project->Changed()) files.Write(project->FileName(), project->Text());
-        bool othersChanged = false;
-        files.ForEachChange([&](const std::string&, const auto&, const std::string&) { othersChanged = true; });
-
-        int status = session.status;
-        if (status < 0) status = (!moduleChanged && !othersChanged && dialogs.Shown() > 0) ? kRefused : kDone;
-        if (status == kRefused) return status;  // a refusal writes nothing
-
-        if (options_.toStdout) printed_.push_back(bytes);
-        if (moduleChanged) {
-            staged_.Write(path, std::move(bytes), std::move(file.originalBytes));
-            encodings_[path] = file.encoding;
-            displayNames_[path] = target.file;
-        }
-        files.ForEachChange([&](const std::string& changed, const auto&, const std::string& after) {
-            staged_.Write(changed, after);
-            encodings_[changed] = platform::kDefaultEncoding;
-        });
-        // Written in place, a target's files are written as soon as it is done,
-        // so a large run holds one module at a time.
-        if (!options_.diff && !options_.toStdout) status = std::max(status, WriteStaged());
-        return status;
-    } catch (const platform::FileError& e) {
-        PrintMessage(err_, "", e.what());
-        return kFileError;
-    } catch (const platform::EncodingError& e) {
-        PrintMessage(err_, "", e.what());
-        return kFileError;
+        if (folder == folder.root_path() || folder.parent_path() == folder) return kDone;
     }
 }
 
-int Runner::Finish() {
+host::Project* Runner::ProjectAt(const std::string& path) {
+    std::unique_ptr<host::Project>& project = projects_[path];
+    if (!project) project = std::make_unique<host::Project>(path, staged_);
+    return project.get();
+}
+
+int Runner::RunFile(const RunRules& rules, FileGroup& group,
+                    const std::function<void(core::PenworkCore&)>& setup,
+                    const std::function<void(Session&)>& action, bool prepare) {
+    if (!group.file) {
+        const int status =
+            FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding); });
+        if (status != kDone) return status;
+    }
+    host::ModuleFile& file = *group.file;
+    host::Project* project = nullptr;
+    if (group.projectPath) {
+        const int status = FileStep(err_, [&] { project = ProjectAt(*group.projectPath); });
+        if (status != kDone) return status;
+    }
+
+    // Every target's line follows the edits of the targets before it.
+    std::vector<long> lines;
+    for (const Planned& p : group.targets) lines.push_back(p.codeLine);
+    const int subscription = file.module.Subscribe([&lines](const host::LineChange& change) {
+        for (long& line : lines)
+            if (line > 0) line = host::LineAfter(change, line);
+    });
+    struct Unsubscribe {
+        host::SourceModule& m;
+        int id;
+        ~Unsubscribe() { m.Unsubscribe(id); }
+    } unsubscribe{file.module, subscription};
+
+    int worst = kDone;
+    for (std::size_t k = 0; k < group.targets.size(); ++k) {
+        const Planned& planned = group.targets[k];
+        const long codeLine = lines[k];
+        const std::uint64_t revisionBefore = file.module.Revision();
+        const std::size_t writesBefore = staged_.WriteCount();
+        const bool projectChangedBefore = project != nullptr && project->Changed();
+
+        host::Workspace workspace;
+        workspace.SetProject(project);
+        workspace.Open(file.module, file.Name(), codeLine == 0 ? 1 : codeLine);
+        ConsoleDialogs dialogs(err_);
+        RunSettings settings(settings_);
+        core::PlainPenworkCore window(workspace, dialogs, staged_, settings);
+        window.Load();
+        if (setup) setup(window);
+        Session session{planned.target, file, workspace, project, window, dialogs, out_, err_, codeLine};
+        session.targetIndex = planned.index;
+        session.targetCount = options_.targets.size();
+        int status = FileStep(err_, [&] { action(session); });
+        if (status == kDone) {
+            const bool changed = file.module.Revision() != revisionBefore || staged_.WriteCount() != writesBefore ||
+                                 (project != nullptr && project->Changed() != projectChangedBefore);
+            status = session.status >= 0 ? session.status : (!changed && dialogs.Shown() > 0 ? kRefused : kDone);
+        }
+        worst = std::max(worst, status);
+    }
+    if (!rules.writes) {
+        group.file.reset();
+        return worst;
+    }
+
+    std::string bytes;
+    worst = std::max(worst, FileStep(err_, [&] { bytes = file.Bytes(); }));
+    const bool changed = bytes != file.originalBytes;
+    if (worst == kDone) {
+        if (options_.toStdout) {
+            printed_.push_back(bytes);
+        } else if (options_.diff) {
+            diffs_ += UnifiedDiff(DisplayName(group.path), file.originalBytes, bytes);
+        } else if (prepare && changed) {
+            if (ChangedOnDisk(group.path, group.displayName)) {
+                worst = kFileError;
+            } else {
+                worst = FileStep(err_, [&] { prepared_.emplace_back(group.path, bytes); });
+            }
+        }
+    }
+    group.file.reset();  // a large run holds one module at a time
+    return worst;
+}
+
+bool Runner::ChangedOnDisk(const std::string& path, const std::string& shownAs) {
+    if (!disk_.ChangedSinceRead(path)) return false;
+    Say(shownAs + ": changed by another program; run again");
+    return true;
+}
+
+int Runner::Finish(bool writing) {
+    for (const auto& [path, project] : projects_)
+        if (project->Changed()) staged_.Write(path, project->Text());
     if (options_.toStdout) {
         for (const std::string& bytes : printed_) out_ << bytes;
         return kDone;
     }
     if (options_.diff) {
+        out_ << diffs_;
         staged_.ForEachChange([&](const std::string& path, const std::optional<std::string>& before,
-                                  const std::string& after) {
-            const std::string& encoding = encodings_[path];
-            std::optional<std::string> shownBefore;
-            if (before) shownBefore = ForDisplay(*before, encoding);
-            out_ << UnifiedDiff(DisplayName(path), shownBefore, ForDisplay(after, encoding));
-        });
+                                  const std::string& after) { out_ << UnifiedDiff(DisplayName(path), before, after); });
         return kDone;
     }
-    return WriteStaged();
-}
+    if (!writing) return kDone;
 
-int Runner::WriteStaged() {
-    int worst = kDone;
+    int status = kDone;
     staged_.ForEachChange([&](const std::string& path, const auto&, const std::string& after) {
-        try {
-            platform::WriteFileAtomic(path, after);
-        } catch (const platform::FileError& e) {
-            PrintMessage(err_, "", e.what());
-            worst = kFileError;
+        if (status != kDone) return;
+        if (ChangedOnDisk(path, DisplayName(path))) {
+            status = kFileError;
+            return;
         }
+        status = FileStep(err_, [&] { prepared_.emplace_back(path, after); });
     });
+    // Once more, now that everything is prepared: a module another program
+    // saved meanwhile is not overwritten.
+    for (const platform::PreparedWrite& write : prepared_)
+        if (status == kDone && ChangedOnDisk(write.Path(), DisplayName(write.Path()))) status = kFileError;
+    if (status != kDone || InterruptGuard::Requested()) {
+        prepared_.clear();
+        return status;
+    }
+
+    std::set<std::string> folders;
+    for (platform::PreparedWrite& write : prepared_) {
+        // A rename in a folder we could write a new file into fails only when the
+        // system does; what was renamed before it cannot be taken back.
+        status = std::max(status, FileStep(err_, [&] { write.Commit(); }));
+        folders.insert(write.Folder());
+    }
+    for (const std::string& folder : folders) platform::SyncFolder(folder);
+    prepared_.clear();
     staged_.Clear();
-    return worst;
+    return status;
 }
 
 std::string Runner::DisplayName(const std::string& path) const {
-    auto it = displayNames_.find(path);
-    if (it != displayNames_.end()) return it->second;
-    // Files the command found itself (a log, a project): relative when they lie
-    // below the current folder, else in full.
+    // Relative to the current folder when the file lies below it; else as the
+    // user wrote it, or in full.
     std::error_code ec;
     const fs::path relative = fs::relative(path, fs::current_path(ec), ec);
-    if (ec || relative.empty() || *relative.begin() == "..") return path;
-    return relative.string();
+    if (!ec && !relative.empty() && *relative.begin() != "..") return relative.string();
+    auto it = displayNames_.find(path);
+    return it != displayNames_.end() ? it->second : path;
 }
 
 std::string ReadTextOption(const std::string& value) {
     if (value.empty() || value[0] != '@') return value;
-    std::string bytes = platform::ReadFileBytes(value.substr(1));
+    std::string bytes = platform::ReadFileBytes(value.substr(1), kTextOptionLimit);
     if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
         bytes.resize(bytes.size() - 2);
     else if (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r'))

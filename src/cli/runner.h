@@ -1,13 +1,23 @@
-// The command-line conventions, shared by every command: targets are handled
-// one after another, each in a session of its own (module, project, code
-// window); a target's changes are kept only when it succeeded; at the end they
-// are written atomically, or shown as a diff, or printed.
+// The command-line conventions, shared by every command. A run is a
+// transaction:
+// 1. every target is checked (options, files, lines, projects) before any
+//    command runs; a bad one stops the run with nothing written;
+// 2. each module is loaded once and its targets run on it in the order given,
+//    every line counted in the file as it was when the run started;
+// 3. each changed module is prepared beside its original (a temporary file,
+//    written and synced) as soon as its targets are done, then the revision
+//    logs and projects; a refusal or failure anywhere removes what was prepared;
+// 4. only when everything is prepared, and no file changed on disk since the
+//    run read it, do the prepared files replace their originals.
+// The folders written into are locked for the whole run, so that two runs on
+// one project follow each other. With --diff or --stdout nothing is written.
 #pragma once
 
 #include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +31,11 @@
 
 namespace cli {
 
-enum Status : int { kDone = 0, kRefused = 1, kUsage = 2, kFileError = 3 };
+enum Status : int { kDone = 0, kRefused = 1, kUsage = 2, kFileError = 3, kInternalError = 4 };
+
+/// The largest text a @PATH option reads, and the largest module or project file.
+inline constexpr std::uintmax_t kTextOptionLimit = 1u << 20;
+inline constexpr std::uintmax_t kSourceFileLimit = 256u << 20;
 
 /// Options every command that changes files takes.
 struct CommonOptions {
@@ -42,7 +56,7 @@ struct Session {
     ConsoleDialogs& dialogs;
     std::ostream& out;
     std::ostream& err;
-    long codeLine = 0;  // the target's line in the code module's numbering
+    long codeLine = 0;  // the target's line in the code module's numbering, as it stands now
     std::size_t targetIndex = 0;  // from 0, among `targetCount` targets
     std::size_t targetCount = 1;
     /// A command may decide the target's status itself; otherwise it is 0, or 1
@@ -55,41 +69,70 @@ struct RunRules {
     bool allowsLine = true;     // FILE:LINE accepted at all
     bool needsProject = true;   // find the module's project
     bool writes = true;         // the command may change files
+    /// How else a target without a line can be given, for the message ("or
+    /// --all for every procedure").
+    std::string withoutLine;
 };
 
 class Runner {
 public:
     Runner(const CommonOptions& options, platform::SettingsStore& settings, std::ostream& out,
            std::ostream& err);
+    ~Runner();
 
-    /// Runs `action` on every target and returns the worst status. `setup`
-    /// fills the tool window's fields for the command (after the window's load).
+    /// Runs `action` on every target and returns the worst status; files are
+    /// written only when it is 0. `setup` fills the tool window's fields for the
+    /// command (after the window's load).
     int Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
             const std::function<void(Session&)>& action);
 
 private:
-    int RunTarget(const RunRules& rules, const Target& target, std::size_t index,
-                  const std::function<void(core::PenworkCore&)>& setup,
-                  const std::function<void(Session&)>& action);
-    std::unique_ptr<host::Project> FindProject(const std::string& modulePath);
-    int Finish();
-    /// Writes the staged changes atomically and forgets them.
-    int WriteStaged();
+    struct Planned {
+        Target target;
+        std::size_t index = 0;
+        long codeLine = 0;
+    };
+    /// One module file and its targets, in the order given.
+    struct FileGroup {
+        std::string path;  // absolute
+        std::string displayName;  // as the user wrote it
+        std::vector<Planned> targets;
+        std::optional<host::ModuleFile> file;
+        std::optional<std::string> projectPath;
+    };
+
+    int Plan(const RunRules& rules, std::vector<FileGroup>& groups);
+    int CheckGroup(const RunRules& rules, FileGroup& group);
+    /// The project of a module: --project when given (status 2 unless it lists
+    /// the module), else the nearest .vbp listing it in the module's folder or
+    /// above; nullopt when there is none.
+    int FindProject(const std::string& modulePath, std::optional<std::string>& project);
+    int RunFile(const RunRules& rules, FileGroup& group,
+                const std::function<void(core::PenworkCore&)>& setup,
+                const std::function<void(Session&)>& action, bool prepare);
+    host::Project* ProjectAt(const std::string& path);
+    int Finish(bool writing);
+    bool ChangedOnDisk(const std::string& path, const std::string& shownAs);
     std::string DisplayName(const std::string& path) const;
+    void Say(const std::string& text) const;
 
     const CommonOptions& options_;
     platform::SettingsStore& settings_;
     std::ostream& out_;
     std::ostream& err_;
-    platform::StagedFiles staged_;  // changes of the targets that succeeded, not yet written
-    std::vector<std::string> printed_;  // --stdout: module bytes, in target order
-    std::map<std::string, std::string> encodings_;     // path -> code page, for diffs
+    platform::DiskFiles disk_{kSourceFileLimit};  // every file the run reads, as it was then
+    platform::StagedFiles staged_{disk_};  // files besides the modules (logs, projects), not yet written
+    std::map<std::string, std::unique_ptr<host::Project>> projects_;  // by path
+    std::vector<platform::PreparedWrite> prepared_;
+    std::vector<std::string> printed_;  // --stdout: module bytes, one per module
+    std::string diffs_;                 // --diff: the modules' diffs
     std::map<std::string, std::string> displayNames_;  // path -> as the user wrote it
 };
 
 /// Reads a text option: "@PATH" is the content of that file (UTF-8, or
-/// Windows-1252 when it is not valid UTF-8; one final line end dropped);
-/// anything else is the text itself. Throws platform::FileError.
+/// Windows-1252 when it is not valid UTF-8; one final line end dropped; at most
+/// kTextOptionLimit bytes); anything else is the text itself. Throws
+/// platform::FileError.
 std::string ReadTextOption(const std::string& value);
 
 }  // namespace cli

@@ -90,10 +90,24 @@ MainWindow::MainWindow(MainWindowOptions options)
     workspace_.SubscribeWindows([this](host::WindowEvent e, ide::Window& w) { OnWindowEvent(e, w); });
     workspace_.SubscribeControls([this](host::ControlEvent, ide::CommandBarControl&) { RebuildAddInsMenu(); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        // The area activates its window again whenever the main window comes
+        // back; the project window keeps the focus it has.
+        const QWidget* focus = QApplication::focusWidget();
+        if (focus != nullptr && projectDock_->isAncestorOf(focus)) return;
         for (const auto& [window, s] : subWindows_)
             if (s == sub && workspace_.ActiveWindow() != window && window->Visible()) workspace_.Focus(*window);
     });
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, &MainWindow::OnFileChanged);
+    // The project window has the focus while the user works in it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == nullptr) return;
+        ide::Window* focused = nullptr;
+        if (projectDock_->isAncestorOf(now)) focused = &workspace_.ProjectWindow();
+        for (const auto& [window, sub] : subWindows_)
+            if (sub->isAncestorOf(now)) focused = window;
+        if (focused != nullptr && focused->Visible() && workspace_.ActiveWindow() != focused)
+            workspace_.Focus(*focused);
+    });
     if (auto* app = qobject_cast<EditorApplication*>(QCoreApplication::instance()))
         connect(app, &EditorApplication::actionDone, this, &MainWindow::EndCommand);
     UpdateTitle();

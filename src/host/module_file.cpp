@@ -1,5 +1,6 @@
 #include "host/module_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -13,6 +14,24 @@ namespace host {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The byte order marks a module file may start with, and the code page each
+// one names. A file is written back with the mark it was read with.
+struct ByteOrderMark {
+    std::string_view bytes;
+    const char* encoding;
+};
+constexpr ByteOrderMark kMarks[] = {
+    {kUtf8Bom, "utf-8"},
+    {"\xFF\xFE", "utf-16le"},
+    {"\xFE\xFF", "utf-16be"},
+};
+
+std::string_view MarkOf(const std::string& encoding) {
+    for (const ByteOrderMark& mark : kMarks)
+        if (encoding == mark.encoding) return mark.bytes;
+    return {};
+}
 
 bool IsWideEncoding(const std::string& encoding) {
     return encoding.rfind("utf-16", 0) == 0 || encoding.rfind("utf-32", 0) == 0;
@@ -44,6 +63,16 @@ std::string Unencodable(std::string_view line, const std::string& encoding) {
     return {};
 }
 
+// Text in UTF-16: every other byte of its start is zero (the high bytes of
+// ASCII characters), and no other is.
+bool LooksLikeUtf16(std::string_view text) {
+    const std::size_t n = std::min<std::size_t>(text.size() & ~std::size_t{1}, 256);
+    if (n < 4) return false;
+    std::size_t zeros[2] = {0, 0};
+    for (std::size_t i = 0; i < n; ++i) zeros[i % 2] += text[i] == '\0';
+    return (zeros[0] == 0 && zeros[1] == n / 2) || (zeros[1] == 0 && zeros[0] == n / 2);
+}
+
 }  // namespace
 
 bool IsModuleFileName(const std::string& path) {
@@ -70,14 +99,21 @@ ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
     }
     std::string_view text = *bytes;
     bool bom = false;
-    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom && (encodingOverride.empty() || encoding == "utf-8")) {
-        encoding = "utf-8";
+    for (const ByteOrderMark& mark : kMarks) {
+        if (text.substr(0, mark.bytes.size()) != mark.bytes) continue;
+        if (!encodingOverride.empty() && encoding != mark.encoding) break;
+        encoding = mark.encoding;
         bom = true;
-        text.remove_prefix(kUtf8Bom.size());
+        text.remove_prefix(mark.bytes.size());
+        break;
     }
-    if (!IsWideEncoding(encoding) && text.find('\0') != std::string_view::npos)
-        throw platform::FileError(platform::kBadFileName, path,
-                                  path + " is a binary file, not VB source.");
+    if (!IsWideEncoding(encoding) && text.find('\0') != std::string_view::npos) {
+        if (LooksLikeUtf16(text))
+            throw platform::FileError(platform::kBadFileName, path,
+                                      path + " looks like UTF-16 text without a byte order mark; give "
+                                             "--encoding utf-16le or --encoding utf-16be.");
+        throw platform::FileError(platform::kBadFileName, path, path + " is a binary file, not VB source.");
+    }
     std::string decoded;
     try {
         decoded = platform::DecodeText(text, encoding);
@@ -97,7 +133,7 @@ std::string ModuleFile::Name() const {
 
 std::string ModuleFile::Bytes() const {
     const std::string text = module.Text();
-    std::string bytes = bom ? std::string(kUtf8Bom) : std::string();
+    std::string bytes = bom ? std::string(MarkOf(encoding)) : std::string();
     try {
         bytes += platform::EncodeText(text, encoding);
         return bytes;

@@ -16,12 +16,13 @@ bool IsModuleFileName(const std::string& path);
 struct ModuleFile {
     std::string path;
     std::string encoding;  // canonical name: "windows-1252", "utf-8", ...
-    bool bom = false;      // the file starts with a UTF-8 byte order mark (kept on save)
+    bool bom = false;      // the file starts with a byte order mark (kept on save)
     SourceModule module;
     std::string originalBytes;
 
     /// Reads and decodes a module file. The code page is `encodingOverride` when
-    /// given, else UTF-8 after a UTF-8 byte order mark, else Windows-1252.
+    /// given, else the one a byte order mark names (UTF-8, UTF-16 in either byte
+    /// order), else Windows-1252.
     /// Throws platform::FileError (no such file, unreadable, a binary file) and
     /// platform::EncodingError (an unknown encoding, bytes invalid in it, with
     /// the file line).

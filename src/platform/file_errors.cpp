@@ -1,10 +1,8 @@
 #include "platform/file_errors.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
+#include <system_error>
 
 namespace platform {
 
@@ -16,8 +14,8 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool IsFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
 }
 
 }  // namespace
@@ -44,7 +42,9 @@ FileError FileErrorFromErrno(int error, FileAction action, const std::string& pa
     case EISDIR:
         return make(kPathFileAccess, "it is a folder, not a file; name a file");
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return make(kDiskFull, "disk full; free some space and try again");
     case EFBIG:
         return make(kDiskFull, "disk full: the file is too large for the disk; free some space or "
@@ -56,13 +56,21 @@ FileError FileErrorFromErrno(int error, FileAction action, const std::string& pa
     case ELOOP:
         return make(kPathFileAccess, "too many symbolic links in the path; check the path");
     default:
-        return make(kPathFileAccess, std::string(strerrordesc_np(error)) + "; check the disk and try again");
+        return make(kPathFileAccess, std::generic_category().message(error) + "; check the disk and try again");
     }
 }
 
 FileError ReadOnlyFileError(const std::string& path) {
     return FileError(kPathFileAccess, path,
                      "cannot write '" + path + "': the file is read-only; make it writable and try again");
+}
+
+FileError TooLargeFileError(const std::string& path, std::uintmax_t limit) {
+    const std::string size = limit >= (1u << 20) ? std::to_string(limit >> 20) + " MB"
+                                                 : std::to_string(limit) + " bytes";
+    return FileError(kPathFileAccess, path,
+                     "cannot read '" + path + "': it is larger than " + size +
+                         ", more than Quillmark reads from one file; name a smaller file");
 }
 
 }  // namespace platform

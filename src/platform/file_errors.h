@@ -2,6 +2,7 @@
 // and a message naming the file, the cause and what to do about it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/files.h"
@@ -14,5 +15,7 @@ enum class FileAction { Read, Write };
 FileError FileErrorFromErrno(int error, FileAction action, const std::string& path);
 /// The FileError for a file whose permissions forbid writing it.
 FileError ReadOnlyFileError(const std::string& path);
+/// The FileError for a file larger than `limit` bytes (or endless, as /dev/zero).
+FileError TooLargeFileError(const std::string& path, std::uintmax_t limit);
 
 }  // namespace platform

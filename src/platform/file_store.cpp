@@ -12,12 +12,22 @@ std::string StagedFiles::KeyOf(const std::string& path) {
 }
 
 std::optional<std::string> DiskFiles::Read(const std::string& path) {
+    // Stamped before reading: a change made while reading shows as a change.
+    const std::string key = StagedFiles::KeyOf(path);
+    const FileStamp stamp = StampOf(key);
+    stamps_.emplace(key, stamp);
     try {
-        return ReadFileBytes(path);
+        return ReadFileBytes(path, limit_);
     } catch (const FileError& e) {
         if (e.Number() == kFileNotFound || e.Number() == kPathNotFound) return std::nullopt;
         throw;
     }
+}
+
+bool DiskFiles::ChangedSinceRead(const std::string& path) const {
+    const std::string key = StagedFiles::KeyOf(path);
+    const auto it = stamps_.find(key);
+    return it != stamps_.end() && !(StampOf(key) == it->second);
 }
 
 void DiskFiles::Write(const std::string& path, const std::string& bytes) { WriteFileAtomic(path, bytes); }
@@ -43,6 +53,7 @@ void StagedFiles::Write(const std::string& path, std::string&& bytes, std::strin
 }
 
 void StagedFiles::Stage(const std::string& key, const std::string& path, std::string&& bytes) {
+    ++writes_;
     if (!staged_.count(key)) order_.push_back(path);
     staged_[key] = std::move(bytes);
 }

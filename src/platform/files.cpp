@@ -1,52 +1,67 @@
 #include "platform/files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <random>
 
 #include "platform/file_errors.h"
+#include "platform/os.h"
 
 namespace platform {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// Closes a descriptor on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    /// Closes now and reports the errno of a failed close (0 when it worked).
-    int Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
+constexpr QFileDevice::Permissions kAnyWrite =
+    QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
 
-private:
-    int fd_;
-};
+QString ToQString(const std::string& path) { return QString::fromStdString(path); }
 
 std::string FolderOf(const std::string& path) {
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    const fs::path parent = fs::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
+}
+
+// The cause of a failed open, told by the file's state: the error of looking at
+// it, a folder, or else no access.
+int OpenFailureCause(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec) return ec.value();
+    if (fs::is_directory(st)) return EISDIR;
+    return EACCES;
+}
+
+// The errno of a failed write: what the system said, or what Qt tells of it.
+int WriteFailureCause(const QFile& file, int error) {
+    if (error != 0) return error;
+    return file.error() == QFileDevice::ResourceError ? ENOSPC : EIO;
+}
+
+bool WriteAll(QFile& file, const std::string& bytes, int& error) {
+    const char* data = bytes.data();
+    qint64 left = static_cast<qint64>(bytes.size());
+    while (left > 0) {
+        errno = 0;
+        const qint64 n = file.write(data, left);
+        if (n <= 0) {
+            error = WriteFailureCause(file, errno);
+            return false;
+        }
+        data += n;
+        left -= n;
+    }
+    return true;
 }
 
 // A symbolic link is written through, so the link stays a link.
 std::string WriteTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        std::error_code ec;
-        const auto resolved = std::filesystem::weakly_canonical(path, ec);
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+        const fs::path resolved = fs::weakly_canonical(path, ec);
         if (!ec) return resolved.string();
     }
     return path;
@@ -54,143 +69,147 @@ std::string WriteTarget(const std::string& path) {
 
 std::string TempNameBeside(const std::string& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::filesystem::path p(target);
-    const std::string name = "." + p.filename().string() + ".tmp" + std::to_string(random() % 1000000000ULL);
+    const fs::path p(target);
+    const std::string name =
+        "." + p.filename().string() + ".quillmark-" + std::to_string(random() % 1000000000ULL) + ".tmp";
     return (p.parent_path() / name).string();
 }
 
-bool WriteAll(int fd, const std::string& bytes, int& error) {
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = errno;
-            return false;
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
+void RemoveQuietly(const std::string& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
 }
 
 }  // namespace
 
-std::string ReadFileBytes(const std::string& path) {
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) throw FileErrorFromErrno(errno, FileAction::Read, path);
-    Descriptor file(fd);
-
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) throw FileErrorFromErrno(errno, FileAction::Read, path);
-    if (S_ISDIR(st.st_mode)) throw FileErrorFromErrno(EISDIR, FileAction::Read, path);
+std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
+    QFile file(ToQString(path));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw FileErrorFromErrno(OpenFailureCause(path), FileAction::Read, path);
+    if (QFileInfo(file).isDir()) throw FileErrorFromErrno(EISDIR, FileAction::Read, path);
 
     std::string bytes;
-    if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    if (!file.isSequential() && static_cast<std::uintmax_t>(file.size()) <= limit)
+        bytes.reserve(static_cast<std::size_t>(file.size()));
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        errno = 0;
+        const qint64 n = file.read(buffer, sizeof buffer);
         if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw FileErrorFromErrno(errno, FileAction::Read, path);
-        }
+        if (n < 0) throw FileErrorFromErrno(errno != 0 ? errno : EIO, FileAction::Read, path);
+        if (bytes.size() + static_cast<std::uintmax_t>(n) > limit) throw TooLargeFileError(path, limit);
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     return bytes;
 }
 
-void WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    const std::string target = WriteTarget(path);
-
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists) {
-        if (S_ISDIR(old.st_mode)) throw FileErrorFromErrno(EISDIR, FileAction::Write, path);
+PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
+    : path_(path), target_(WriteTarget(path)) {
+    const QFileInfo old(ToQString(target_));
+    if (old.exists()) {
+        if (old.isDir()) throw FileErrorFromErrno(EISDIR, FileAction::Write, path);
         // Renaming over the file would succeed where writing it may not: its own
         // permissions decide. A file nobody may write is read-only, for root too.
-        if ((old.st_mode & 0222) == 0) throw ReadOnlyFileError(path);
-        if (::access(target.c_str(), W_OK) != 0) throw FileErrorFromErrno(errno, FileAction::Write, path);
-    } else if (errno != ENOENT) {
-        throw FileErrorFromErrno(errno, FileAction::Write, path);
+        if ((old.permissions() & kAnyWrite) == 0) throw ReadOnlyFileError(path);
+        if (!old.isWritable()) throw FileErrorFromErrno(EACCES, FileAction::Write, path);
+    } else {
+        std::error_code ec;
+        const fs::file_status folder = fs::status(FolderOf(target_), ec);
+        if (ec || !fs::is_directory(folder))
+            throw FileErrorFromErrno(ec ? ec.value() : fs::exists(folder) ? ENOTDIR : ENOENT, FileAction::Write, path);
     }
 
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = TempNameBeside(target);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST && errno != EINTR) break;
+    QFile file;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp_ = TempNameBeside(target_);
+        file.setFileName(ToQString(temp_));
+        errno = 0;
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) break;
+        const int error = errno;
+        temp_.clear();
+        if (error != EEXIST && error != EINTR)
+            throw FileErrorFromErrno(error != 0 ? error : OpenFailureCause(FolderOf(target_)), FileAction::Write,
+                                     path);
     }
-    if (fd < 0) throw FileErrorFromErrno(errno, FileAction::Write, path);
-    Descriptor file(fd);
+    if (temp_.empty()) throw FileErrorFromErrno(EEXIST, FileAction::Write, path);
 
     auto fail = [&](int error) {
-        file.Close();
-        ::unlink(temp.c_str());
+        file.close();
+        RemoveQuietly(temp_);
+        temp_.clear();
         throw FileErrorFromErrno(error, FileAction::Write, path);
     };
-
-    if (exists) {
-        if (::fchmod(fd, old.st_mode & 07777) != 0) fail(errno);
-        // Only root may give the file back its owner; for anyone else the
-        // file was theirs already or stays theirs.
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-            [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
-        }
-    }
+    if (old.exists() && !file.setPermissions(old.permissions())) fail(EACCES);
     int error = 0;
-    if (!WriteAll(fd, bytes, error)) fail(error);
-    if (::fsync(fd) != 0) fail(errno);
-    if (const int closeError = file.Close(); closeError != 0) {
-        ::unlink(temp.c_str());
-        throw FileErrorFromErrno(closeError, FileAction::Write, path);
+    if (!WriteAll(file, bytes, error)) fail(error);
+    if (!file.flush()) fail(WriteFailureCause(file, errno));
+    if (!SyncToDisk(file.handle())) fail(errno != 0 ? errno : EIO);
+    file.close();
+    if (file.error() != QFileDevice::NoError) fail(WriteFailureCause(file, errno));
+}
+
+PreparedWrite::~PreparedWrite() {
+    if (!temp_.empty()) RemoveQuietly(temp_);
+}
+
+PreparedWrite::PreparedWrite(PreparedWrite&& other) noexcept
+    : path_(std::move(other.path_)), target_(std::move(other.target_)), temp_(std::move(other.temp_)) {
+    other.temp_.clear();
+}
+
+void PreparedWrite::Commit() {
+    std::error_code ec;
+    fs::rename(temp_, target_, ec);
+    if (ec) {
+        RemoveQuietly(temp_);
+        temp_.clear();
+        throw FileErrorFromErrno(ec.value(), FileAction::Write, path_);
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temp.c_str());
-        throw FileErrorFromErrno(renameError, FileAction::Write, path);
-    }
-    // Makes the rename itself durable; a folder that cannot be synced is no error.
-    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    temp_.clear();
+}
+
+std::string PreparedWrite::Folder() const { return FolderOf(target_); }
+
+void WriteFileAtomic(const std::string& path, const std::string& bytes) {
+    PreparedWrite write(path, bytes);
+    write.Commit();
+    SyncFolder(write.Folder());
 }
 
 void AppendFile(const std::string& path, const std::string& bytes) {
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) throw FileErrorFromErrno(errno, FileAction::Write, path);
-    Descriptor file(fd);
-
-    struct stat before {};
-    if (::fstat(fd, &before) != 0) throw FileErrorFromErrno(errno, FileAction::Write, path);
-    if (S_ISDIR(before.st_mode)) throw FileErrorFromErrno(EISDIR, FileAction::Write, path);
+    if (QFileInfo(ToQString(path)).isDir()) throw FileErrorFromErrno(EISDIR, FileAction::Write, path);
+    QFile file(ToQString(path));
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        const int error = errno;
+        throw FileErrorFromErrno(error != 0 ? error : OpenFailureCause(path), FileAction::Write, path);
+    }
+    const qint64 before = file.size();
     int error = 0;
-    if (!WriteAll(fd, bytes, error)) {
+    if (!WriteAll(file, bytes, error)) {
         // Takes back a part-written entry, unless someone else appended meanwhile.
-        struct stat now {};
-        if (::fstat(fd, &now) == 0 && now.st_size > before.st_size &&
-            now.st_size <= before.st_size + static_cast<off_t>(bytes.size())) {
-            [[maybe_unused]] const int ignored = ::ftruncate(fd, before.st_size);
-        }
+        const qint64 now = file.size();
+        if (now > before && now <= before + static_cast<qint64>(bytes.size())) file.resize(before);
         throw FileErrorFromErrno(error, FileAction::Write, path);
     }
-    if (const int closeError = file.Close(); closeError != 0)
-        throw FileErrorFromErrno(closeError, FileAction::Write, path);
+    file.close();
+    if (file.error() != QFileDevice::NoError) throw FileErrorFromErrno(WriteFailureCause(file, errno), FileAction::Write, path);
 }
 
 bool IsRegularFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+FileStamp StampOf(const std::string& path) {
+    std::error_code ec;
+    FileStamp stamp;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec || !fs::exists(st)) return stamp;
+    stamp.exists = true;
+    stamp.size = fs::is_regular_file(st) ? fs::file_size(path, ec) : 0;
+    stamp.time = fs::last_write_time(path, ec);
+    return stamp;
 }
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 // them all, once the command has succeeded.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -36,11 +38,53 @@ private:
     std::string path_;
 };
 
-/// Reads a whole file. Throws FileError (not found, a folder, no access...).
-std::string ReadFileBytes(const std::string& path);
-/// Writes a whole file atomically: a temporary file beside it, flushed, then
-/// renamed over it; an existing file keeps its permissions. On any failure the
-/// old file stays as it was and FileError is thrown.
+/// No limit on the size of a file read.
+inline constexpr std::uintmax_t kNoSizeLimit = UINTMAX_MAX;
+
+/// Reads a whole file. Throws FileError (not found, a folder, no access, more
+/// than `limit` bytes: an endless device such as /dev/zero is refused, not read
+/// until memory runs out).
+std::string ReadFileBytes(const std::string& path, std::uintmax_t limit = kNoSizeLimit);
+
+/// A file's new content, written to a temporary file beside it but not yet in
+/// its place: a run that changes several files prepares them all before the
+/// first one replaces its original, so that a full disk or a read-only file
+/// stops the run with every original untouched.
+///
+/// The temporary file is named ".NAME.quillmark-NUMBER.tmp", so that a stale one
+/// left by a killed process is never taken for a module or a project. It gets
+/// the permissions of the file it replaces; a symbolic link is written through
+/// (the link stays a link). A file that nobody may write is refused, even for
+/// the superuser.
+class PreparedWrite {
+public:
+    /// Writes, flushes and syncs the temporary file. Throws FileError, leaving
+    /// nothing behind.
+    PreparedWrite(const std::string& path, const std::string& bytes);
+    /// Removes the temporary file unless it was committed.
+    ~PreparedWrite();
+    PreparedWrite(PreparedWrite&& other) noexcept;
+    PreparedWrite& operator=(PreparedWrite&&) = delete;
+    PreparedWrite(const PreparedWrite&) = delete;
+    PreparedWrite& operator=(const PreparedWrite&) = delete;
+
+    /// Renames the temporary file over the original, atomically. Throws
+    /// FileError; the original is then as it was.
+    void Commit();
+    /// The path as given.
+    const std::string& Path() const { return path_; }
+    /// The folder the file is written into (the link's target's, for a link).
+    std::string Folder() const;
+
+private:
+    std::string path_;
+    std::string target_;  // the file to replace: `path_`, or what its link points to
+    std::string temp_;    // empty once committed or given away
+};
+
+/// Writes a whole file atomically: a PreparedWrite committed at once, and the
+/// rename made durable. On any failure the old file stays as it was and
+/// FileError is thrown.
 void WriteFileAtomic(const std::string& path, const std::string& bytes);
 /// Appends to a file, creating it when missing; existing content is never
 /// truncated, and an entry cut short by a full disk is taken back. Throws FileError.
@@ -56,11 +100,31 @@ public:
     virtual void Write(const std::string& path, const std::string& bytes) = 0;
 };
 
-/// Straight to the disk.
+/// What tells whether a file changed: whether it exists, its size and its time
+/// of last change.
+struct FileStamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type time{};
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const std::string& path);
+
+/// Straight to the disk. Remembers how each file looked when it was first
+/// read, so that a writer can tell whether another program changed it since.
 class DiskFiles : public FileStore {
 public:
+    /// Files larger than `limit` bytes are refused with FileError.
+    explicit DiskFiles(std::uintmax_t limit = kNoSizeLimit) : limit_(limit) {}
     std::optional<std::string> Read(const std::string& path) override;
     void Write(const std::string& path, const std::string& bytes) override;
+    /// Whether the file changed on disk (or appeared, or went) since this store
+    /// first read it; false for a file it never read.
+    bool ChangedSinceRead(const std::string& path) const;
+
+private:
+    std::uintmax_t limit_;
+    std::map<std::string, FileStamp> stamps_;  // by absolute path, as first read
 };
 
 /// Holds writes back: reads see earlier writes; Changes() lists what would be
@@ -103,15 +167,21 @@ public:
     void Commit();
     /// Forgets every write, as if none had been made.
     void Clear();
+    /// How many writes were made, changing or not: a step that wrote nothing
+    /// leaves it as it was.
+    std::size_t WriteCount() const { return writes_; }
+
+    /// One key per file, however the path was spelled ("a/../b.bas", "./b.bas").
+    static std::string KeyOf(const std::string& path);
 
 private:
-    static std::string KeyOf(const std::string& path);
     void Stage(const std::string& key, const std::string& path, std::string&& bytes);
     DiskFiles disk_;
     FileStore* base_;
     std::map<std::string, std::string> staged_;
     std::map<std::string, std::optional<std::string>> original_;  // before the first write
     std::vector<std::string> order_;
+    std::size_t writes_ = 0;
 };
 
 }  // namespace platform

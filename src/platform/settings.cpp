@@ -1,20 +1,21 @@
 #include "platform/settings.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include <QCoreApplication>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "platform/files.h"
+#include "platform/os.h"
 
 namespace platform {
 
@@ -50,24 +51,25 @@ QString KeyPath(const std::string& section, const std::string& key) {
 // cache while the file's size and modification time (to the millisecond) look
 // unchanged: two processes saving within one millisecond could then write back
 // a stale copy over each other's keys. So every read and every save works on a
-// private copy of the file, made and put back under a lock that all processes
-// take.
+// private copy of the file, made and put back under a lock on the settings
+// folder that all processes take.
 class PrivateCopy {
 public:
     PrivateCopy(const std::string& file, bool forWriting) : file_(file) {
         std::error_code ec;
-        if (forWriting) std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-        lock_ = ::open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (lock_ >= 0) ::flock(lock_, forWriting ? LOCK_EX : LOCK_SH);
+        const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+        if (forWriting) std::filesystem::create_directories(folder, ec);
+        lock_.emplace(folder.string());
         static std::atomic<unsigned> counter{0};
-        copy_ = file + ".copy-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        std::filesystem::copy_file(file, copy_, std::filesystem::copy_options::overwrite_existing, ec);
+        copy_ = file + ".copy-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
+                std::to_string(counter++);
+        copied_ = std::filesystem::copy_file(file, copy_, std::filesystem::copy_options::overwrite_existing, ec);
     }
     ~PrivateCopy() {
         std::error_code ec;
         std::filesystem::remove(copy_, ec);
-        if (lock_ >= 0) ::close(lock_);  // releases the lock
     }
+    bool Copied() const { return copied_; }
     PrivateCopy(const PrivateCopy&) = delete;
     PrivateCopy& operator=(const PrivateCopy&) = delete;
 
@@ -78,7 +80,8 @@ public:
 private:
     std::string file_;
     std::string copy_;
-    int lock_ = -1;
+    bool copied_ = false;
+    std::optional<FolderLock> lock_;
 };
 
 }  // namespace
@@ -117,6 +120,64 @@ void UserSettings::SaveSetting(const std::string& app, const std::string& sectio
         throw FileError(kPathFileAccess, file,
                         "cannot save the setting " + section + "/" + key + " in '" + file +
                             "'; check that the file and its folder may be written");
+}
+
+std::string SettingsStore::ReadProblem(const std::string&) { return {}; }
+
+std::string UserSettings::ReadProblem(const std::string& app) {
+    const std::string file = FileOf(app);
+    std::error_code ec;
+    const std::filesystem::file_status st = std::filesystem::status(file, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory)
+        return "cannot read the settings in '" + file + "': " + ec.message() + "; using the defaults";
+    if (!std::filesystem::exists(st)) return {};
+    if (!std::filesystem::is_regular_file(st))
+        return "cannot read the settings in '" + file + "': it is not a file; using the defaults";
+    const PrivateCopy copy(file, false);
+    if (!copy.Copied())
+        return "cannot read the settings in '" + file + "': permission denied; using the defaults";
+    const QSettings store(copy.Path(), QSettings::IniFormat);
+    if (store.status() != QSettings::NoError)
+        return "cannot read the settings in '" + file + "': the file is damaged; using the defaults";
+    return {};
+}
+
+SettingsSnapshot::SettingsSnapshot(SettingsStore& base) : base_(base) {
+    // Read with a default no stored value can hold, to tell "absent" apart.
+    static const std::string absent("\x01" "absent" "\x01");
+    for (const SettingKey& k : settings::All()) {
+        Value v{k.app, k.section, k.key, false, {}};
+        if (ReadProblem(k.app).empty()) {
+            v.value = base.GetSetting(k.app, k.section, k.key, absent);
+            v.stored = v.value != absent;
+        }
+        values_.push_back(std::move(v));
+    }
+}
+
+std::string SettingsSnapshot::ReadProblem(const std::string& app) {
+    for (const auto& [known, problem] : problems_)
+        if (known == app) return problem;
+    problems_.emplace_back(app, base_.ReadProblem(app));
+    return problems_.back().second;
+}
+
+std::string SettingsSnapshot::GetSetting(const std::string& app, const std::string& section, const std::string& key,
+                                         const std::string& defaultValue) {
+    for (const Value& v : values_)
+        if (v.app == app && v.section == section && v.key == key) return v.stored ? v.value : defaultValue;
+    return base_.GetSetting(app, section, key, defaultValue);
+}
+
+void SettingsSnapshot::SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                                   const std::string& value) {
+    base_.SaveSetting(app, section, key, value);
+    for (Value& v : values_) {
+        if (v.app == app && v.section == section && v.key == key) {
+            v.stored = true;
+            v.value = value;
+        }
+    }
 }
 
 }  // namespace platform

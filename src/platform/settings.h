@@ -44,6 +44,11 @@ public:
     virtual void SaveSetting(const std::string& app, const std::string& section,
                              const std::string& key, const std::string& value) = 0;
 
+    /// Why an application's stored settings cannot be read (a corrupt file, a
+    /// folder that may not be read), naming the file; empty when they can be, or
+    /// when there are none. Reads then give the defaults.
+    virtual std::string ReadProblem(const std::string& app);
+
     std::string Get(const SettingKey& k) { return GetSetting(k.app, k.section, k.key, k.defaultValue); }
     void Save(const SettingKey& k, const std::string& value) { SaveSetting(k.app, k.section, k.key, value); }
 };
@@ -56,8 +61,34 @@ public:
                            const std::string& key, const std::string& defaultValue) override;
     void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
+    std::string ReadProblem(const std::string& app) override;
     /// The file that holds an application's settings.
     static std::string FileOf(const std::string& app);
+};
+
+/// Every key of settings::All() read once from another store, so that a run
+/// reads the user's settings once however many targets it has; saves go
+/// through to that store.
+class SettingsSnapshot : public SettingsStore {
+public:
+    explicit SettingsSnapshot(SettingsStore& base);
+    std::string GetSetting(const std::string& app, const std::string& section,
+                           const std::string& key, const std::string& defaultValue) override;
+    void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    /// The base's problem, asked once; an application whose settings cannot be
+    /// read gives the defaults.
+    std::string ReadProblem(const std::string& app) override;
+
+private:
+    SettingsStore& base_;
+    std::vector<std::pair<std::string, std::string>> problems_;  // app -> problem
+    struct Value {
+        std::string app, section, key;
+        bool stored = false;
+        std::string value;
+    };
+    std::vector<Value> values_;
 };
 
 }  // namespace platform

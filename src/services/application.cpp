@@ -1,5 +1,8 @@
 #include "services/application.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 #include <filesystem>
 
 #include "platform/clock.h"
@@ -51,11 +54,12 @@ std::string CApplication::Copyright() const { return kCopyright; }
 std::string CApplication::HelpFile() const { return Path() + kHelpFileName; }
 
 std::string CApplication::Path() const {
+    // Qt knows the program's folder once the application object exists; before
+    // that (and in tools that never make one) the current folder stands in.
+    if (QCoreApplication::instance() != nullptr)
+        return WithTrailingSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString());
     std::error_code ec;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const std::filesystem::path folder =
-        ec ? std::filesystem::current_path() : program.parent_path();
-    return WithTrailingSeparator(folder.string());
+    return WithTrailingSeparator(std::filesystem::current_path(ec).string());
 }
 
 std::string CApplication::Title() const { return kTitle; }

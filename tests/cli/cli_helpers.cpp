@@ -1,5 +1,7 @@
 #include "cli_helpers.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -22,6 +24,20 @@ Result CliFixture::Run(const std::vector<std::string>& args) {
     r.out = out.str();
     r.err = err.str();
     return r;
+}
+
+std::string ShellQuoted(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::vector<std::string> FolderListing(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace clitest

@@ -22,6 +22,11 @@ public:
     /// Runs `quillmark ARGS...`.
     Result Run(std::initializer_list<std::string> args) { return Run(std::vector<std::string>(args)); }
     Result Run(const std::vector<std::string>& args);
+    /// Runs the real `quillmark` binary with ARGS in the copy's folder (with a
+    /// settings folder of its own there), so that statuses, files on disk and
+    /// parallel runs are the process's own. `shellBefore` runs first in the same
+    /// shell (e.g. "ulimit -f 8").
+    Result RunBinary(const std::vector<std::string>& args, const std::string& shellBefore = "") const;
     /// Path of a file in the copy of the example project.
     std::string Path(const std::string& name) const { return dir.File(name); }
     std::string Read(const std::string& name) const { return testsupport::ReadFile(Path(name)); }
@@ -30,5 +35,10 @@ public:
     platform::MemorySettings settings;
     testsupport::FixedClock clock{1783170309};  // Saturday, 4 July 2026, 13:05:09 UTC
 };
+
+/// A word quoted for the shell.
+std::string ShellQuoted(const std::string& word);
+/// The names in a folder, sorted: to see that no temporary file was left.
+std::vector<std::string> FolderListing(const std::string& folder);
 
 }  // namespace clitest

@@ -36,7 +36,7 @@ TEST(ProcedureCommand, WritesTheHeaderBeforeTheDeclarationWithTheRunsAuthor) {
     EXPECT_EQ(AddedLines(r.out),
               kRule + "\r\n"
               "' Name:\t\t\tAdjustStock\r\n"
-              "' Copyright:\tCopyright \xC2\xA9 2026 Harbour Lane Traders\r\n"
+              "' Copyright:\tCopyright \xA9 2026 Harbour Lane Traders\r\n"
               "' Author:\t\tJane Doe\r\n"
               "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\r\n"
               "'\r\n"
@@ -79,7 +79,7 @@ TEST(ModuleAndCommentCommands, InsertTheirBlocks) {
     EXPECT_EQ(AddedLines(m.out),
               kRule + "\r\n"
               "' Module Name:\tInventory\r\n"
-              "' Copyright:\tCopyright \xC2\xA9 2026 Harbour Lane Traders\r\n"
+              "' Copyright:\tCopyright \xA9 2026 Harbour Lane Traders\r\n"
               "' Author:\t\tEnter Your Name Here\r\n"
               "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\r\n"
               "'\r\n"

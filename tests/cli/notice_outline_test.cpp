@@ -1,4 +1,7 @@
 // notice, outline and settings on the example project.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 #include "cli_helpers.h"
@@ -28,21 +31,28 @@ TEST(Outline, ShowsWhatTheHostSees) {
     CliFixture f;
     auto r = f.Run({"outline", f.Path("Customer.cls")});
     ASSERT_EQ(r.status, 0) << r.err;
+    // File lines, as FILE:LINE counts them: the class's 13 hidden header lines
+    // and the attribute line inside Property Get Name count.
     EXPECT_EQ(r.out, f.Path("Customer.cls") +
-                         "\tCustomer\twindows-1252\tCRLF\t5\n"
-                         "Property Get\tName\t6\t4\t7\n"
-                         "Property Let\tName\t10\t4\t11\n"
-                         "Property Get\tAccount\t14\t4\t15\n"
-                         "Property Set\tAccount\t18\t4\t19\n"
-                         "Function\tCanBuy\t22\t4\t23\n");
+                         "\tCustomer\twindows-1252\tCRLF\t18\n"
+                         "Property Get\tName\t19\t5\t20\n"
+                         "Property Let\tName\t24\t4\t25\n"
+                         "Property Get\tAccount\t28\t4\t29\n"
+                         "Property Set\tAccount\t32\t4\t33\n"
+                         "Function\tCanBuy\t36\t4\t37\n");
 
     auto json = f.Run({"outline", "--json", f.Path("Customer.cls")});
     ASSERT_EQ(json.status, 0);
-    EXPECT_NE(json.out.find("{\"kind\": \"Property Set\", \"name\": \"Account\", \"start\": 18, "
-                            "\"count\": 4, \"declaration\": 19}"),
-              std::string::npos)
-        << json.out;
-    EXPECT_EQ(json.out.front(), '[');
+    const QJsonArray modules = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
+    ASSERT_EQ(modules.size(), 1) << json.out;
+    const QJsonObject set = modules[0]["procedures"][3].toObject();
+    EXPECT_EQ(set["kind"].toString(), "Property Set");
+    EXPECT_EQ(set["name"].toString(), "Account");
+    EXPECT_EQ(set["start"].toInt(), 32);
+    EXPECT_EQ(set["count"].toInt(), 4);
+    EXPECT_EQ(set["declaration"].toInt(), 33);
+    // ...and the code module's own numbers beside them.
+    EXPECT_EQ(set["code"].toObject(), (QJsonObject{{"start", 18}, {"count", 4}, {"declaration", 19}}));
 }
 
 TEST(Settings, ListShowAndStore) {

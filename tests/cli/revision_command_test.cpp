@@ -88,7 +88,9 @@ TEST(RevisionCommand, WithoutAProjectTheLogIsSkippedAndTheRestRuns) {
     std::filesystem::copy(f.Path("Inventory.bas"), f.Path("loose/Inventory.bas"));
     auto r = f.Run({"revision", "--to", "log,code", "--text", "x", f.Path("loose/Inventory.bas") + ":33"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "quillmark: the log target is skipped: no project\n");
+    EXPECT_EQ(r.err,
+              "quillmark: the log target is skipped: no project; give --project FILE.vbp, or list the module in a "
+              ".vbp in its folder or a folder above\n");
     EXPECT_NE(f.Read("loose/Inventory.bas").find("' x\r\nSelect Case Reason"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(f.Path("loose/REVISION.TXT")));
 }

@@ -3,6 +3,7 @@
 // with the tests' own add-in library.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLibrary>
@@ -11,7 +12,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QKeyEvent>
+#include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -123,6 +126,7 @@ private slots:
     void brokenOrMissingAddInsAreReportedOnceAndSkipped();
     void closeAllLeavesOnlyTheProjectWindow();
     void aFileChangedOnDiskIsNotOverwrittenSilently();
+    void quillmarkRoundTripWritesWhatTheCommandLineWrites();
 };
 
 void EditorTest::projectWindowGroupsModulesAndOpensThem() {
@@ -138,6 +142,7 @@ void EditorTest::projectWindowGroupsModulesAndOpensThem() {
 
     editor::CodeWindow* code = s.OpenFromProject("Customer (Customer.cls)");
     QVERIFY(code != nullptr);
+    QCOMPARE(s.window->Workspace().ActiveWindow(), &s.window->Workspace().ActiveCodePane()->Window());
     ide::CodePane* pane = s.window->Workspace().ActiveCodePane();
     QVERIFY(pane != nullptr);
     QCOMPARE(pane->Window().Caption(), std::string("Customer (Code)"));
@@ -153,11 +158,15 @@ void EditorTest::projectWindowGroupsModulesAndOpensThem() {
     QVERIFY(!s.window->ProjectTree().findItems("REVISION.TXT", Qt::MatchRecursive).isEmpty());
     QVERIFY(!s.window->ProjectTree().findItems("Related Documents", Qt::MatchRecursive).isEmpty());
 
+    // Working in the project window gives it the focus; the code pane stays active.
+    s.window->ProjectTree().setFocus();
+    QCOMPARE(s.window->Workspace().ActiveWindow(), &s.window->Workspace().ProjectWindow());
+    QVERIFY(s.window->Workspace().ActiveCodePane() != nullptr);
     s.window->WindowMenu().popup({0, 0});
     s.window->WindowMenu().hide();
     QStringList windows;
     for (QAction* a : s.window->WindowMenu().actions()) windows << a->text() + (a->isChecked() ? " *" : "");
-    QCOMPARE(windows, QStringList({"Project - Inventory", "Customer (Code) *"}));
+    QCOMPARE(windows, QStringList({"Project - Inventory *", "Customer (Code)"}));
 }
 
 void EditorTest::typingAndSavingKeepHiddenLinesLineEndsAndCodePage() {
@@ -365,6 +374,71 @@ void EditorTest::aFileChangedOnDiskIsNotOverwrittenSilently() {
     s.prompts.answer = true;
     QVERIFY(s.window->Save(code));
     QVERIFY(ReadFile(path).starts_with("VERSION 1.0 CLASS") || ReadFile(path) != theirs);
+}
+
+void EditorTest::quillmarkRoundTripWritesWhatTheCommandLineWrites() {
+    const QString plugins = QUILLMARK_BUILD_PLUGIN_DIR;
+    if (QDir(plugins).entryList({"*quillmark_addin*"}, QDir::Files).isEmpty())
+        QSKIP("the Quillmark add-in is not built");
+    testsupport::TempDir config;
+    testsupport::ScopedEnv xdg("XDG_CONFIG_HOME", config.Path().c_str());
+    testsupport::FixedClock clock(1767225600);  // 2026-01-01 00:00 UTC
+    // A message box left open would wait for a click: close it, and fail.
+    QStringList boxes;
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [&boxes] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            boxes << modal->windowTitle();
+            modal->close();
+        }
+    });
+    watchdog.start(100);
+
+    Session s({plugins});
+    testsupport::TempDir cliCopy;
+    std::filesystem::copy(QUILLMARK_EXAMPLES, cliCopy.Path(), std::filesystem::copy_options::recursive);
+    editor::CodeWindow* code = s.OpenFromProject("Inventory (Inventory.bas)");
+    QVERIFY(code != nullptr);
+    const std::string before = code->Document().Source().Text();
+    QTest::mouseClick(code->View().viewport(), Qt::LeftButton);
+    code->View().SetCursor({30, 5});  // in AdjustStock
+
+    // Add-Ins > Add-In Manager: load Quillmark; then Add-Ins > Quillmark.
+    editor::AddInManager* manager = s.window->ShowAddInManager();
+    QVERIFY(manager->LoadedBox("Quillmark.Connect") != nullptr);
+    QTest::mouseClick(manager->LoadedBox("Quillmark.Connect"), Qt::LeftButton);
+    manager->accept();
+    QCOMPARE(s.AddInsMenu(), QStringList({"&Add-In Manager...", "-", "Quillmark"}));
+    s.Choose("Quillmark");
+    QWidget* tool = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "frmPenwork" && w->isVisible()) tool = w;
+    QVERIFY(tool != nullptr);
+    auto* description = tool->findChild<QWidget*>("txtHeader0");
+    auto* insert = tool->findChild<QWidget*>("cmdInsertText");
+    QVERIFY(description != nullptr && insert != nullptr);
+    const QString text = "Adds Delta to the item's stock.";
+    description->setFocus();
+    QTest::keyClicks(description, text);
+    QTest::mouseClick(insert, Qt::LeftButton);
+    QVERIFY(code->Document().Source().Text() != before);
+
+    QApplication::setActiveWindow(s.window.get());
+    code->View().setFocus();
+    QTest::keyClick(&code->View(), Qt::Key_S, Qt::ControlModifier);
+    const long fileLine = code->Document().Source().FileLineOfCodeLine(30);
+    QProcess cli;
+    cli.start(QUILLMARK_CLI, {"procedure", "--description", text,
+                              QString::fromStdString(cliCopy.File("Inventory.bas")) + ":" + QString::number(fileLine)});
+    QVERIFY(cli.waitForFinished(20000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(QByteArray::fromStdString(ReadFile(s.dir.File("Inventory.bas"))),
+             QByteArray::fromStdString(ReadFile(cliCopy.File("Inventory.bas"))));
+
+    // One undo takes the whole header back.
+    QTest::keyClick(&code->View(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(QString::fromStdString(code->Document().Source().Text()), QString::fromStdString(before));
+    QCOMPARE(boxes, QStringList());
 }
 
 int main(int argc, char** argv) {

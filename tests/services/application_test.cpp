@@ -1,9 +1,11 @@
 #include "services/application.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "support/support.h"
@@ -92,8 +94,18 @@ TEST(CApplication, ErrorDisplayShowsNothingWhenTheLogCannotBeWritten) {
 
 TEST(CApplication, DescribesTheRunningProgram) {
     const CApplication app;
+    {
+        TempDir dir;
+        CurrentFolder here(dir.Path());
+        EXPECT_EQ(app.Path(), std::filesystem::current_path().string() + "/");  // no application object yet
+    }
+    std::vector<std::string> args = testing::internal::GetArgvs();
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    int argc = static_cast<int>(argv.size());
+    const QCoreApplication qt(argc, argv.data());
     const std::string path = app.Path();
-    EXPECT_EQ(path, std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/");
+    EXPECT_EQ(path, std::filesystem::canonical(std::filesystem::absolute(args[0])).parent_path().string() + "/");
     ASSERT_GE(path.size(), 2u);
     EXPECT_NE(path[path.size() - 2], '/');
     EXPECT_EQ(app.HelpFile(), path + "Penwork.hlp");

@@ -6,9 +6,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 
 #include "window/about_box.h"
 #include "window/cwindow.h"
+#include "window/header_box.h"
 #include "window_support.h"
 
 using window::AboutBox;
@@ -25,6 +27,7 @@ private slots:
     void shortenPath();
     void aboutRebuildsOnlyTheSystemBlock();
     void aboutFallsBackToTheLibraryOnce();
+    void boxesGiveTheLinesTheyShowNeverLongerThanTheirLimit();
 };
 
 void ServicesTest::onTopNeitherMovesNorResizes() {
@@ -143,6 +146,36 @@ void ServicesTest::aboutFallsBackToTheLibraryOnce() {
     about.SetLibraryFile("/nonexistent/libquillmark_addin.so");
     about.show();  // neither found: the block stops after the processor
     QCOMPARE(about.SystemInfo().count('\n'), 1);
+}
+
+void ServicesTest::boxesGiveTheLinesTheyShowNeverLongerThanTheirLimit() {
+    window::HeaderBox box(20);
+    const std::string text = "Totals are kept in cents so that rounding never loses a cent.\r\nSecond";
+    box.SetText(text);
+    QCOMPARE(box.Text(), text);
+    auto lines = [&box] {
+        std::vector<std::string> all;
+        for (long i = 0; i < box.DisplayLineCount(); ++i) all.push_back(box.DisplayLine(i));
+        return all;
+    };
+    box.SetWidth(2000);  // wide: only the limit and the hard line break end lines
+    std::vector<std::string> wide = lines();
+    QCOMPARE(wide.back(), std::string("Second"));
+    std::string joined;
+    for (const std::string& l : wide) {
+        // Blanks after a word stay on its line, as in an edit control; only they may pass the limit.
+        QVERIFY2(l.substr(0, l.find_last_not_of(' ') + 1).size() <= 20, l.c_str());
+        joined += l;
+    }
+    QCOMPARE(joined, std::string("Totals are kept in cents so that rounding never loses a cent.Second"));
+    // Narrow: about one word a line, so the box wraps long before the limit.
+    const int chrome = box.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * box.frameWidth() +
+                       2 * static_cast<int>(box.document()->documentMargin());
+    box.SetWidth(box.fontMetrics().horizontalAdvance("rounding ") + chrome + 4);
+    QVERIFY2(box.DisplayLineCount() > static_cast<long>(wide.size()),
+             qPrintable(QString("%1 lines at %2 px").arg(box.DisplayLineCount()).arg(box.width())));
+    box.SetText("");
+    QCOMPARE(box.DisplayLineCount(), 0L);
 }
 
 QTEST_MAIN(ServicesTest)

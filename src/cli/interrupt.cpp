@@ -1,0 +1,38 @@
+#include "cli/interrupt.h"
+
+#include <csignal>
+#include <cstdlib>
+
+namespace cli {
+
+namespace {
+
+volatile std::sig_atomic_t received = 0;
+
+extern "C" void Remember(int signal) { received = signal; }
+
+constexpr int kSignals[] = {SIGINT, SIGTERM};
+
+}  // namespace
+
+InterruptGuard::InterruptGuard(bool active) : active_(active) {
+    received = 0;
+    if (!active_) return;
+    for (int s : kSignals) std::signal(s, Remember);
+}
+
+InterruptGuard::~InterruptGuard() {
+    if (!active_) return;
+    for (int s : kSignals) std::signal(s, SIG_DFL);
+}
+
+bool InterruptGuard::Requested() { return received != 0; }
+
+void InterruptGuard::Resume() {
+    const int signal = received;
+    for (int s : kSignals) std::signal(s, SIG_DFL);
+    std::raise(signal);
+    std::_Exit(128 + signal);  // in case the signal is blocked
+}
+
+}  // namespace cli

@@ -1,0 +1,50 @@
+// The few services Qt and the standard library do not offer portably: locks
+// that other processes see, making a written file durable, whether a stream is
+// a terminal, and the allocator's tuning. They are implemented in os_posix.cpp,
+// the only file of the program that calls the operating system directly.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace platform {
+
+/// An exclusive lock on a folder, held by this object and released when it goes
+/// (and by the system when the process ends, however it ends). Every process of
+/// the program that writes into the folder takes it, so their reads and writes
+/// of one file do not interleave. No lock file is created.
+class FolderLock {
+public:
+    /// Waits for the lock. `keepWaiting` is asked every few milliseconds while
+    /// another process holds it; when it returns false the wait ends without the
+    /// lock (Held() false). A folder that cannot be locked (a file system without
+    /// locks) is not locked, and Held() is false.
+    explicit FolderLock(const std::string& folder, bool (*keepWaiting)() = nullptr);
+    ~FolderLock();
+    FolderLock(FolderLock&& other) noexcept;
+    FolderLock& operator=(FolderLock&&) = delete;
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool Held() const { return handle_ >= 0; }
+
+private:
+    int handle_ = -1;
+};
+
+/// Makes the written content of an open file durable. False when the disk
+/// reports a failure (the content may then be lost).
+bool SyncToDisk(int handle);
+/// Makes renames in a folder durable; failures are not reported (some file
+/// systems cannot sync a folder).
+void SyncFolder(const std::string& folder);
+
+/// Whether the stream writes to a terminal.
+bool IsTerminal(std::FILE* stream);
+
+/// One run reads, changes and writes whole modules of megabytes, one after
+/// another: this keeps freed memory for the next module instead of giving it
+/// back and faulting it in again. Does nothing where the allocator has no such
+/// setting.
+void KeepMemoryBetweenAllocations();
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+// The program's only direct calls to the operating system (POSIX), kept in one
+// place so that everything else builds on any system Qt runs on:
+// - folder locks (flock): neither Qt nor the standard library has a lock that
+//   other processes see without leaving a lock file beside the user's files;
+// - fsync of a file and of its folder: QFile and std::ofstream cannot make a
+//   write durable, and QSaveFile cannot prepare several files before the first
+//   one replaces its original;
+// - isatty: neither library tells whether a stream is a terminal;
+// - mallopt, where the C library is glibc (measured in bench/cli_bench.cpp).
+#include "platform/os.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace platform {
+
+FolderLock::FolderLock(const std::string& folder, bool (*keepWaiting)()) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            handle_ = fd;
+            return;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) break;
+        if (keepWaiting != nullptr && !keepWaiting()) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ::close(fd);
+}
+
+FolderLock::~FolderLock() {
+    if (handle_ >= 0) ::close(handle_);  // releases the lock
+}
+
+FolderLock::FolderLock(FolderLock&& other) noexcept : handle_(other.handle_) { other.handle_ = -1; }
+
+bool SyncToDisk(int handle) { return ::fsync(handle) == 0; }
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
+
+void KeepMemoryBetweenAllocations() {
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    mallopt(M_TOP_PAD, 64 << 20);
+#endif
+}
+
+}  // namespace platform

@@ -1,0 +1,204 @@
+// A run as a transaction: several targets in one file, all or nothing, files
+// that change under the run, and failures that are not the user's.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+
+#include "cli/app.h"
+#include "cli/runner.h"
+#include "cli_helpers.h"
+
+using clitest::CliFixture;
+using clitest::FolderListing;
+using testsupport::Crlf;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// Every file of the copy with its bytes, and the folder's names: what a run
+// that writes nothing must leave exactly as it was.
+std::string Everything(const CliFixture& f) {
+    std::string all;
+    for (const std::string& name : FolderListing(f.dir.Path()))
+        all += name + "\n" + (fs::is_regular_file(f.Path(name)) ? f.Read(name) : std::string()) + "\n";
+    return all;
+}
+
+const std::string kTwoSubs = Crlf(
+    "Attribute VB_Name = \"Two\"\n"
+    "Option Explicit\n"
+    "\n"
+    "Public Sub First()\n"
+    "Debug.Print 1\n"
+    "End Sub\n"
+    "\n"
+    "Public Sub Second()\n"
+    "Debug.Print 2\n"
+    "End Sub\n");
+
+}  // namespace
+
+TEST(SeveralTargets, EveryLineCountsInTheFileAsItWasWhateverTheOrder) {
+    CliFixture f;
+    const std::string two = f.Path("Two.bas");
+    std::string results[2];
+    const std::vector<std::string> orders[2] = {{two + ":5", two + ":9"}, {two + ":9", two + ":5"}};
+    for (int i = 0; i < 2; ++i) {
+        testsupport::WriteFile(two, kTwoSubs);
+        std::vector<std::string> args{"error", "--kind", "exe"};
+        args.insert(args.end(), orders[i].begin(), orders[i].end());
+        auto r = f.Run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        results[i] = f.Read("Two.bas");
+        EXPECT_EQ(Count(results[i], "First_Err:"), 1u) << results[i];
+        EXPECT_EQ(Count(results[i], "Second_Err:"), 1u) << results[i];
+        EXPECT_LT(results[i].find("First_Err:"), results[i].find("Public Sub Second()"));
+    }
+    EXPECT_EQ(results[0], results[1]);
+
+    // Comments above both declarations; --stdout prints the module once.
+    testsupport::WriteFile(two, kTwoSubs);
+    auto out = f.Run({"comment", "--stdout", "--text", "x", two + ":8", two + ":4"});
+    ASSERT_EQ(out.status, 0) << out.err;
+    EXPECT_EQ(Count(out.out, "Attribute VB_Name"), 1u);
+    EXPECT_EQ(Count(out.out, "'\tx\r\n'\r\nPublic Sub "), 2u) << out.out;
+    EXPECT_EQ(f.Read("Two.bas"), kTwoSubs);
+}
+
+// The README's promise, on the real binary: 0 and every file written, or 1, 2
+// or 3 and nothing written (no temporary file left either).
+TEST(AllOrNothing, AFailingRunWritesNoFile) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+        std::string shellBefore = "";
+    };
+    const std::string big(300000, '\'');
+    const Case cases[] = {
+        {{"procedure", "Customer.cls:37", "Inventory.bas:5"}, 1, "No Procedure Selected"},
+        {{"notice", "Inventory.bas", "Inventory.bas:3"}, 2, "whole files"},
+        {{"notice", "missing.bas", "Inventory.bas"}, 3, "missing.bas: no such file"},
+        {{"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"}, 3, "read-only"},
+        // The disk fills up while the second module is prepared.
+        {{"notice", "Inventory.bas", "Big.bas"}, 3, "disk full", "trap '' XFSZ; ulimit -f 64"},
+    };
+    for (const Case& c : cases) {
+        CliFixture f;
+        testsupport::WriteFile(f.Path("REVISION.TXT"), "'\r\n");
+        chmod(f.Path("REVISION.TXT").c_str(), 0444);
+        testsupport::WriteFile(f.Path("Big.bas"), "Attribute VB_Name = \"Big\"\r\n" + big + "\r\n");
+        const std::string before = Everything(f);
+        auto r = f.RunBinary(c.args, c.shellBefore);
+        EXPECT_EQ(r.status, c.status) << c.args[0] << " " << c.args.back() << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(Everything(f), before) << c.args[0] << " " << c.args.back();
+    }
+}
+
+// A hook in the middle of a run: after the first module is done, another
+// program makes the second read-only, or saves it.
+TEST(AllOrNothing, AFileThatChangesDuringTheRunStopsItWithNothingWritten) {
+    struct Case {
+        void (*meanwhile)(const std::string& path);
+        std::string says;
+    };
+    const Case cases[] = {
+        {[](const std::string& path) { chmod(path.c_str(), 0444); }, "read-only"},
+        {[](const std::string& path) { testsupport::WriteFile(path, kTwoSubs + "' saved by an editor\r\n"); },
+         "Two.bas: changed by another program; run again"},
+    };
+    for (const Case& c : cases) {
+        CliFixture f;
+        testsupport::WriteFile(f.Path("Two.bas"), kTwoSubs);
+        cli::CommonOptions options;
+        // Targets with lines: both modules are read before the first one runs.
+        options.targets = {f.Path("Customer.cls") + ":20", f.Path("Two.bas") + ":4"};
+        std::ostringstream out, err;
+        cli::Runner runner(options, f.settings, out, err);
+        cli::RunRules rules;
+        rules.needsProject = false;
+        bool first = true;
+        const int status = runner.Run(rules, nullptr, [&](cli::Session& s) {
+            s.file.module.InsertLines(1, "' touched");
+            if (first) c.meanwhile(f.Path("Two.bas"));
+            first = false;
+        });
+        const std::string two = f.Read("Two.bas");
+        EXPECT_EQ(status, cli::kFileError);
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+        EXPECT_EQ(f.Read("Customer.cls").find("' touched"), std::string::npos);
+        EXPECT_EQ(two.find("' touched"), std::string::npos);
+        EXPECT_EQ(FolderListing(f.dir.Path()),
+                  (std::vector<std::string>{"Customer.cls", "Inventory.bas", "Inventory.vbp", "Two.bas", "frmMain.frm"}));
+    }
+}
+
+TEST(Failures, ALogicErrorSurfacesAndBadInputIsRefused) {
+    CliFixture f;
+    const std::string before = f.Read("Inventory.bas");
+    cli::CommonOptions options;
+    options.targets = {f.Path("Inventory.bas"), f.Path("Customer.cls")};
+    std::ostringstream out, err;
+    cli::Runner runner(options, f.settings, out, err);
+    cli::RunRules rules;
+    rules.needsProject = false;
+    int targets = 0;
+    EXPECT_THROW(runner.Run(rules, nullptr,
+                            [&](cli::Session& s) {
+                                s.file.module.InsertLines(1, "' touched");
+                                if (++targets == 2) throw std::logic_error("index past the end");
+                            }),
+                 std::logic_error);
+    EXPECT_EQ(f.Read("Inventory.bas"), before);
+
+    // The last resort: one line, a status of its own.
+    std::ostringstream guardErr;
+    EXPECT_EQ(cli::Guarded([]() -> int { throw std::logic_error("index past the end"); }, guardErr),
+              cli::kInternalError);
+    EXPECT_EQ(guardErr.str(),
+              "quillmark: internal error: index past the end; nothing was written. Please report it.\n");
+
+    // An endless @PATH is refused by its size, not read until memory runs out.
+    auto zero = f.Run({"comment", "--text", "@/dev/zero", f.Path("Inventory.bas") + ":3"});
+    EXPECT_EQ(zero.status, 3);
+    EXPECT_NE(zero.err.find("larger than 1 MB"), std::string::npos) << zero.err;
+    EXPECT_EQ(f.Read("Inventory.bas"), before);
+}
+
+// Eight runs at once on one project, ten rounds: every entry is kept whole,
+// and the project lists the log once.
+TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntry) {
+    CliFixture f;
+    std::string script = "cd " + clitest::ShellQuoted(f.dir.Path()) + " && export XDG_CONFIG_HOME=.config; ";
+    for (int run = 1; run <= 8; ++run)
+        script += "(" + clitest::ShellQuoted(QUILLMARK_BINARY) + " revision --to log --type PAR --number " +
+                  std::to_string(run) + " --text 'Entry of run " + std::to_string(run) +
+                  ".' Inventory.bas:33 2>>errors; echo $? >>statuses) & ";
+    script += "wait";
+    for (int round = 1; round <= 10; ++round) {
+        ASSERT_EQ(std::system(("sh -c " + clitest::ShellQuoted(script)).c_str()), 0);
+    }
+    const std::string statuses = f.Read("statuses");
+    EXPECT_EQ(Count(statuses, "0\n"), 80u) << statuses << f.Read("errors");
+    const std::string log = f.Read("REVISION.TXT");
+    EXPECT_EQ(Count(log, "REVISION.TXT  for "), 1u);
+    for (int run = 1; run <= 8; ++run) {
+        const std::string number = "0000" + std::to_string(run);
+        EXPECT_EQ(Count(log, "' PAR: " + number + ", 2.1.0017, EYI, 2026-07-04, Inventory, AdjustStock\r\n"
+                              "' Entry of run " + std::to_string(run) + ".\r\n'\r\n"),
+                  10u)
+            << log;
+    }
+    EXPECT_EQ(Count(f.Read("Inventory.vbp"), "RelatedDoc="), 1u);
+}
