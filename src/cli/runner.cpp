@@ -260,10 +260,14 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
             if (line > 0) line = host::LineAfter(change, line);
     });
     struct Unsubscribe {
-        host::SourceModule& m;
+        host::SourceModule* m;
         int id;
-        ~Unsubscribe() { m.Unsubscribe(id); }
-    } unsubscribe{file.module, subscription};
+        void Now() {
+            if (m != nullptr) m->Unsubscribe(id);
+            m = nullptr;
+        }
+        ~Unsubscribe() { Now(); }
+    } unsubscribe{&file.module, subscription};
 
     int worst = kDone;
     for (std::size_t k = 0; k < group.targets.size(); ++k) {
@@ -292,6 +296,7 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
         }
         worst = std::max(worst, status);
     }
+    unsubscribe.Now();  // before the module goes
     if (!rules.writes) {
         group.file.reset();
         return worst;
