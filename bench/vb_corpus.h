@@ -9,14 +9,11 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "vbgen/module_writer.h"
 
 namespace bench {
 
-/// A module of about `lineCount` lines, CR LF, with the usual mix of blocks,
-/// continued statements, comments, declarations and keywords inside strings;
-/// its indentation varies from procedure to procedure. The same seed gives the
-/// same text.
-std::string GenerateModule(const std::string& name, long lineCount, std::uint32_t seed = 12345);
+using vbgen::GenerateModule;
 
 /// The generated tree: 40 modules of 25,000 lines, 1,000,000 lines in all.
 inline constexpr int kTreeModules = 40;

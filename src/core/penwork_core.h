@@ -77,10 +77,12 @@ public:
     platform::DialogPort& Dialogs() override { return dialogs_; }
     platform::FileStore& Files() override { return files_; }
     platform::SettingsStore& Settings() override { return settings_; }
-    std::string txtName() const override { return state_.name; }
-    std::string txtInitials() const override { return state_.initials; }
-    std::string cboRevType() const override { return state_.revType; }
-    std::string txtRevNumber() const override { return state_.revNumber; }
+    // Single-line fields: a line break given to one would end the comment line
+    // it is written into.
+    std::string txtName() const override { return toolwindow::SingleLine(state_.name); }
+    std::string txtInitials() const override { return toolwindow::SingleLine(state_.initials); }
+    std::string cboRevType() const override { return toolwindow::SingleLine(state_.revType); }
+    std::string txtRevNumber() const override { return toolwindow::SingleLine(state_.revNumber); }
     const toolwindow::TextBox& txtHeader(int index) const override { return *boxes_.at(index); }
     bool optHeader(int index) const override { return (index == 0) == state_.headerBefore; }
     bool chkRevision(int index) const override { return state_.revision.at(index); }

@@ -270,11 +270,22 @@ std::string ModuleBuffer::Text() const {
     for (const RawLine& line : prelude_) size += line.text.size() + 2;
     std::string text;
     text.reserve(size);
-    for (const RawLine& line : prelude_) text.append(line.text).append(EolText(line.eol));
+    // Every line must read back as the line it is. An empty line cannot end the
+    // file without a line end (read again, it would be gone), and an empty line
+    // ending in LF after a lone CR would read back as one CR LF: such lines are
+    // written with the usual line end, or CR LF.
+    bool afterCr = false;
+    auto put = [&](std::string_view line, Eol eol, bool last) {
+        if (line.empty() && eol == Eol::None && last) eol = usualEol_;
+        if (line.empty() && eol == Eol::Lf && afterCr) eol = Eol::CrLf;
+        text.append(line).append(EolText(eol));
+        afterCr = eol == Eol::Cr;
+    };
+    for (const RawLine& line : prelude_) put(line.text, line.eol, false);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        text.append(Text(i)).append(EolText(lines_[i].eol));
+        put(Text(i), lines_[i].eol, i + 1 == lines_.size() && !lines_[i].hidden);
         if (lines_[i].hidden)
-            for (const RawLine& h : *lines_[i].hidden) text.append(h.text).append(EolText(h.eol));
+            for (const RawLine& h : *lines_[i].hidden) put(h.text, h.eol, false);
     }
     return text;
 }

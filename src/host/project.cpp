@@ -127,6 +127,11 @@ ide::VBComponent& Project::Impl::AddFile(const std::string& file, bool relatedDo
     std::string value = ProjectRelativePath(folder, absolute);
     if (key->named) value = FileStem(absolute) + "; " + value;
     std::string text = std::string(key->key) + "=" + value;
+    // A line break in the path (a folder may be named so) would split the line
+    // and put lines of its own into the project.
+    if (text.find_first_of("\r\n") != std::string::npos)
+        throw ide::HostError(ide::kInvalidCall, "The path " + absolute +
+                                                    " holds a line break and cannot be written into the project file");
     try {
         platform::EncodeText(text, kProjectEncoding);
     } catch (const platform::EncodingError& e) {

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -186,7 +187,17 @@ std::string DecodeWithQt(std::string_view bytes, const std::string& encoding) {
     QStringDecoder decoder(encoding.c_str(), QStringConverter::Flag::Stateless);
     const QByteArray input(bytes.data(), static_cast<qsizetype>(bytes.size()));
     const QString text = decoder(input);
-    if (!decoder.hasError()) return text.toStdString();
+    if (!decoder.hasError()) {
+        // Some code pages read several byte sequences as one character and write
+        // it back as only one of them: such bytes would change on a save that
+        // did not touch them.
+        QStringEncoder encoder(encoding.c_str(), QStringConverter::Flag::Stateless);
+        const QByteArray back = encoder(text);
+        if (back == input) return text.toStdString();
+        const auto [mismatch, ignored] = std::mismatch(input.begin(), input.end(), back.begin(), back.end());
+        const auto at = static_cast<long>(mismatch - input.begin());
+        throw EncodingError("byte " + std::to_string(at + 1) + " does not read back as itself in " + encoding, at);
+    }
     // Finds the first bad byte by feeding one byte at a time.
     QStringDecoder probe(encoding.c_str());
     for (std::size_t i = 0; i < bytes.size(); ++i) {

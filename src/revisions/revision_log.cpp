@@ -72,8 +72,11 @@ void AppendRevisionLog(toolwindow::Penwork& window, const std::string& entry) {
     const std::string path = sProjectDir(project) + kLogName;
     const std::optional<std::string> old = files.Read(path);
     const std::string heading = old ? std::string() : RevisionLogHeading(window, project);
-    Append(files, path, old, heading + entry + kCrLf);
+    const std::string bytes = platform::EncodeText(heading + entry + kCrLf, platform::kDefaultEncoding);
+    // The project first: a log that the project cannot take in is not written,
+    // so a skipped log target leaves no file behind.
     project.VBComponents().AddFile(path, true);
+    files.Write(path, old.value_or(std::string()) + bytes);
 }
 
 }  // namespace revisions

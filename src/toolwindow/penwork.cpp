@@ -64,6 +64,19 @@ void PlainTextBox::Wrap() {
         for (std::string& line : WrapWords(hard, width)) lines_.push_back(std::move(line));
 }
 
+std::string SingleLine(const std::string& text) {
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            line += ' ';
+        } else {
+            line += text[i];
+        }
+    }
+    return line;
+}
+
 PlainPenwork::PlainPenwork(ide::VBE& vbe, platform::DialogPort& dialogs, platform::FileStore& files,
                            platform::SettingsStore& settings)
     : vbe_(vbe), dialogs_(dialogs), files_(files), settings_(settings) {}

@@ -97,6 +97,9 @@ public:
     virtual bool optErrorHandler(int index) const = 0;
 };
 
+/// A single-line box's text: each line break (CR LF, LF or CR) shown as a blank.
+std::string SingleLine(const std::string& text);
+
 /// Penwork over plain fields. The boxes wrap at 65 characters, the revision text
 /// box at 79.
 class PlainPenwork : public Penwork {
@@ -109,10 +112,12 @@ public:
     platform::FileStore& Files() override { return files_; }
     platform::SettingsStore& Settings() override { return settings_; }
 
-    std::string txtName() const override { return name; }
-    std::string txtInitials() const override { return initials; }
-    std::string cboRevType() const override { return revType; }
-    std::string txtRevNumber() const override { return revNumber; }
+    // Single-line fields: a line break given to one (from an option or the
+    // settings file) would end the comment line it is written into.
+    std::string txtName() const override { return SingleLine(name); }
+    std::string txtInitials() const override { return SingleLine(initials); }
+    std::string cboRevType() const override { return SingleLine(revType); }
+    std::string txtRevNumber() const override { return SingleLine(revNumber); }
     const TextBox& txtHeader(int index) const override { return boxes.at(index); }
     bool optHeader(int index) const override { return (index == 0) == headerBefore; }
     bool chkRevision(int index) const override { return revisionTargets.at(index); }

@@ -102,6 +102,15 @@ TEST(PenworkCore, FieldsAreStoredAsTheyChangeAndSaveChecksOnlyTheLength) {
     EXPECT_EQ("JD", w.Stored(keys::AuthorInitials));
     w.core.PickRevType("ALT");
     EXPECT_EQ("ALT", w.Stored(keys::RevisionType));
+
+    // What the generators read of a single-line field never ends a line: the
+    // rest of the text would become code.
+    w.core.SetName("Jane\r\nEnd Sub");
+    w.core.SetInitials("J\nD");
+    w.core.SetRevNumber("1\r2");
+    w.core.PickRevType("BUG\r\n");
+    EXPECT_EQ("Jane End Sub|J D|1 2|BUG ",
+              w.core.txtName() + "|" + w.core.txtInitials() + "|" + w.core.txtRevNumber() + "|" + w.core.cboRevType());
 }
 
 TEST(PenworkCore, EachModeSetsItsButtonsFrameAndBox) {

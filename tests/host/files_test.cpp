@@ -162,6 +162,12 @@ TEST(Project, AddFileWritesOneRelatedDocLine) {
     EXPECT_EQ(module.Name() + " " + std::to_string(module.Type()), "Util 1");
     EXPECT_EQ(project.Text(), "Type=Exe\r\nRelatedDoc=REVISION.TXT\r\nModule=Util; Util.bas\r\n");
     EXPECT_THROW(project.VBComponents().AddFile(dir.File("notes.txt"), false), ide::HostError);
+    // A line break in a path would put lines of its own into the project.
+    const std::pair<const char*, bool> broken[] = {
+        {"Log\r\nModule=X; X.bas\r\n.txt", true}, {"a\nb/REVISION.TXT", true}, {"Bad\r.bas", false}};
+    for (const auto& [path, related] : broken)
+        EXPECT_THROW(project.VBComponents().AddFile(dir.File(path), related), ide::HostError) << path;
+    EXPECT_EQ(project.Text(), "Type=Exe\r\nRelatedDoc=REVISION.TXT\r\nModule=Util; Util.bas\r\n");
     EXPECT_THROW(host::Project(dir.File("None.vbp"), files), platform::FileError);
 }
 

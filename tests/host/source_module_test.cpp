@@ -106,6 +106,15 @@ TEST(Edit, LineEndsHiddenLinesAndErrors) {
         {get, 'I', 2, "Name = 1", Crlf("Property Get Name()\n" + kMember + "\nName = 1\nEnd Property\n")},
         {"Sub Name()\r\n" + kMember, 'I', 2, "End Sub", "Sub Name()\r\n" + kMember + "\r\nEnd Sub"},
         {"A\r\nB\r\n", 'I', 0, "X", "", ide::kInvalidCall}, {"A\r\nB\r\n", 'I', 4, "X", "", ide::kInvalidCall},
+        // A file cannot end in an empty line without a line end (read again, the
+        // line would be gone): an empty last line takes one.
+        {"A\r\nB", 'I', 3, "C\r\n", "A\r\nB\r\nC\r\n\r\n"},
+        {"A\r\nB", 'R', 2, "X\r\n", "A\r\nX\r\n\r\n"},
+        {"A\r\n   ", 'R', 2, "", "A\r\n\r\n"},
+        {"A\r\n\r\nB", 'D', 3, "1", "A\r\n\r\n"},
+        // Nor can an empty line end in LF after a lone CR: "\r\n" reads back as one line end.
+        {"A\rB\nC\nD\n", 'R', 2, "", "A\r\r\nC\nD\n"},
+        {"A\r \n", 'R', 2, "", "A\r\r\n"},
         // A replaced line keeps its own line end, and its hidden lines after its last line.
         {"A\nB\r\nC", 'R', 2, "X", "A\nX\r\nC"},
         {"A\nB\r\nC", 'R', 3, "X\r\nY", "A\nB\r\nX\r\nY"},
@@ -132,7 +141,14 @@ TEST(Edit, LineEndsHiddenLinesAndErrors) {
                   c.error);
         EXPECT_EQ(module.Text(), c.error ? c.before : c.after);
         hosttest::ExpectSameAsFresh(module);
+        EXPECT_EQ(module.CountOfLines(), host::SourceModule(module.Text()).CountOfLines());
     }
+    // Lines put in at the end and taken out again leave a file without a final
+    // line end as it was.
+    host::SourceModule bare("A\r\nB");
+    bare.InsertLines(3, "\r\n \r\n");
+    bare.DeleteLines(3, 3);
+    EXPECT_EQ(bare.Text(), "A\r\nB");
 }
 
 TEST(Edit, RewritingEveryLineManyTimesKeepsTheText) {

@@ -46,6 +46,9 @@ TEST(Encoding, ErrorsNameTheCharacterOrByte) {
         {true, "a\xC0\xAF", "utf-8", "the file is not valid UTF-8 at byte 2", 1},
         {true, "\xED\xA0\x80", "utf-8", "the file is not valid UTF-8 at byte 1", 0},
         {true, "12345678\xF4\x90\x80\x80", "utf-8", "the file is not valid UTF-8 at byte 9", 8},
+        // Bytes that decode, but to a character written back as other bytes,
+        // would be changed by a save that did not touch them.
+        {true, "ab\r\n\xED\x41x", "shift_jis", "byte 5 does not read back as itself in shift_jis", 4},
     };
     for (const auto& c : cases) {
         try {

@@ -106,6 +106,14 @@ TEST(RevisionLog, WithoutASavedProjectTheLogIsSkippedAndTheOtherTargetsRun) {
     bench.Expect(kAdjustTop + kAdjustRest, 4, revised("1.0.0000"));
     EXPECT_EQ(bench.Skipped(), "the log target is skipped: the project has never been saved\n");
     EXPECT_FALSE(std::filesystem::exists(bench.dir.File("REVISION.TXT")));
+
+    // A project that cannot take the log in gets no log either.
+    NamedProject refusing(bench.dir.File("Stock.vbp"));
+    bench.unsaved = &refusing;
+    Log(bench);
+    EXPECT_TRUE(bench.outcome.written.empty());
+    EXPECT_EQ(bench.outcome.skipped.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(bench.dir.File("REVISION.TXT")));
 }
 
 TEST(RevisionLog, ProjectDirIsThePathUpToItsLastSeparator) {

@@ -118,6 +118,15 @@ TEST(PlainPenwork, LoadsTheStoredFieldsOrTheirDefaults) {
     stored.Save(keys::RevisionText, "1.0");
     stored.Save(keys::RevisionCode, "yes");
     EXPECT_EQ(Loaded(stored), "name=\ninitials= JD \ntype=ALT\nnumber=00042\ntargets=1010");
+
+    // A line break stored in a single-line field would end the comment line
+    // that the field is written into, and what follows would become code.
+    platform::MemorySettings broken;
+    broken.Save(keys::AuthorName, "Jane\r\nDim x");
+    broken.Save(keys::AuthorInitials, "J\nD\n");
+    broken.Save(keys::RevisionType, "\rBUG");
+    broken.Save(keys::RevisionNumber, "1\r\n\r\n2");
+    EXPECT_EQ(Loaded(broken), "name=Jane Dim x\ninitials=J D \ntype= BUG\nnumber=1  2\ntargets=0000");
 }
 
 }  // namespace
