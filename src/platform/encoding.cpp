@@ -193,7 +193,23 @@ std::string DecodeWithQt(std::string_view bytes, const std::string& encoding) {
         // did not touch them.
         QStringEncoder encoder(encoding.c_str(), QStringConverter::Flag::Stateless);
         const QByteArray back = encoder(text);
-        if (back == input) return text.toStdString();
+        // A lone surrogate of UTF-16 decodes and encodes back, but has no UTF-8
+        // form: the module would hold U+FFFD in its place.
+        if (back == input && text.isValidUtf16()) return text.toStdString();
+        if (back == input) {
+            qsizetype unit = 0;
+            for (; unit < text.size(); ++unit) {
+                const QChar c = text[unit];
+                if (c.isHighSurrogate() && unit + 1 < text.size() && text[unit + 1].isLowSurrogate()) {
+                    ++unit;
+                    continue;
+                }
+                if (c.isSurrogate()) break;
+            }
+            const long at = static_cast<long>(back.size() * unit / std::max<qsizetype>(text.size(), 1));
+            throw EncodingError("byte " + std::to_string(at + 1) + " starts half a character pair of " + encoding,
+                                at);
+        }
         const auto [mismatch, ignored] = std::mismatch(input.begin(), input.end(), back.begin(), back.end());
         const auto at = static_cast<long>(mismatch - input.begin());
         throw EncodingError("byte " + std::to_string(at + 1) + " does not read back as itself in " + encoding, at);

@@ -59,6 +59,14 @@ TEST(Encoding, ErrorsNameTheCharacterOrByte) {
             EXPECT_EQ(e.CharIndex(), c.index) << c.message;
         }
     }
+    // A lone surrogate has no UTF-8 form: reading it would change it on a save.
+    try {
+        (void)DecodeText(std::string("\x00\x61\xD8\x01\x00\x62", 6), "utf-16be");
+        ADD_FAILURE() << "no EncodingError for a lone surrogate";
+    } catch (const platform::EncodingError& e) {
+        EXPECT_EQ(std::string(e.what()), "byte 3 starts half a character pair of utf-16be");
+        EXPECT_EQ(e.CharIndex(), 2);
+    }
     EXPECT_THROW(DecodeText("ab\x82", "Shift_JIS"), platform::EncodingError);
     EXPECT_THROW(DecodeText("x", "no-such-code-page"), platform::EncodingError);
 }
