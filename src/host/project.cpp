@@ -207,7 +207,9 @@ std::vector<std::string> Project::ModulePaths() const {
 }
 
 bool Project::Lists(const std::string& modulePath) const {
-    return impl_->Listed(ResolveProjectPath(impl_->folder, modulePath)) != nullptr;
+    // A path on disk, not one written in the project: a blank or quote at its
+    // end belongs to the name.
+    return impl_->Listed(ResolvePath(impl_->folder, modulePath)) != nullptr;
 }
 
 std::string Project::Text() const {

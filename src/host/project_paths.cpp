@@ -37,7 +37,11 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string ResolveProjectPath(const std::string& projectFolder, std::string_view written) {
-    std::filesystem::path path(Slashes(Trim(written)));
+    return ResolvePath(projectFolder, Trim(written));
+}
+
+std::string ResolvePath(const std::string& projectFolder, std::string_view given) {
+    std::filesystem::path path(Slashes(given));
     if (path.is_relative()) path = std::filesystem::path(Slashes(projectFolder)) / path;
     std::string resolved = path.lexically_normal().generic_string();
     if (resolved.size() > 1 && resolved.back() == '/') resolved.pop_back();

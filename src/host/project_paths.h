@@ -12,6 +12,9 @@ std::string FolderOf(const std::string& path);
 /// A path from the project file made absolute with "/" separators: relative
 /// paths are taken from `projectFolder`; "." and ".." are resolved.
 std::string ResolveProjectPath(const std::string& projectFolder, std::string_view written);
+/// The same for a path that is not read from the project file: taken as it
+/// stands, blanks and quotes included.
+std::string ResolvePath(const std::string& projectFolder, std::string_view path);
 /// The path as the project file writes it: relative to `projectFolder` when it
 /// can be, with "\" separators.
 std::string ProjectRelativePath(const std::string& projectFolder, const std::string& absolute);

@@ -128,6 +128,14 @@ TEST(Project, ReadsTheExampleProject) {
     EXPECT_EQ(project.Text(), testsupport::ReadFile(kExamples + "/Inventory.vbp"));
     EXPECT_FALSE(project.Changed());
     EXPECT_THROW(project.VBComponents().Item(4), ide::HostError);
+
+    // Every module it reads, it lists: a name that ends in a blank or a quote
+    // is a name on disk, not text to trim.
+    testsupport::TempDir dir;
+    testsupport::WriteFile(dir.File("Odd.vbp"), "Module=A; \"A.bas \"\r\nClass=B; B.cls\"\\\\ \\\\\r\n");
+    host::Project odd(dir.File("Odd.vbp"), files);
+    ASSERT_EQ(odd.ModulePaths().size(), 2u);
+    for (const std::string& module : odd.ModulePaths()) EXPECT_TRUE(odd.Lists(module)) << module;
 }
 
 TEST(Project, AddFileWritesOneRelatedDocLine) {
