@@ -139,7 +139,11 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
         temp_.clear();
         throw FileErrorFromErrno(error, FileAction::Write, path);
     };
-    if (old.exists() && !file.setPermissions(old.permissions())) fail(EACCES);
+    if (old.exists()) {
+        // The owner first: changing it may clear set-id bits the permissions restore.
+        TakeOwnerOf(file.handle(), target_);
+        if (!file.setPermissions(old.permissions())) fail(EACCES);
+    }
     int error = 0;
     if (!WriteAll(file, bytes, error)) fail(error);
     if (!file.flush()) fail(WriteFailureCause(file, errno));

@@ -34,6 +34,10 @@ private:
 /// Makes the written content of an open file durable. False when the disk
 /// reports a failure (the content may then be lost).
 bool SyncToDisk(int handle);
+/// Gives the open file `handle` the owner and group of the file at `original`,
+/// so a file written in its place keeps them (root editing another user's
+/// module). Where that is not allowed, the file keeps its creator's: false.
+bool TakeOwnerOf(int handle, const std::string& original);
 /// Makes renames in a folder durable; failures are not reported (some file
 /// systems cannot sync a folder).
 void SyncFolder(const std::string& folder);

@@ -5,12 +5,14 @@
 // - fsync of a file and of its folder: QFile and std::ofstream cannot make a
 //   write durable, and QSaveFile cannot prepare several files before the first
 //   one replaces its original;
+// - fchown: Qt can copy a file's permissions but not its owner;
 // - isatty: neither library tells whether a stream is a terminal;
 // - mallopt, where the C library is glibc (measured in bench/cli_bench.cpp).
 #include "platform/os.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -45,6 +47,14 @@ FolderLock::~FolderLock() {
 FolderLock::FolderLock(FolderLock&& other) noexcept : handle_(other.handle_) { other.handle_ = -1; }
 
 bool SyncToDisk(int handle) { return ::fsync(handle) == 0; }
+
+bool TakeOwnerOf(int handle, const std::string& original) {
+    struct stat old {};
+    if (::stat(original.c_str(), &old) != 0) return false;
+    struct stat now {};
+    if (::fstat(handle, &now) == 0 && now.st_uid == old.st_uid && now.st_gid == old.st_gid) return true;
+    return ::fchown(handle, old.st_uid, old.st_gid) == 0;
+}
 
 void SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -93,6 +94,16 @@ TEST(WriteFileAtomic, ReplacesTheWholeFileKeepingPermissionsAndLinks) {
     EXPECT_EQ(ReadFile(path), "through the link");
     EXPECT_EQ(Entries(dir.Path()), 2);
     EXPECT_TRUE(platform::IsRegularFile(path) && !platform::IsRegularFile(dir.Path()));
+    // Root writing another user's file leaves it that user's.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(path.c_str(), 4321, 4321), 0);
+        platform::WriteFileAtomic(path, "root's edit");
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 4321u);
+        EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
+    }
 }
 
 TEST(WriteFileAtomic, AFailureLeavesTheOldFileAndNoTemporaryFile) {
