@@ -85,25 +85,35 @@ void CWindow::Center(QWidget& frm) const {
     frm.move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }
 
-ClipboardStatus CWindow::EditCopy() const {
+namespace {
+
+constexpr char kCouldNotSet[] = "Could not set text from active control to clipboard.";
+
+// Clears the clipboard and puts the focused control's selection on it: the
+// steps copy and cut share. `control` receives the focused control.
+ClipboardStatus CopySelection(TextControl& control) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) return Failure(515, "Could not clear clipboard.");
     clipboard->clear();
-    const TextControl control = FocusedControl();
-    if (!control.Found()) return Failure(516, "Could not set text from active control to clipboard.");
+    control = FocusedControl();
+    if (!control.Found()) return Failure(516, kCouldNotSet);
     clipboard->setText(control.Selected());
     return {};
 }
 
+}  // namespace
+
+ClipboardStatus CWindow::EditCopy() const {
+    TextControl control;
+    return CopySelection(control);
+}
+
 ClipboardStatus CWindow::EditCut() const {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard) return Failure(515, "Could not clear clipboard.");
-    clipboard->clear();
-    const TextControl control = FocusedControl();
-    if (!control.Found()) return Failure(516, "Could not set text from active control to clipboard.");
-    clipboard->setText(control.Selected());
+    TextControl control;
+    const ClipboardStatus copied = CopySelection(control);
+    if (!copied.Ok()) return copied;
     // A control that takes no typing keeps its selection; the failure is the copy's.
-    if (control.ReadOnly()) return Failure(516, "Could not set text from active control to clipboard.");
+    if (control.ReadOnly()) return Failure(516, kCouldNotSet);
     control.Replace(QString());
     return {};
 }

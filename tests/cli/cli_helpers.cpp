@@ -40,4 +40,10 @@ std::vector<std::string> FolderListing(const std::string& folder) {
     return names;
 }
 
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
 }  // namespace clitest

@@ -41,4 +41,7 @@ std::string ShellQuoted(const std::string& word);
 /// The names in a folder, sorted: to see that no temporary file was left.
 std::vector<std::string> FolderListing(const std::string& folder);
 
+/// How many times `what` stands in `text`.
+std::size_t Count(const std::string& text, const std::string& what);
+
 }  // namespace clitest

@@ -14,18 +14,13 @@
 #include "cli_helpers.h"
 
 using clitest::CliFixture;
+using clitest::Count;
 using clitest::ShellQuoted;
 using testsupport::Crlf;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
 
 // A settings store that counts its reads.
 class CountingSettings : public platform::MemorySettings {

@@ -6,16 +6,7 @@
 #include "cli_helpers.h"
 
 using clitest::CliFixture;
-
-namespace {
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
-}  // namespace
+using clitest::Count;
 
 TEST(RevisionCommand, TwiceLeavesOneHeadingTwoEntriesAndOneRelatedDoc) {
     CliFixture f;

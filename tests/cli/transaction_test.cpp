@@ -12,18 +12,13 @@
 #include "cli_helpers.h"
 
 using clitest::CliFixture;
+using clitest::Count;
 using clitest::FolderListing;
 using testsupport::Crlf;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
 
 // Every file of the copy with its bytes, and the folder's names: what a run
 // that writes nothing must leave exactly as it was.
