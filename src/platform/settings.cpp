@@ -98,8 +98,11 @@ std::string UserSettings::GetSetting(const std::string& app, const std::string& 
     const QSettings store(copy.Path(), QSettings::IniFormat);
     const QVariant value = store.value(KeyPath(section, key));
     if (!value.isValid()) return defaultValue;
-    // A value edited by hand as a, b (without quotes) reads back as a list.
-    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u", ").toStdString();
+    // A value edited by hand as a, b (without quotes) reads back as a list: of
+    // strings, or of variants once QSettings has written back an item that holds
+    // a NUL (an escaped \0) as @String(...).
+    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
+        return value.toStringList().join(u", ").toStdString();
     return value.toString().toStdString();
 }
 

@@ -60,6 +60,12 @@ TEST(UserSettings, OneFilePerApplicationInTheConfigFolder) {
     // A file edited by hand: an unquoted comma still gives the whole text.
     testsupport::WriteFile(toolWindow, "[Author]\nName=Doe, Jane\n");
     EXPECT_EQ(UserSettings().Get(platform::settings::AuthorName), "Doe, Jane");
+    // ... and keeps it when another key is saved, even with an escaped NUL in it.
+    testsupport::WriteFile(toolWindow, "[ErrorHandler]\nCustom=\"On Error\\0 x\"y, z\n");
+    const std::string custom = UserSettings().Get(platform::settings::ErrorHandlerCustom);
+    EXPECT_EQ(custom, std::string("On Error\0 xy, z", 15));
+    UserSettings().Save(platform::settings::AuthorName, "");
+    EXPECT_EQ(UserSettings().Get(platform::settings::ErrorHandlerCustom), custom);
     // A failed save is reported: a file stands where the folder must be made.
     ScopedEnv blocked("XDG_CONFIG_HOME", toolWindow.c_str());
     EXPECT_THROW(UserSettings().Save(platform::settings::DisplayOnConnect, "1"), platform::FileError);
