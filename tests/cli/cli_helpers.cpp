@@ -1,5 +1,7 @@
 #include "cli_helpers.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -20,11 +22,29 @@ Result CliFixture::Run(const std::vector<std::string>& args) {
     for (const std::string& a : args) argv.push_back(a.c_str());
     std::ostringstream out, err;
     Result r;
-    r.status = cli::Run(static_cast<int>(argv.size()), argv.data(), settings, out, err);
+    r.status = cli::Run(static_cast<int>(argv.size()), argv.data(), *store, out, err);
     r.out = out.str();
     r.err = err.str();
     return r;
 }
+
+#ifdef QUILLMARK_BINARY
+Result CliFixture::RunBinary(const std::vector<std::string>& args, const std::string& shellBefore) const {
+    const std::string outFile = dir.File(".out"), errFile = dir.File(".err");
+    std::string command = "cd " + ShellQuoted(dir.Path()) + " && " + shellBefore + (shellBefore.empty() ? "" : "; ") +
+                          "XDG_CONFIG_HOME=" + ShellQuoted(dir.File(".config")) + " " + ShellQuoted(QUILLMARK_BINARY);
+    for (const std::string& a : args) command += " " + ShellQuoted(a);
+    command += " >" + ShellQuoted(outFile) + " 2>" + ShellQuoted(errFile);
+    const int wait = std::system(("sh -c " + ShellQuoted(command)).c_str());
+    Result r;
+    r.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+    r.out = testsupport::ReadFile(outFile);
+    r.err = testsupport::ReadFile(errFile);
+    std::filesystem::remove(outFile);
+    std::filesystem::remove(errFile);
+    return r;
+}
+#endif
 
 std::string ShellQuoted(const std::string& word) {
     std::string quoted = "'";

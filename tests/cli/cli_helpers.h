@@ -1,4 +1,4 @@
-// Runs the command line in-process on a copy of the example project.
+// Runs the command line in-process, or as the real binary, on a copy of the example project.
 #pragma once
 
 #include <initializer_list>
@@ -19,20 +19,19 @@ struct Result {
 class CliFixture {
 public:
     CliFixture();
-    /// Runs `quillmark ARGS...`.
+    /// Runs `quillmark ARGS...` in-process, with `store`.
     Result Run(std::initializer_list<std::string> args) { return Run(std::vector<std::string>(args)); }
     Result Run(const std::vector<std::string>& args);
-    /// Runs the real `quillmark` binary with ARGS in the copy's folder (with a
-    /// settings folder of its own there), so that statuses, files on disk and
-    /// parallel runs are the process's own. `shellBefore` runs first in the same
-    /// shell (e.g. "ulimit -f 8").
+    /// Runs the real binary in the copy's folder, with a settings folder of its own there: statuses,
+    /// files and parallel runs are the process's own. `shellBefore` runs first (e.g. "ulimit -f 8").
+    /// Only the command line's tests, which know where the binary is, have it.
     Result RunBinary(const std::vector<std::string>& args, const std::string& shellBefore = "") const;
-    /// Path of a file in the copy of the example project.
     std::string Path(const std::string& name) const { return dir.File(name); }
     std::string Read(const std::string& name) const { return testsupport::ReadFile(Path(name)); }
 
     testsupport::TempDir dir;
     platform::MemorySettings settings;
+    platform::SettingsStore* store = &settings;
     testsupport::FixedClock clock{1783170309};  // Saturday, 4 July 2026, 13:05:09 UTC
 };
 
@@ -40,7 +39,6 @@ public:
 std::string ShellQuoted(const std::string& word);
 /// The names in a folder, sorted: to see that no temporary file was left.
 std::vector<std::string> FolderListing(const std::string& folder);
-
 /// How many times `what` stands in `text`.
 std::size_t Count(const std::string& text, const std::string& what);
 
