@@ -1,118 +1,224 @@
-// The conventions every command follows: targets, statuses, --diff, --stdout,
-// and bad input that leaves every file as it was.
+// The conventions every command follows: help, refused runs, --diff, the
+// project that lists the module, the settings a run reads, and code pages.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
-#include <vector>
+#include <tuple>
 
 #include "cli_helpers.h"
 
 using clitest::CliFixture;
-using testsupport::Crlf;
+using clitest::Count;
+using testing::HasSubstr;
 
 namespace {
 
-// Every file of the example copy, to check that a command left them alone.
+namespace fs = std::filesystem;
+
+// Every name in the copy's folder with its bytes: what a run that writes nothing leaves as it was.
 std::string Snapshot(const CliFixture& f) {
     std::string all;
-    for (const char* name : {"Inventory.bas", "Customer.cls", "frmMain.frm", "Inventory.vbp"})
-        all += f.Read(name);
+    for (const std::string& name : clitest::FolderListing(f.dir.Path()))
+        all += name + "\n" + (fs::is_regular_file(f.Path(name)) ? f.Read(name) : std::string()) + "\n";
     return all;
 }
 
+// A settings store that counts its reads.
+class CountingSettings : public platform::MemorySettings {
+public:
+    std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
+                           const std::string& defaultValue) override {
+        ++reads;
+        return MemorySettings::GetSetting(app, section, key, defaultValue);
+    }
+    int reads = 0;
+};
+
 }  // namespace
 
-TEST(Cli, HelpVersionAndUsageErrors) {
+TEST(Usage, HelpListsTheCommandsAndTheirOptions) {
     CliFixture f;
     auto help = f.Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("notice"), std::string::npos);
-    EXPECT_NE(help.out.find("outline"), std::string::npos);
-
+    EXPECT_THAT(help.out, AllOf(HasSubstr("notice"), HasSubstr("outline")));
     auto sub = f.Run({"notice", "--help"});
     EXPECT_EQ(sub.status, 0);
-    EXPECT_NE(sub.out.find("--diff"), std::string::npos);
-
+    EXPECT_THAT(sub.out, HasSubstr("--diff"));
     EXPECT_EQ(f.Run({"--version"}).status, 0);
-    EXPECT_EQ(f.Run({}).status, 2);
-    EXPECT_EQ(f.Run({"frobnicate"}).status, 2);
-    auto noTarget = f.Run({"notice"});
-    EXPECT_EQ(noTarget.status, 2);
-    EXPECT_NE(noTarget.err.find("quillmark: "), std::string::npos);
-    EXPECT_EQ(f.Run({"notice", "--encoding", "klingon", f.Path("Inventory.bas")}).status, 2);
-    EXPECT_EQ(f.Run({"notice", "--diff", "--stdout", f.Path("Inventory.bas")}).status, 2);
 }
 
-TEST(Cli, BadTargetsGetOneMessageAndChangeNothing) {
+// A refused run: its status, one line that says what to do (and, for a mistyped
+// command line, where the help is), and no file touched.
+TEST(Refusals, EachSaysWhatToDoAndChangesNothing) {
     CliFixture f;
-    const std::string before = Snapshot(f);
-    testsupport::WriteFile(f.Path("blob.bas"), std::string("MZ\0\0\x90\x01", 6));
     testsupport::WriteFile(f.Path("notes.txt"), "hello\r\n");
-    std::filesystem::create_directory(f.Path("folder.bas"));
-    const std::string bas = f.Path("Inventory.bas");
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        std::string says;
-    };
-    const Case cases[] = {
+    fs::create_directory(f.Path("folder.bas"));
+    fs::copy(f.Path("Inventory.bas"), f.Path("ReadOnly.bas"));
+    chmod(f.Path("ReadOnly.bas").c_str(), 0444);
+    testsupport::WriteFile(f.Path("Other.vbp"), "Type=Exe\r\nModule=Other; Other.bas\r\n");
+    std::string bare;  // UTF-16 without a byte order mark
+    for (char c : testsupport::Crlf("Attribute VB_Name = \"Bare\"\n")) bare += std::string{c, '\0'};
+    testsupport::WriteFile(f.Path("Bare.bas"), bare);
+    const std::string inv = f.Path("Inventory.bas");
+    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
+        {{}, 2, "A subcommand is required"},
+        {{"frobnicate"}, 2, "unknown command 'frobnicate'; the commands are procedure, module, comment"},
+        {{"notice"}, 2, "targets is required"},
+        {{"notice", "--encoding", "klingon", inv}, 2, "unknown encoding 'klingon'"},
+        {{"notice", "--diff", "--stdout", inv}, 2, "--diff excludes --stdout"},
+        {{"comment", "--author", "Jane", "--text", "x", inv + ":3"}, 2, "--author"},
+        {{"notice", "--project", f.Path("Inventory.vbp"), inv}, 2, "--project"},
+        {{"error", "--kind", "loud", inv + ":30"}, 2, "--kind: loud"},
+        {{"revision", inv + ":33"}, 2, "give --to procedure,module,log,code"},
+        {{"revision", "--to", "code,shoe", inv + ":33"}, 2, "unknown target 'shoe'"},
+        {{"settings", "Author/Shoe"}, 2, "unknown setting 'Author/Shoe'"},
         {{"notice", f.Path("missing.bas")}, 3, "missing.bas"},
         {{"notice", f.Path("folder.bas")}, 3, "folder.bas"},
-        {{"notice", f.Path("blob.bas")}, 3, "binary"},
         {{"notice", f.Path("notes.txt")}, 2, "not a VB module"},
-        {{"notice", bas + ":3"}, 2, "whole files"},
-        {{"comment", "--text", "x", bas + ":999"}, 2, "out of range"},
-        {{"comment", "--text", "x", bas + ":0"}, 2, "out of range"},
-        {{"comment", "--text", "x", bas}, 2, "FILE:LINE"},
-        {{"comment", "--text", "@" + f.Path("nope.txt"), bas + ":3"}, 3, "nope.txt"},
+        {{"notice", f.Path("ReadOnly.bas")}, 3, "read-only"},
+        {{"notice", f.Path("Bare.bas")}, 3, "--encoding utf-16le"},
+        {{"notice", inv + ":3"}, 2, "whole files"},
+        {{"indent", "--all", inv + ":30"}, 2, "whole files"},
+        {{"indent", inv}, 2, "or give --all"},
+        {{"comment", "--text", "x", inv}, 2, "FILE:LINE"},
+        {{"comment", "--text", "x", inv + ":abc"}, 2, "'abc' is not a line number; give FILE:LINE"},
+        {{"comment", "--text", "x", inv + ":999"}, 2, "out of range"},
+        {{"comment", "--text", "x", inv + ":0"}, 2, "out of range; lines count from 1"},
+        {{"comment", "--text", "@" + f.Path("nope.txt"), inv + ":3"}, 3, "nope.txt"},
+        {{"revision", "--to", "log", "--project", f.Path("Other.vbp"), inv + ":33"}, 2, "does not list Inventory.bas"},
+        {{"revision", "--to", "log", "--project", f.Path("None.vbp"), inv + ":33"}, 2, "None.vbp"},
+        {{"revision", "--to", "log", "--project", f.Path("Customer.cls"), inv + ":33"}, 2, "not a project file"},
+        // The messages a procedure command gives where the line holds none.
+        {{"procedure", inv + ":5"}, 1, ": No Procedure Selected: Please select a procedure for this header\n"},
+        {{"error", inv + ":2"}, 1, ": No Procedure Selected: Please select a procedure for this Error Handler\n"},
+        {{"indent", inv + ":3"}, 1, ": Indent Procedure: Please select a procedure to indent.\n"},
     };
-    for (const Case& c : cases) {
-        auto r = f.Run(c.args);
-        EXPECT_EQ(r.status, c.status) << c.args.back() << "\n" << r.err;
-        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    const std::string hint = "Run 'quillmark --help' for the commands, or 'quillmark COMMAND --help' for one.\n";
+    const std::string before = Snapshot(f);
+    for (const auto& [args, status, says] : cases) {
+        auto r = f.Run(args);
+        SCOPED_TRACE(args.empty() ? "(nothing)" : args.front() + " " + args.back());
+        EXPECT_EQ(r.status, status) << r.err;
+        EXPECT_TRUE(r.err.starts_with("quillmark: ")) << r.err;
+        EXPECT_THAT(r.err, HasSubstr(says));
+        EXPECT_EQ(Count(r.err, "\n"), r.err.ends_with(hint) ? 2u : 1u) << r.err;
+        EXPECT_EQ(r.out, "");
     }
     EXPECT_EQ(Snapshot(f), before);
 }
 
-TEST(Cli, OneFailingTargetStopsTheRunBeforeAnythingIsWritten) {
-    CliFixture f;
-    auto r = f.Run({"notice", f.Path("missing.bas"), f.Path("Inventory.bas")});
-    EXPECT_EQ(r.status, 3);
-    EXPECT_EQ(f.Read("Inventory.bas").find("NOTICE OF PROPRIETARY RIGHTS"), std::string::npos);
+// On the real binary, in the module's folder: the diff writes nothing and
+// applies with patch and with git to exactly the files the same run writes.
+TEST(Diff, AppliesWithPatchAndGitToWhatTheRunWrites) {
+    for (const char* tool : {"patch -s -p1 <", "git apply"}) {
+        CliFixture f;
+        testsupport::TempDir copy;
+        fs::copy(f.dir.Path(), copy.Path(), fs::copy_options::recursive);
+        std::vector<std::string> args{"revision", "--to",           "code,log,module",
+                                      "--text",   "Cents \xC2\xA9", "Inventory.bas:33"};
+        args.insert(args.begin() + 1, "--diff");
+        auto diff = f.RunBinary(args);
+        ASSERT_EQ(diff.status, 0) << diff.err;
+        EXPECT_EQ(diff.out.find("--- a/Inventory.bas\n+++ b/Inventory.bas\n"), 0u) << diff.out;
+        testsupport::WriteFile(copy.File("change.patch"), diff.out);
+        const std::string apply = "cd " + clitest::ShellQuoted(copy.Path()) + " && " + tool + " change.patch";
+        ASSERT_EQ(std::system(apply.c_str()), 0) << tool;
+        args.erase(args.begin() + 1);
+        ASSERT_EQ(f.RunBinary(args).status, 0);
+        for (const char* name : {"Inventory.bas", "Inventory.vbp", "REVISION.TXT"})
+            EXPECT_EQ(testsupport::ReadFile(copy.File(name)), f.Read(name)) << tool << " " << name;
+    }
 }
 
-TEST(Cli, DiffAndStdoutWriteNothing) {
+// The project is the one that lists the module, in its folder or above; of
+// two, the first is taken and the choice said; with none the log is skipped.
+TEST(Projects, FoundAboveTheModuleOrTheLogSkipped) {
     CliFixture f;
-    const std::string before = Snapshot(f);
+    fs::create_directory(f.Path("src"));
+    fs::rename(f.Path("Inventory.bas"), f.Path("src/Inventory.bas"));
+    std::string vbp = f.Read("Inventory.vbp");
+    vbp.replace(vbp.find("Inventory; Inventory.bas"), 24, "Inventory; src\\Inventory.bas");
+    testsupport::WriteFile(f.Path("Inventory.vbp"), vbp);
+    const std::string module = f.Path("src/Inventory.bas") + ":33";
+    auto up = f.Run({"revision", "--to", "log", "--text", "x", module});
+    ASSERT_EQ(up.status, 0) << up.err;
+    EXPECT_EQ(up.err, "");
+    EXPECT_TRUE(fs::exists(f.Path("REVISION.TXT")));
 
-    auto diff = f.Run({"notice", "--diff", f.Path("Inventory.bas")});
-    EXPECT_EQ(diff.status, 0) << diff.err;
-    EXPECT_EQ(diff.out.rfind("--- a/" + f.Path("Inventory.bas") + "\n+++ b/" + f.Path("Inventory.bas") +
-                                 "\n@@ -1,4 +1,22 @@\n",
-                             0),
-              0u)
-        << diff.out;
-    // Only added lines and context: nothing removed.
-    EXPECT_EQ(diff.out.find("\n-"), std::string::npos);
-    // In the module's own bytes, so that the diff applies.
-    EXPECT_NE(diff.out.find("+' $Copyright: Copyright \xA9 1997"), std::string::npos);
+    testsupport::WriteFile(f.Path("Another.vbp"), vbp);
+    auto two = f.Run({"revision", "--to", "log", "--text", "y", module});
+    EXPECT_EQ(two.status, 0) << two.err;
+    EXPECT_THAT(two.err, HasSubstr("is listed by " + f.Path("Another.vbp") + ", " + f.Path("Inventory.vbp") +
+                                   "; using " + f.Path("Another.vbp")));
 
-    auto out = f.Run({"notice", "--stdout", f.Path("Inventory.bas")});
-    EXPECT_EQ(out.status, 0);
-    // In Windows-1252, right after the rule.
-    EXPECT_EQ(out.out.find("' $Copyright: Copyright \xA9 1997"), out.out.find("'---") + 73);
-    EXPECT_EQ(Snapshot(f), before);
+    fs::create_directory(f.Path("loose"));
+    fs::copy(f.Path("src/Inventory.bas"), f.Path("loose/Inventory.bas"));
+    auto r = f.Run({"revision", "--to", "log,code", "--text", "x", f.Path("loose/Inventory.bas") + ":33"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "quillmark: the log target is skipped: no project; give --project FILE.vbp, or list the module in a "
+              ".vbp in its folder or a folder above\n");
+    EXPECT_THAT(f.Read("loose/Inventory.bas"), HasSubstr("' x\r\nSelect Case Reason"));
+    EXPECT_FALSE(fs::exists(f.Path("loose/REVISION.TXT")));
 }
 
-TEST(Cli, AReadOnlyModuleIsLeftAlone) {
+TEST(Settings, ReadOnceAndADamagedStoreIsSaidOnce) {
     CliFixture f;
-    const std::string before = f.Read("Inventory.bas");
-    chmod(f.Path("Inventory.bas").c_str(), 0444);
-    auto r = f.Run({"notice", f.Path("Inventory.bas")});
-    EXPECT_EQ(r.status, 3) << r.err;
-    EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
-    EXPECT_EQ(f.Read("Inventory.bas"), before);
+    CountingSettings counting;
+    f.store = &counting;
+    auto r = f.Run({"notice", "--diff", f.Path("Inventory.bas"), f.Path("Customer.cls"), f.Path("frmMain.frm")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(counting.reads, static_cast<int>(platform::settings::All().size()));
+
+    // A store that cannot be parsed, then a folder in its place: the defaults, and one warning a run.
+    const std::string ini = f.Path(".config/Quillmark/VB Quillmark.ini");
+    std::filesystem::create_directories(f.Path(".config/Quillmark"));
+    testsupport::WriteFile(ini, "[Author\nName=Jane\n");
+    auto damaged = f.RunBinary({"procedure", "--diff", "Inventory.bas:30", "Customer.cls:37"});
+    EXPECT_EQ(damaged.status, 0) << damaged.err;
+    EXPECT_EQ(Count(damaged.err, "VB Quillmark.ini"), 1u) << damaged.err;
+    EXPECT_THAT(damaged.out, HasSubstr("Enter Your Name Here"));
+    std::filesystem::remove(ini);
+    std::filesystem::create_directory(ini);
+    auto folder = f.RunBinary({"notice", "--diff", "Inventory.bas"});
+    EXPECT_EQ(folder.status, 0);
+    EXPECT_EQ(Count(folder.err, "VB Quillmark.ini"), 1u) << folder.err;
+}
+
+TEST(Settings, ListShowAndStore) {
+    CliFixture f;
+    auto list = f.Run({"settings"});
+    ASSERT_EQ(list.status, 0);
+    EXPECT_THAT(list.out, HasSubstr("Author/Name = \"Enter Your Name Here\"  (default \"Enter Your Name Here\")"));
+    EXPECT_THAT(list.out, HasSubstr("Settings/DisplayOnConnect"));
+
+    ASSERT_EQ(f.Run({"settings", "Author/Name", "Jane Doe"}).status, 0);
+    EXPECT_EQ(f.Run({"settings", "author/name"}).out, "Jane Doe\n");
+
+    testsupport::WriteFile(f.Path("handler.txt"), "MsgBox [ProcName]\r\nResume Next\r\n");
+    ASSERT_EQ(f.Run({"settings", "ErrorHandler/Custom", "@" + f.Path("handler.txt")}).status, 0);
+    EXPECT_EQ(f.settings.GetSetting("VB Quillmark", "ErrorHandler", "Custom", "?"), "MsgBox [ProcName]\r\nResume Next");
+}
+
+// UTF-16 is written back in its byte order, with its byte order mark or, when
+// --encoding named it, without one.
+TEST(Encodings, Utf16KeepsItsByteOrderAndItsMarkOrLackOfOne) {
+    CliFixture f;
+    for (const std::string mark : {"\xFF\xFE", "\xFE\xFF", ""}) {
+        const auto wide = [&](const std::string& text) {
+            std::string bytes = mark;
+            for (char c : testsupport::Crlf(text))
+                bytes += mark == "\xFE\xFF" ? std::string{'\0', c} : std::string{c, '\0'};
+            return bytes;
+        };
+        testsupport::WriteFile(f.Path("Wide.bas"), wide("Attribute VB_Name = \"Wide\"\nPublic Sub A()\nEnd Sub\n"));
+        std::vector<std::string> args{"comment", "--text", "x", f.Path("Wide.bas") + ":2"};
+        if (mark.empty()) args.insert(args.begin() + 1, {"--encoding", "utf-16le"});
+        auto r = f.Run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(f.Read("Wide.bas"), wide("Attribute VB_Name = \"Wide\"\n'\n'\tx\n'\nPublic Sub A()\nEnd Sub\n"));
+    }
 }
