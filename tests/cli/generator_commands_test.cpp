@@ -1,131 +1,93 @@
-// procedure, module, comment and error on the example project, end to end.
+// procedure, module, comment, error, revision and indent on the example project:
+// each option reaches its field and each block lands in the file in its place.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <tuple>
 
 #include "cli_helpers.h"
 
 using clitest::CliFixture;
+using testing::HasSubstr;
 
 namespace {
 
-// The lines a diff adds, without their "+"; fails the test when it removes any.
-std::string AddedLines(const std::string& diff) {
-    std::string added;
-    std::size_t pos = 0;
-    while (pos < diff.size()) {
-        std::size_t end = diff.find('\n', pos);
-        if (end == std::string::npos) end = diff.size();
-        const std::string line = diff.substr(pos, end - pos);
-        if (line.rfind("+++", 0) != 0 && line.rfind("---", 0) != 0) {
-            if (!line.empty() && line[0] == '+') added += line.substr(1) + "\n";
-            EXPECT_FALSE(!line.empty() && line[0] == '-') << "removed: " << line;
-        }
-        pos = end + 1;
-    }
-    return added;
-}
-
 const std::string kRule = "'" + std::string(70, '-');
+const std::string kCopyright = "' Copyright:\tCopyright \xA9 2026 Harbour Lane Traders\r\n";
+const std::string kCreated = "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\r\n";
+const std::string kProcBlock = kRule + "\r\n' Name:\t\t\tAdjustStock\r\n" + kCopyright + "' Author:\t\tJane Doe\r\n" +
+                               kCreated + "'\r\n' Description:\tAdds to the stock.\r\n" + kRule + "\r\n";
 
 }  // namespace
 
-TEST(ProcedureCommand, WritesTheHeaderBeforeTheDeclarationWithTheRunsAuthor) {
-    CliFixture f;
-    auto r = f.Run({"procedure", "--diff", "--author", "Jane Doe", "--description", "Adds to the stock.",
-                    f.Path("Inventory.bas") + ":30"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(AddedLines(r.out),
-              kRule + "\r\n"
-              "' Name:\t\t\tAdjustStock\r\n"
-              "' Copyright:\tCopyright \xA9 2026 Harbour Lane Traders\r\n"
-              "' Author:\t\tJane Doe\r\n"
-              "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\r\n"
-              "'\r\n"
-              "' Description:\tAdds to the stock.\r\n" +
-                  kRule + "\r\n");
-    EXPECT_NE(r.out.find("@@ -23,6 +23,14 @@"), std::string::npos) << r.out;
+TEST(GeneratorCommands, EachPutsItsBlockInItsPlaceAndChangesNothingElse) {
+    // The arguments (the target last, a file name with its line), the block, and the text it goes in before.
+    const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
+        {{"procedure", "--author", "Jane Doe", "--description", "Adds to the stock.", "Inventory.bas:30"},
+         kProcBlock, "Public Sub AdjustStock("},
+        {{"procedure", "--after", "--author", "Jane Doe", "--description", "Adds to the stock.", "Inventory.bas:30"},
+         kProcBlock, "Dim lOld As Long"},
+        {{"module", "--description", "Stock levels.\nRe-order rules.", "Inventory.bas"},
+         kRule + "\r\n' Module Name:\tInventory\r\n" + kCopyright + "' Author:\t\tEnter Your Name Here\r\n" + kCreated +
+             "'\r\n' Description:\tStock levels.\r\n'\t\t\t\t\tRe-order rules.\r\n'\r\n" + kRule + "\r\n",
+         "Option Explicit"},
+        // Code and comment blocks go above the statement that holds the line: line 27 continues line 26.
+        {{"comment", "--text", "Totals are kept in cents.", "Inventory.bas:27"},
+         "'\r\n'\tTotals are kept in cents.\r\n'\r\n", "Public Sub AdjustStock("},
+        {{"revision", "--to", "code", "--type", "BUG", "--number", "12", "--initials", "JD", "--text",
+          "Stock no longer goes below zero.", "Inventory.bas:27"},
+         "' BUG: 00012  Vers: 2.1.0017 By: JD @ 2026-07-04 13:05:09\r\n' Stock no longer goes below zero.\r\n",
+         "Public Sub AdjustStock("},
+        {{"error", "--kind", "resume-next", "Customer.cls:24"}, "On Error Resume Next\r\n", "mName = Trim$(Value)"},
+    };
+    for (const auto& [args, block, before] : cases) {
+        CliFixture f;
+        const std::string file = args.back().substr(0, args.back().find(':'));
+        std::string expected = f.Read(file);
+        expected.insert(expected.find(before), block);
+        std::vector<std::string> withPath = args;
+        withPath.back() = f.Path(args.back());
+        auto r = f.Run(withPath);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(f.Read(file), expected) << args[0] << " " << args[1];
+    }
 
-    // Without --diff the same lines are written, before "Public Sub AdjustStock".
-    ASSERT_EQ(f.Run({"procedure", "--after", f.Path("Inventory.bas") + ":30"}).status, 0);
-    const std::string text = f.Read("Inventory.bas");
-    EXPECT_NE(text.find("Optional ByVal Reason As String = \"count\")\r\n" + kRule +
-                        "\r\n' Name:\t\t\tAdjustStock\r\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("' Author:\t\tEnter Your Name Here\r\n"), std::string::npos);
+    CliFixture f;
+    auto t = f.Run({"error", "--template", "MsgBox [ProcName]", f.Path("frmMain.frm") + ":36"});
+    ASSERT_EQ(t.status, 0) << t.err;
+    EXPECT_THAT(f.Read("frmMain.frm"), HasSubstr("If Err <> 0 Then\r\nMsgBox \"Form_Load\"\r\nEnd If \r\nEnd Sub"));
 }
 
-TEST(ProcedureCommand, RefusesOutsideAProcedureAndWarnsWhenTheDeclarationIsMissing) {
+// The stored settings are a run's defaults. A message that refuses nothing is a
+// warning: the header still lands (as for Before) and the run succeeds.
+TEST(GeneratorCommands, StoredSettingsAreTheDefaultsAndAWarningKeepsTheRunGoing) {
     CliFixture f;
-    const std::string before = f.Read("Inventory.bas");
-    auto r = f.Run({"procedure", f.Path("Inventory.bas") + ":5"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "quillmark: No Procedure Selected: Please select a procedure for this header\n");
-    EXPECT_EQ(f.Read("Inventory.bas"), before);
-
-    // With a blank before its bracket the declaration is not found for --after:
-    // a warning, and the header lands as for Before.
     f.settings.SaveSetting("VB Quillmark", "Author", "Name", "Stored Author");
-    testsupport::WriteFile(f.Path("Spaced.bas"),
-                           "Attribute VB_Name = \"Spaced\"\r\nPublic Sub Foo (x)\r\nEnd Sub\r\n");
+    f.settings.SaveSetting("VB Quillmark", "Revision", "Code", "1");
+    f.settings.SaveSetting("VB Quillmark", "Revision", "Type", "NEW");
+    ASSERT_EQ(f.Run({"revision", f.Path("Inventory.bas") + ":33"}).status, 0);
+    EXPECT_THAT(f.Read("Inventory.bas"), HasSubstr("' NEW: 00000  Vers: 2.1.0017 By: EYI @ "));
+    EXPECT_FALSE(std::filesystem::exists(f.Path("REVISION.TXT")));
+
+    testsupport::WriteFile(f.Path("Spaced.bas"), "Attribute VB_Name = \"Spaced\"\r\nPublic Sub Foo (x)\r\nEnd Sub\r\n");
     auto w = f.Run({"procedure", "--after", f.Path("Spaced.bas") + ":3"});
     EXPECT_EQ(w.status, 0) << w.err;
     EXPECT_EQ(w.err, "quillmark: No Proc= Foo(\n");
-    EXPECT_NE(f.Read("Spaced.bas").find("' Author:\t\tStored Author\r\n"), std::string::npos);
-}
-
-TEST(ModuleAndCommentCommands, InsertTheirBlocks) {
-    CliFixture f;
-    auto m = f.Run({"module", "--diff", "--description", "Stock levels.\nRe-order rules.", f.Path("Inventory.bas")});
-    ASSERT_EQ(m.status, 0) << m.err;
-    EXPECT_EQ(AddedLines(m.out),
-              kRule + "\r\n"
-              "' Module Name:\tInventory\r\n"
-              "' Copyright:\tCopyright \xA9 2026 Harbour Lane Traders\r\n"
-              "' Author:\t\tEnter Your Name Here\r\n"
-              "' Created:\t\tSaturday, July 04,2026 @ 1:05:09 pm (Vers: 2.1.0017)\r\n"
-              "'\r\n"
-              "' Description:\tStock levels.\r\n"
-              "'\t\t\t\t\tRe-order rules.\r\n"
-              "'\r\n" +
-                  kRule + "\r\n");
-
-    auto c = f.Run({"comment", "--diff", "--text", "Totals are kept in cents.", f.Path("Inventory.bas") + ":29"});
-    ASSERT_EQ(c.status, 0) << c.err;
-    EXPECT_EQ(AddedLines(c.out), "'\r\n'\tTotals are kept in cents.\r\n'\r\n");
-    EXPECT_NE(c.out.find("@@ -26,6 +26,9 @@"), std::string::npos) << c.out;
-}
-
-TEST(ErrorCommand, WritesTheHandlerOrRefusesAndLeavesTheModuleAlone) {
-    CliFixture f;
-    auto r = f.Run({"error", "--diff", "--kind", "resume-next", f.Path("Customer.cls") + ":24"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(AddedLines(r.out), "On Error Resume Next\r\n");
-
-    auto t = f.Run({"error", "--template", "MsgBox [ProcName]", f.Path("frmMain.frm") + ":36"});
-    ASSERT_EQ(t.status, 0) << t.err;
-    EXPECT_NE(f.Read("frmMain.frm").find("If Err <> 0 Then\r\nMsgBox \"Form_Load\"\r\nEnd If \r\nEnd Sub"),
-              std::string::npos);
-
-    const std::string before = f.Read("Inventory.bas");
-    auto n = f.Run({"error", f.Path("Inventory.bas") + ":2"});
-    EXPECT_EQ(n.status, 1);
-    EXPECT_EQ(n.err, "quillmark: No Procedure Selected: Please select a procedure for this Error Handler\n");
-    EXPECT_EQ(f.Read("Inventory.bas"), before);
-    EXPECT_EQ(f.Run({"error", "--kind", "loud", f.Path("Inventory.bas") + ":30"}).status, 2);
+    EXPECT_THAT(f.Read("Spaced.bas"), HasSubstr("' Author:\t\tStored Author\r\n"));
 }
 
 // Two whole copies of one procedure under #If ... #Else ... #End If: a line in
-// either copy means that copy, for every command.
-TEST(SameNamedProcedures, EachCommandActsOnTheCopyThatHoldsTheLine) {
-    const std::string copy = "Public Sub Blink(ByVal Times As Long)\r\nDim i As Long\r\nFor i = 1 To Times\r\n"
-                             "Beep\r\nNext\r\nEnd Sub\r\n";
+// either copy means that copy, for every command. --stdout stands second.
+TEST(GeneratorCommands, EachActsOnTheCopyOfAProcedureThatHoldsTheLine) {
+    const std::string copy =
+        "Public Sub Blink(ByVal Times As Long)\r\nDim i As Long\r\nFor i = 1 To Times\r\n"
+        "Beep\r\nNext\r\nEnd Sub\r\n";
     const std::string first = "Attribute VB_Name = \"Copies\"\r\nOption Explicit\r\n\r\n#If Win64 Then\r\n" + copy;
     const std::string second = "#Else\r\n" + copy + "#End If\r\n";
     // File lines: the first copy's Beep is line 8, the second's line 15.
-    struct Case {
-        std::vector<std::string> args;
-        bool firstChanges, secondChanges;
-    };
-    const Case cases[] = {
+    // The arguments ("@" for the file), and whether each copy changes.
+    const std::tuple<std::vector<std::string>, bool, bool> cases[] = {
         {{"error", "--stdout", "@:15"}, false, true},
         {{"error", "--stdout", "@:8"}, true, false},
         {{"procedure", "--stdout", "--after", "@:15"}, false, true},
@@ -133,18 +95,47 @@ TEST(SameNamedProcedures, EachCommandActsOnTheCopyThatHoldsTheLine) {
         {{"indent", "--stdout", "@:15"}, false, true},
         {{"indent", "--stdout", "--all", "@"}, true, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& [given, firstChanges, secondChanges] : cases) {
         CliFixture f;
         testsupport::WriteFile(f.Path("Copies.bas"), first + second);
         std::vector<std::string> args;
-        for (const std::string& a : c.args) args.push_back(a[0] == '@' ? f.Path("Copies.bas") + a.substr(1) : a);
+        for (const std::string& a : given) args.push_back(a[0] == '@' ? f.Path("Copies.bas") + a.substr(1) : a);
         const clitest::Result r = f.Run(args);
-        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        SCOPED_TRACE(given[0] + " " + given.back());
         ASSERT_EQ(r.status, 0) << r.err;
         const std::size_t split = r.out.find("#Else\r\n");
         ASSERT_NE(split, std::string::npos) << r.out;
-        EXPECT_EQ(r.out.substr(0, split) != first, c.firstChanges) << r.out;
-        EXPECT_EQ(r.out.substr(split) != second, c.secondChanges) << r.out;
-        EXPECT_EQ(testsupport::ReadFile(f.Path("Copies.bas")), first + second) << "--stdout writes nothing";
+        EXPECT_EQ(r.out.substr(0, split) != first, firstChanges) << r.out;
+        EXPECT_EQ(r.out.substr(split) != second, secondChanges) << r.out;
+        EXPECT_EQ(f.Read("Copies.bas"), first + second) << "--stdout writes nothing";
+        // What --stdout prints is what the same run writes.
+        args.erase(args.begin() + 1);
+        ASSERT_EQ(f.Run(args).status, 0);
+        EXPECT_EQ(f.Read("Copies.bas"), r.out);
     }
+}
+
+// One procedure or whole modules; --check lists what would change and writes nothing. What the indenter
+// does to a line is its own tests' matter.
+TEST(IndentCommand, OneProcedureOrWholeModulesAndCheckWritesNothing) {
+    CliFixture f;
+    const std::string inv = f.Path("Inventory.bas");
+    const std::string before = f.Read("Inventory.bas");
+    auto check = f.Run({"indent", "--all", "--check", inv, f.Path("Customer.cls")});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.out, inv + ":20: NeedsReorder\n" + inv + ":26: AdjustStock\n" + inv + ":49: ReportAll\n");
+    EXPECT_EQ(f.Read("Inventory.bas"), before);
+    EXPECT_EQ(f.Run({"indent", "--check", f.Path("Customer.cls") + ":26"}).status, 0);
+
+    ASSERT_EQ(f.Run({"indent", inv + ":35"}).status, 0);
+    const std::string one = f.Read("Inventory.bas");
+    EXPECT_THAT(one, HasSubstr("Select Case Reason\r\n   Case \"count\"\r\n      Debug.Print"));
+    // Only AdjustStock moved: NeedsReorder's body is still flush left.
+    EXPECT_THAT(one, HasSubstr("Boolean\r\nIf Item.Quantity < REORDER_LEVEL Then\r\nNeedsReorder = True"));
+
+    ASSERT_EQ(f.Run({"indent", "--all", inv, f.Path("frmMain.frm")}).status, 0);
+    EXPECT_THAT(f.Read("Inventory.bas"), HasSubstr("Then\r\n   NeedsReorder = True\r\nEnd If"));
+    auto again = f.Run({"indent", "--all", "--check", inv});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.out, "");
 }
