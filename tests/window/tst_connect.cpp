@@ -15,7 +15,9 @@ struct Session {
     platform::RecordingDialogs messages;
     host::Workspace workspace;
     int windowsMade = 0;
+    bool outOfMemory = false;
     Connect connect{settings, messages, [this] {
+                        if (outOfMemory) throw std::runtime_error("Out of memory");
                         ++windowsMade;
                         return std::make_unique<window::frmPenwork>(settings, files, windowDialogs);
                     }};
@@ -97,25 +99,19 @@ void ConnectTest::disconnectionRemembersTheWindowAndRemovesTheCommand() {
 }
 
 void ConnectTest::aFailedConnectionShowsItsDescription() {
-    platform::MemorySettings settings;
-    platform::RecordingDialogs messages;
-    host::Workspace workspace;
-    Connect connect{settings, messages, []() -> std::unique_ptr<window::frmPenwork> {
-                        throw std::runtime_error("Out of memory");
-                    }};
-    connect.OnConnection(workspace, ide::ext_cm_External);
-    QCOMPARE(messages.messages.size(), std::size_t(1));
-    QCOMPARE(messages.messages[0].prompt, std::string("Out of memory"));
-    QCOMPARE(messages.messages[0].style, platform::vbOKOnly);
-    QCOMPARE(messages.messages[0].title, std::string("Quillmark"));
+    Session s;
+    s.outOfMemory = true;
+    s.connect.OnConnection(s.workspace, ide::ext_cm_External);
+    QCOMPARE(s.messages.messages.size(), std::size_t(1));
+    QCOMPARE(s.messages.messages[0].prompt, std::string("Out of memory"));
+    QCOMPARE(s.messages.messages[0].style, platform::vbOKOnly);
+    QCOMPARE(s.messages.messages[0].title, std::string("Quillmark"));
 }
 
 void ConnectTest::pluginCreatesConnect() {
     QPluginLoader loader(QUILLMARK_PLUGIN_FILE);
-    QObject* instance = loader.instance();
-    QVERIFY2(instance, qPrintable(loader.errorString()));
-    auto* library = qobject_cast<ide::AddInLibrary*>(instance);
-    QVERIFY(library);
+    auto* library = qobject_cast<ide::AddInLibrary*>(loader.instance());
+    QVERIFY2(library, qPrintable(loader.errorString()));
     QCOMPARE(library->ProgIds(), std::vector<std::string>{"Quillmark.Connect"});
     QVERIFY(library->Create("Quillmark.Connect"));
     QVERIFY(!library->Create("Other.Connect"));
