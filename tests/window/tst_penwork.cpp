@@ -22,19 +22,26 @@ using windowtest::PenworkFixture;
 class PenworkTest : public QObject {
     Q_OBJECT
 private slots:
-    void loadShowsTheFieldsCaptionsAndMenus();
+    void showingLoadsTheWindowAndExitUnloadsIt();
     void modesSwitchFramesBoxesAndButtons();
-    void messagesReleaseTheTopAndDisabledFramesTakeNoTyping();
     void templateBoxTakesTypingOnlyForCustom();
-    void helpReleasesOnTopAndAboutRestoresIt();
-    void exitUnloadsAndShowingLoadsAnew();
+    void messagesAndHelpReleaseTheTopAndAboutRestoresIt();
     void insertMatchesTheCommandLine_data();
     void insertMatchesTheCommandLine();
 };
 
-void PenworkTest::loadShowsTheFieldsCaptionsAndMenus() {
+// Exit unloads the window; showing it loads it anew, with its boxes empty and
+// its fields, checks and options as the core holds them.
+void PenworkTest::showingLoadsTheWindowAndExitUnloadsIt() {
     PenworkFixture f;
-    QCOMPARE(f.window->windowTitle(), QString("VB Quillmark"));
+    f.Type("txtHeader0", "gone after unload");
+    f.Click("chkOnTop");
+    f.Trigger("mnuFileExit");
+    QVERIFY(!f.window->Loaded());
+    QVERIFY(!f.window->isVisible());
+    f.window->ShowWindow();
+    QVERIFY(f.window->Loaded());
+    QVERIFY(f.Find<QPlainTextEdit>("txtHeader0")->toPlainText().isEmpty());
     QCOMPARE(f.Find<QLineEdit>("txtName")->text(), QString("Enter Your Name Here"));
     QCOMPARE(f.Find<QLineEdit>("txtInitials")->text(), QString("EYI"));
     QCOMPARE(f.Find<QComboBox>("cboRevType")->currentText(), QString("Bug"));
@@ -43,6 +50,8 @@ void PenworkTest::loadShowsTheFieldsCaptionsAndMenus() {
     QVERIFY(f.Find<QRadioButton>("optHeader0")->isChecked());
     QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());
     QVERIFY(IsOnTop(*f.window));
+
+    QCOMPARE(f.window->windowTitle(), QString("VB Quillmark"));
     QStringList menu;
     for (QAction* a : f.window->menuBar()->actions()) {
         menu << a->text();
@@ -65,6 +74,8 @@ void PenworkTest::modesSwitchFramesBoxesAndButtons() {
     auto* boxes = f.Find<QStackedWidget>("txtDescription");
     auto* insert = f.Find<QPushButton>("cmdInsertText");
     QCOMPARE(boxes->currentWidget()->objectName(), QString("txtHeader0"));
+    f.Type("cboRevType", "FIX");  // the Revision frame is not in front
+    QCOMPARE(f.settings.Get(platform::settings::RevisionType), std::string("Bug"));
     f.Click("optProcSection2");
     f.Type("txtHeader2", "globals");
     const char* frameNames[] = {"fraProcedure", "fraModule", "fraRevision", "fraComment", "fraError"};
@@ -89,17 +100,6 @@ void PenworkTest::modesSwitchFramesBoxesAndButtons() {
     QVERIFY(!insert->isEnabled());
 }
 
-void PenworkTest::messagesReleaseTheTopAndDisabledFramesTakeNoTyping() {
-    PenworkFixture f;
-    f.Type("txtName", "");
-    f.Click("cmdSave");
-    QCOMPARE(f.dialogs.titles, std::vector<std::string>{"Save Author's Name"});
-    QCOMPARE(f.dialogs.onTopAtMessage[0], false);
-    QVERIFY(IsOnTop(*f.window));
-    f.Type("cboRevType", "FIX");  // the Revision frame is not in front
-    QCOMPARE(f.settings.Get(platform::settings::RevisionType), std::string("Bug"));
-}
-
 // The template box takes typing only for the custom handler; Clear empties it.
 void PenworkTest::templateBoxTakesTypingOnlyForCustom() {
     PenworkFixture f;
@@ -117,33 +117,26 @@ void PenworkTest::templateBoxTakesTypingOnlyForCustom() {
     QCOMPARE(box->toPlainText(), QString());
 }
 
-void PenworkTest::helpReleasesOnTopAndAboutRestoresIt() {
+// A message box and help leave the window off the top; About takes it off the
+// top while it is up and puts it back.
+void PenworkTest::messagesAndHelpReleaseTheTopAndAboutRestoresIt() {
     PenworkFixture f;
+    f.Type("txtName", "");
+    f.Click("cmdSave");
+    QCOMPARE(f.dialogs.titles, std::vector<std::string>{"Save Author's Name"});
+    QCOMPARE(f.dialogs.onTopAtMessage[0], false);
+    QVERIFY(IsOnTop(*f.window));
     f.Click("cmdHelp");
     QCOMPARE(f.dialogs.helps.size(), std::size_t(1));
     QVERIFY(f.dialogs.helps[0].endsWith("penwork.html"));
     QVERIFY(!IsOnTop(*f.window));
-    QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());
-    f.Click("chkOnTop");  // unchecked now
     f.Trigger("mnuHelpAbout");
     QCOMPARE(f.dialogs.modals, 1);
     QVERIFY(!f.dialogs.onTopDuringModal);
-    QVERIFY(IsOnTop(*f.window));  // whatever the box says
+    QVERIFY(IsOnTop(*f.window));
     QCOMPARE(f.window->About().windowTitle(), QString("About Quillmark"));
     f.Trigger("mnuHelpWebPage");
     QCOMPARE(f.dialogs.urls.size(), std::size_t(1));
-}
-
-void PenworkTest::exitUnloadsAndShowingLoadsAnew() {
-    PenworkFixture f;
-    f.Type("txtHeader0", "gone after unload");
-    f.Trigger("mnuFileExit");
-    QVERIFY(!f.window->Loaded());
-    QVERIFY(!f.window->isVisible());
-    f.window->ShowWindow();
-    QVERIFY(f.window->Loaded());
-    QVERIFY(f.Find<QPlainTextEdit>("txtHeader0")->toPlainText().isEmpty());
-    QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());
 }
 
 // For each header type the window writes exactly what the command line writes
