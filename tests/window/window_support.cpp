@@ -3,37 +3,17 @@
 #include <filesystem>
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-
-#include "support/support.h"
 
 namespace windowtest {
 
-namespace {
-namespace fs = std::filesystem;
-
-std::string FreshCopyOfExamples() {
-    static int n = 0;
-    const fs::path dir = fs::temp_directory_path() /
-                         ("quillmark-window-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
-                          std::to_string(n++));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    for (const auto& entry : fs::directory_iterator(QUILLMARK_EXAMPLES))
-        fs::copy(entry.path(), dir / entry.path().filename());
-    return dir.string();
-}
-}  // namespace
-
 bool IsOnTop(const QWidget& w) { return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 
-int TestDialogs::MsgBox(const std::string& prompt, int style, const std::string& title) {
-    messages.push_back({prompt, style, title});
+int TestDialogs::MsgBox(const std::string&, int, const std::string& title) {
+    titles.push_back(title);
     onTopAtMessage.push_back(Window() && IsOnTop(*Window()));
     return platform::vbOK;
 }
@@ -45,25 +25,17 @@ void TestDialogs::ShowModal(QDialog& dialog) {
     dialog.hide();
 }
 
-PenworkFixture::PenworkFixture(const std::string& moduleFile, long line) : dir(FreshCopyOfExamples()) {
-    file = std::make_unique<host::ModuleFile>(host::ModuleFile::Load(dir + "/" + moduleFile, files, ""));
-    project = std::make_unique<host::Project>(dir + "/Inventory.vbp", files);
+PenworkFixture::PenworkFixture(long line) {
+    for (const auto& entry : std::filesystem::directory_iterator(QUILLMARK_EXAMPLES))
+        std::filesystem::copy(entry.path(), dir.File(entry.path().filename().string()));
+    file = std::make_unique<host::ModuleFile>(host::ModuleFile::Load(dir.File("Inventory.bas"), files, ""));
+    project = std::make_unique<host::Project>(dir.File("Inventory.vbp"), files);
     workspace.SetProject(project.get());
     workspace.Open(file->module, file->Name(), file->module.CodeLineOfFileLine(line));
     window = std::make_unique<window::frmPenwork>(settings, files, dialogs);
     window->SetVBE(workspace);
     window->ShowWindow();
     if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
-}
-
-PenworkFixture::~PenworkFixture() {
-    window.reset();
-    std::error_code ec;
-    fs::remove_all(dir, ec);
-}
-
-void PenworkFixture::MoveCursor(long fileLine) {
-    workspace.Open(file->module, file->Name(), file->module.CodeLineOfFileLine(fileLine));
 }
 
 void PenworkFixture::Type(const QString& name, const QString& text) const {
@@ -90,10 +62,6 @@ void PenworkFixture::Click(const QString& name) const {
     }
 }
 
-void PenworkFixture::Trigger(const QString& actionName) const {
-    QAction* action = window->findChild<QAction*>(actionName);
-    if (!action) qFatal("no action %s", qPrintable(actionName));
-    action->trigger();
-}
+void PenworkFixture::Trigger(const QString& actionName) const { Find<QAction>(actionName)->trigger(); }
 
 }  // namespace windowtest
