@@ -27,8 +27,6 @@ const std::string kContinued =
     "                      ByVal Delta As Long, _\n"
     "                      Optional ByVal Reason As String = \"count\")\n"
     "Item.Quantity = Item.Quantity + Delta\nEnd Sub\n";
-// The range of Foo begins with its declaration.
-const std::string kContinuedFirst = "Option Explicit\nSub Foo(ByVal a As Long, _\n        ByVal b As Long)\nEnd Sub\n";
 const std::string kSpaced = "Option Explicit\n\nPublic Sub Foo (ByVal n As Long)\nEnd Sub\n";
 const std::string kSpacedGet = "Option Explicit\n\nPublic Property Get Total () As Long\nEnd Property\n";
 const std::string kMention = "Option Explicit\n\n' Call Foo(1) to start.\nPublic Sub Foo(ByVal n As Long)\nEnd Sub\n";
@@ -63,7 +61,6 @@ TEST(ProcedureHeader, GoesBeforeTheDeclarationOrRightAfterIt) {
         {kSub, 4, After, 4, "Foo"},
         {kSub, 1, Before, 0, "", "No Procedure Selected|64|Please select a procedure for this header\n"},
         {kContinued, 6, After, 6, "AdjustStock"},
-        {kContinuedFirst, 4, Before, 4, "Foo"},
         // Each part of a property is found by its own keyword.
         {kProperty, 5, After, 5, "Get Total"},
         {kProperty, 10, After, 9, "Let Total"},

@@ -1,4 +1,4 @@
-// Where each revision target writes.
+// Where each revision target writes, and the texts it writes there.
 #include "revision_stage.h"
 
 namespace revisiontest {
@@ -17,8 +17,6 @@ const std::string kStock = kTop + kOption + kReorderNote + kReorder + kDecl + kB
 const std::string kTotalGet = "Private mTotal As Long\n\nPublic Property Get Total() As Long\n";
 const std::string kTotalLet = "Total = mTotal\nEnd Property\n\nPublic Property Let Total(ByVal Value As Long)\n";
 const std::string kTotalEnd = "mTotal = Value\nEnd Property\n";  // line 9: End Property
-const std::string kFooTop = "Option Explicit\n\n' Does the work.\n";
-const std::string kFoo = "Private Sub Foo ()\nDebug.Print 1\nEnd Sub\n";  // "Foo(" stands nowhere
 
 struct Case {
     std::string targets;  // "PMLC", a hyphen for each target left out
@@ -47,8 +45,6 @@ TEST(InsertRevision, EachTargetWritesInItsPlace) {
         // Each part of a property is found by its own keyword.
         {"PM--", false, 9, Entry("[PropertyLet] Total") + kTotalGet + kTotalLet + kProcBlock + kTotalEnd,
          kTotalGet + kTotalLet + kTotalEnd},
-        // After, the declaration not written as searched for: a message, then Before.
-        {"P---", false, 5, kFooTop + kProcBlock + kFoo, kFooTop + kFoo, "|0|No Proc= Foo(\n"},
         // After, in the declarations section: no declaration to find (none of the
         // module's own parentheses count), so Before's place.
         {"P---", false, 2, kTop + kProcBlock + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd, kStock,
@@ -72,11 +68,34 @@ TEST(InsertRevision, AModuleOfCommentsOnlySkipsTheModuleTarget) {
     EXPECT_EQ(revision.Skipped(), "the module target is skipped: the module holds no line that is not a comment\n");
 }
 
-TEST(RevisionTargets, NamesGoBothWays) {
-    for (revisions::RevisionTarget target : revisions::kRevisionTargets)
-        EXPECT_EQ(revisions::TargetNamed(revisions::TargetName(target)), target);
-    for (const char* name : {"", "Code", "logs", "procedure,code"})
-        EXPECT_EQ(revisions::TargetNamed(name), std::nullopt) << name;
+// Number, initials and revision text as typed, against the initials of the
+// entry and the revision lines; the number shown is 00012 each time.
+struct TextCase {
+    std::string number, initials, text, entryInitials, lines;
+};
+
+TEST(RevisionTexts, NumberInitialsAndRevisionLines) {
+    const std::string wide(79, 'x');  // the box is 79 characters wide
+    const TextCase cases[] = {
+        // The number's leading digits; initials padded to three in the entry only; no revision lines.
+        {"12abc", "AB", "", "AB ", ""},
+        // Later blank lines are left out; a blank first line is kept.
+        {"12", "ABC", "Counts were wrong.\n   \n\nNow they add up.", "ABC",
+         "' Counts were wrong.\n' Now they add up.\n"},
+        {"12", "ABC", "\nSee the log.", "ABC", "' \n' See the log.\n"},
+        {"12", "ABC", wide + " and more", "ABC", "' " + wide + "\n' and more\n"},
+    };
+    for (const TextCase& c : cases) {
+        Revision revision("Option Explicit\n\nSub Go()\nEnd Sub\n", 4);
+        revision.window.revNumber = c.number;
+        revision.window.initials = c.initials;
+        revision.Text(c.text);
+        const std::string note = "' BUG: 00012  Vers: 2.1.0017 By: " + c.initials +
+                                 " @ 2026-07-04 13:05:09\n" + c.lines;
+        EXPECT_EQ(revision.Run("PM-C"), "' BUG: 00012, 2.1.0017, " + c.entryInitials + ", 2026-07-04, Stock, Go\n" +
+                                            c.lines + "'\nOption Explicit\n\n" + note + stage::kRule + "\nSub Go()\n" +
+                                            note + "End Sub\n");
+    }
 }
 
 }  // namespace
