@@ -29,7 +29,6 @@ struct Handler : stage::Stage {
 
 TEST(sCustomHandler, ReplacesEveryPlaceholderOnce) {
     const std::vector<std::vector<std::string>> cases = {  // template, module, procedure, result
-        {"", "M", "Foo", ""},
         {"MsgBox [PrOcNaMe]", "M", "Foo", "MsgBox \"Foo\""},  // any letter case, and at the very end
         {"Log [ProcName] & [ProcName]\r\nRaise [MODULENAME], [ProcName]", "Mod", "Foo",
          "Log \"Foo\" & \"Foo\"\r\nRaise \"Mod\", \"Foo\""},
@@ -45,7 +44,7 @@ TEST(sCustomHandler, ReplacesEveryPlaceholderOnce) {
 }
 
 TEST(sHandlerBody, GivesTheBodyOfEachKind) {
-    Handler s("", ComponentMsgBox, "Stop [ProcName]");
+    Handler s("", ComponentMsgBox);
     EXPECT_EQ(Crlf("\tSelect Case MsgBox(\"Number: \" & Err.Number & vbCrLf & _ \n"
                    "\t\t\"Description: \" & Err.Description & vbCrLf & _\n"
                    "\t\t\"Location: , Foo\", vbAbortRetryIgnore + vbExclamation, _ \n"
@@ -53,10 +52,8 @@ TEST(sHandlerBody, GivesTheBodyOfEachKind) {
                    "\t\tCase vbAbort\n\t\t\tOn Error GoTo 0\n\t\t\tErr.Raise Err.Number\n"
                    "\t\tCase vbRetry\n\t\t\tResume\n\t\tCase vbIgnore\n\t\t\tResume Next\n\tEnd Select"),
               errorhandlers::sHandlerBody(s.window, "", "Foo"));
-    s.window.handlerKind = ResumeNext;
+    s.window.handlerKind = ResumeNext;  // its one line goes in without a block
     EXPECT_EQ("", errorhandlers::sHandlerBody(s.window, "M", "Foo"));
-    s.window.handlerKind = Custom;
-    EXPECT_EQ("Stop \"Foo\"", errorhandlers::sHandlerBody(s.window, "M", "Foo"));
 }
 
 TEST(TemplateBoxFor, ShowsTheStoredTemplateOrTheKindsTitle) {
