@@ -10,11 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!file) return 0;
     const long line = input.Line(file->module.CountOfLines());
     toolwindow::PlainTextBox box(input.Text());
-    const std::string before = file->module.Text();
-    const auto names = fuzz::Names(file->module);
+    const fuzz::Before before(file->module);
 
     // A line outside the module is the host's error, which the command passes over.
     const bool inserted = ide::Attempt([&] { headers::InsertCommentBlock(file->module, line, box); });
-    fuzz::CheckCommand(*file, before, names, !inserted);
+    fuzz::CheckCommand(*file, before, !inserted);
     return 0;
 }

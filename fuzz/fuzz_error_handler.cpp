@@ -27,15 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Input input(data, size);
     std::optional<host::ModuleFile> file = fuzz::LoadModule(input.Module());
     if (!file) return 0;
-    const long line = input.Line(file->module.CountOfLines());
-    fuzz::Stage stage(*file, line);
-    fuzz::FillFields(input, stage.window);
-    const std::string before = file->module.Text();
-    const auto names = fuzz::Names(file->module);
+    fuzz::Stage stage(*file, input, false);
+    const fuzz::Before before(file->module);
 
-    const bool written = errorhandlers::InsertErrorHandler(stage.window, file->module, line);
+    const bool written = errorhandlers::InsertErrorHandler(stage.window, file->module, stage.line);
     const bool custom = stage.window.handlerKind == toolwindow::Custom;
-    fuzz::CheckCommand(*file, before, names, !written,
+    fuzz::CheckCommand(*file, before, !written,
                        custom && DeclaresAnything(stage.window.txtHeader(toolwindow::kHandlerTemplateBox).Text()));
     return 0;
 }

@@ -9,12 +9,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!file) return 0;
     fuzz::Stage stage(*file, 1, input.Text());
     fuzz::FillFields(input, stage.window);
-    const std::string before = file->module.Text();
-    const auto names = fuzz::Names(file->module);
+    const fuzz::Before before(file->module);
 
     const std::string text = headers::ModuleHeader(stage.window, headers::sModuleName(stage.window),
                                                    stage.window.txtHeader(toolwindow::kModuleDescriptionBox));
     file->module.InsertLines(1, text);
-    fuzz::CheckCommand(*file, before, names, false);
+    fuzz::CheckCommand(*file, before, false);
     return 0;
 }

@@ -12,20 +12,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Input input(data, size);
     std::optional<host::ModuleFile> file = fuzz::LoadModule(input.Module());
     if (!file) return 0;
-    const long line = input.Line(file->module.CountOfLines());
-    fuzz::Stage stage(*file, line, input.Text());
-    fuzz::FillFields(input, stage.window);
+    fuzz::Stage stage(*file, input, true);
     const std::string oldLog = input.Text();
     const std::string logPath = "/fuzz/REVISION.TXT";
     if (!oldLog.empty()) stage.files.files[logPath] = oldLog;
     const std::vector<std::string> modules = stage.project->ModulePaths();
-    const std::string before = file->module.Text();
-    const auto names = fuzz::Names(file->module);
+    const fuzz::Before before(file->module);
 
-    const revisions::RevisionOutcome outcome = revisions::InsertRevision(stage.window, file->module, line);
+    const revisions::RevisionOutcome outcome = revisions::InsertRevision(stage.window, file->module, stage.line);
     const bool moduleWritten = outcome.Wrote(revisions::ProcedureTarget) ||
                                outcome.Wrote(revisions::ModuleTarget) || outcome.Wrote(revisions::CodeTarget);
-    fuzz::CheckCommand(*file, before, names, !moduleWritten);
+    fuzz::CheckCommand(*file, before, !moduleWritten);
 
     std::string skips;
     for (const auto& skip : outcome.skipped) skips += revisions::SkipNotice(skip) + "\n";

@@ -181,8 +181,18 @@ bool KeepsLines(std::string_view before, std::string_view after) {
     return k == old.size();
 }
 
-Stage::Stage(host::ModuleFile& file, long line, const std::string& projectText)
-    : window(workspace, dialogs, files, settings) {
+Stage::Stage(host::ModuleFile& file, long at, const std::string& projectText)
+    : line(at), window(workspace, dialogs, files, settings) {
+    Open(file, projectText);
+}
+
+Stage::Stage(host::ModuleFile& file, Input& input, bool projectFromInput)
+    : line(input.Line(file.module.CountOfLines())), window(workspace, dialogs, files, settings) {
+    Open(file, projectFromInput ? input.Text() : std::string());
+    FillFields(input, window);
+}
+
+void Stage::Open(host::ModuleFile& file, const std::string& projectText) {
     files.files[kProjectPath] = projectText.empty() ? "Type=Exe\r\nModule=Module1; Module1.bas\r\n" : projectText;
     project.emplace(kProjectPath, files);
     workspace.SetProject(&*project);
@@ -212,15 +222,14 @@ std::string Quoted(std::string_view text) {
 }
 
 
-void CheckCommand(const host::ModuleFile& file, const std::string& before,
-                  const std::vector<std::pair<std::string, int>>& names, bool refused, bool mayDeclare) {
+void CheckCommand(const host::ModuleFile& file, const Before& before, bool refused, bool mayDeclare) {
     const std::string after = file.module.Text();
     // On a finding, what the command made of what.
-    Explain("before:\n" + Quoted(before) + "\nafter:\n" + Quoted(after));
-    if (refused) Require(after == before, "a refused command leaves the bytes identical");
-    Require(KeepsLines(before, after), "a command that inserts keeps every line it had");
+    Explain("before:\n" + Quoted(before.text) + "\nafter:\n" + Quoted(after));
+    if (refused) Require(after == before.text, "a refused command leaves the bytes identical");
+    Require(KeepsLines(before.text, after), "a command that inserts keeps every line it had");
     CheckStillLoads(file, !mayDeclare);
-    if (!mayDeclare) Require(Names(file.module) == names, "after a command its procedures are still found");
+    if (!mayDeclare) Require(Names(file.module) == before.names, "after a command its procedures are still found");
     CheckIndex(file.module);
     Explain("");
 }

@@ -118,16 +118,30 @@ bool KeepsLines(std::string_view before, std::string_view after);
 /// The names and kinds of the procedure parts, in order.
 std::vector<std::pair<std::string, int>> Names(const host::SourceModule& module);
 
+/// A module as it was before a command: its text and its procedure parts.
+struct Before {
+    explicit Before(const host::SourceModule& module) : text(module.Text()), names(Names(module)) {}
+    std::string text;
+    std::vector<std::pair<std::string, int>> names;
+};
+
 /// A generator's world: the module open in a code window with the cursor at a
 /// line, its project, the tool window's fields, files and settings in memory.
 struct Stage {
     explicit Stage(host::ModuleFile& file, long line, const std::string& projectText = "");
+    /// At a line the input picks, with the project's text (when `projectFromInput`)
+    /// and then the fields (FillFields) read from the input.
+    Stage(host::ModuleFile& file, Input& input, bool projectFromInput);
+    long line = 0;
     MemoryFiles files;
     MemorySettings settings;
     RecordingDialogs dialogs;
     std::optional<host::Project> project;
     host::Workspace workspace;
     toolwindow::PlainPenwork window;
+
+private:
+    void Open(host::ModuleFile& file, const std::string& projectText);
 };
 
 /// Fills the tool window's fields from the input: author, initials, revision
@@ -139,7 +153,6 @@ void FillFields(Input& input, toolwindow::PlainPenwork& window);
 /// bytes as they were; otherwise it only inserted lines; the module still
 /// loads with its index intact and the same procedures (unless `mayDeclare`:
 /// the inserted text holds code of the user's own).
-void CheckCommand(const host::ModuleFile& file, const std::string& before,
-                  const std::vector<std::pair<std::string, int>>& names, bool refused, bool mayDeclare = false);
+void CheckCommand(const host::ModuleFile& file, const Before& before, bool refused, bool mayDeclare = false);
 
 }  // namespace fuzz

@@ -4,7 +4,7 @@
 // most). Loading the window is timed too (under 100 ms). Runs offscreen.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include "core/penwork_core.h"
@@ -104,13 +104,3 @@ BENCHMARK(BM_WindowInsert)->Apply(Modes);
 BENCHMARK(BM_WindowLoad)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -345,7 +345,7 @@ int Runner::Finish(bool writing) {
 
     int status = kDone;
     staged_.ForEachChange([&](const std::string& path, const auto&, const std::string& after) {
-        if (status != kDone) return;
+        if (status != kDone || InterruptGuard::Requested()) return;
         if (ChangedOnDisk(path, DisplayName(path))) {
             status = kFileError;
             return;

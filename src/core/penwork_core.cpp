@@ -65,35 +65,22 @@ void PenworkCore::Load() {
     if (!state_.onTop) ClickOnTop(true);
 }
 
-void PenworkCore::SetName(const std::string& text) {
-    if (text == state_.name) return;
-    state_.name = text;
-    Store(keys::AuthorName, text);
-    Changed();
-}
+void PenworkCore::SetName(const std::string& text) { SetField(state_.name, keys::AuthorName, text, false); }
 
-void PenworkCore::SetInitials(const std::string& text) {
-    if (text == state_.initials) return;
-    state_.initials = text;
-    Store(keys::AuthorInitials, text);
-    Changed();
-}
+void PenworkCore::SetInitials(const std::string& text) { SetField(state_.initials, keys::AuthorInitials, text, false); }
 
-void PenworkCore::SetRevType(const std::string& text) {
-    if (text == state_.revType) return;
-    PickRevType(text);
-}
+void PenworkCore::SetRevType(const std::string& text) { SetField(state_.revType, keys::RevisionType, text, false); }
 
-void PenworkCore::PickRevType(const std::string& text) {
-    state_.revType = text;
-    Store(keys::RevisionType, text);
-    Changed();
-}
+void PenworkCore::PickRevType(const std::string& text) { SetField(state_.revType, keys::RevisionType, text, true); }
 
 void PenworkCore::SetRevNumber(const std::string& text) {
-    if (text == state_.revNumber) return;
-    state_.revNumber = text;
-    Store(keys::RevisionNumber, text);
+    SetField(state_.revNumber, keys::RevisionNumber, text, false);
+}
+
+void PenworkCore::SetField(std::string& field, const platform::SettingKey& key, const std::string& text, bool always) {
+    if (text == field && !always) return;
+    field = text;
+    Store(key, text);
     Changed();
 }
 

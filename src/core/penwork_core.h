@@ -141,6 +141,9 @@ public:
 
 private:
     void Store(const platform::SettingKey& key, const std::string& value);
+    /// A text field's change: kept, stored at once (also when unchanged, if
+    /// `always`), and the buttons follow.
+    void SetField(std::string& field, const platform::SettingKey& key, const std::string& text, bool always);
     void EnableInsertByTargets();
     void Changed();
 

@@ -1,11 +1,15 @@
 // A run as a transaction: several targets in one file, all or nothing, files
 // that change under the run, and failures that are not the user's.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "cli/app.h"
 #include "cli/runner.h"
@@ -137,6 +141,58 @@ TEST(AllOrNothing, AFileThatChangesDuringTheRunStopsItWithNothingWritten) {
         EXPECT_EQ(FolderListing(f.dir.Path()),
                   (std::vector<std::string>{"Customer.cls", "Inventory.bas", "Inventory.vbp", "Two.bas", "frmMain.frm"}));
     }
+}
+
+// Ctrl-C while the modules are prepared: the run removes its temporary files
+// and ends as the signal ends it, with every module whole and all old or all new.
+TEST(AllOrNothing, AnInterruptLeavesNoTemporaryFile) {
+    const int kModules = 60;
+    const std::string body = std::string(100000, '\'') + "\r\n";
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        CliFixture f;
+        std::vector<std::string> args{"notice"};
+        for (int i = 0; i < kModules; ++i) {
+            testsupport::WriteFile(f.Path("M" + std::to_string(i) + ".bas"), body);
+            args.push_back(f.Path("M" + std::to_string(i) + ".bas"));
+        }
+        const std::vector<std::string> before = FolderListing(f.dir.Path());
+        const pid_t child = fork();
+        if (child == 0) {
+            // A watcher sends SIGINT the moment the first temporary file shows.
+            std::thread([&f] {
+                for (;;)
+                    for (const std::string& name : FolderListing(f.dir.Path()))
+                        if (name.find(".quillmark-") != std::string::npos) {
+                            kill(getpid(), SIGINT);
+                            return;
+                        }
+            }).detach();
+            _exit(f.Run(args).status);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 0) continue;  // done before the watcher looked
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << "status " << status;
+        EXPECT_EQ(FolderListing(f.dir.Path()), before);
+        int written = 0;
+        for (int i = 0; i < kModules; ++i) written += f.Read("M" + std::to_string(i) + ".bas") != body;
+        EXPECT_TRUE(written == 0 || written == kModules) << written << " of " << kModules << " written";
+        return;
+    }
+    FAIL() << "no run was interrupted while its modules were prepared";
+}
+
+// A temporary file a killed run left is nobody's data: the run neither reads it
+// as a module or project nor removes it (it may be another run's).
+TEST(AllOrNothing, AStaleTemporaryFileIsNeverTakenForData) {
+    CliFixture f;
+    const std::string stale[] = {".Inventory.vbp.quillmark-7.tmp", ".Inventory.bas.quillmark-7.tmp"};
+    for (const std::string& name : stale) testsupport::WriteFile(f.Path(name), "Type=Exe\r\nModule=Half; written\r\n");
+    auto r = f.RunBinary({"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Count(f.Read("Inventory.vbp"), "RelatedDoc="), 1u);
+    for (const std::string& name : stale) EXPECT_EQ(f.Read(name), "Type=Exe\r\nModule=Half; written\r\n");
 }
 
 TEST(Failures, ALogicErrorSurfacesAndBadInputIsRefused) {

@@ -86,16 +86,8 @@ private:
             Block(level + 1, depth);
             Line(level, "End If");
             break;
-        case 6:
-            Line(level, "For i = 1 To lCount");
-            Block(level + 1, depth);
-            Line(level, "Next i");
-            break;
-        case 7:
-            Line(level, "Do While mCount < lCount");
-            Block(level + 1, depth);
-            Line(level, "Loop");
-            break;
+        case 6: Around(level, depth, "For i = 1 To lCount", "Next i"); break;
+        case 7: Around(level, depth, "Do While mCount < lCount", "Loop"); break;
         case 8:
             Line(level, "Select Case lCount Mod 3");
             for (int c = 0; c < 3; ++c) {
@@ -110,15 +102,18 @@ private:
             Block(level + 1, depth);
             Line(level, "End With");
             break;
-        case 10:
-            Line(level, "For Each vItem In mItems");
-            Block(level + 1, depth);
-            Line(level, "Next");
-            break;
+        case 10: Around(level, depth, "For Each vItem In mItems", "Next"); break;
         case 11: Line(level, "Debug.Print \"Done: \"; i; \" of \"; lCount"); break;
         case 12: Line(level, "DoEvents"); break;
         default: Line(level, "sName = Trim$(sName) & vbCrLf"); break;
         }
+    }
+
+    // A block of statements between an opening and a closing line.
+    void Around(int level, int depth, const std::string& open, const std::string& close) {
+        Line(level, open);
+        Block(level + 1, depth);
+        Line(level, close);
     }
 
     void Block(int level, int depth) {
