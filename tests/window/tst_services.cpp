@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTest>
 
 #include "window/about_box.h"
 #include "window/cwindow.h"
