@@ -5,14 +5,11 @@
 #include "core/captions.h"
 #include "core/penwork_core.h"
 #include "host/workspace.h"
-#include "support/memory_settings.h"
-#include "support/recording_dialogs.h"
 #include "support/support.h"
 
 namespace {
 
 namespace keys = platform::settings;
-using toolwindow::EditableTextBox;
 
 // A box that remembers the widths it was laid out at when read.
 class SpyBox : public toolwindow::PlainTextBox {
@@ -30,7 +27,22 @@ struct View : core::PenworkView {
     std::vector<int> focus;
 };
 
+// The core loaded over `stored` settings, with the cursor in a procedure.
 struct Window {
+    explicit Window(std::initializer_list<std::pair<platform::SettingKey, std::string>> stored = {}) {
+        for (const auto& [key, value] : stored) settings.Save(key, value);
+        workspace.Open(module, "Module1", 4);
+        core.Load();
+    }
+    std::string Stored(const platform::SettingKey& k) { return settings.GetSetting(k.app, k.section, k.key, "-"); }
+    // Every setting the store holds, "Section/Key=value" a line.
+    std::string Stored() {
+        std::string s;
+        for (const platform::SettingKey& k : keys::All())
+            if (Stored(k) != "-") s += std::string(k.section) + "/" + k.key + "=" + Stored(k) + "\n";
+        return s;
+    }
+
     host::SourceModule module{testsupport::Crlf("Option Explicit\n\nSub Foo()\n   x = 1\nEnd Sub\n")};
     host::Workspace workspace;
     platform::RecordingDialogs dialogs;
@@ -41,20 +53,13 @@ struct Window {
     core::PenworkCore core{workspace, dialogs, files, settings,
                            {&boxes[0], &boxes[1], &boxes[2], &boxes[3], &boxes[4], &boxes[5], &boxes[6], &boxes[7]},
                            view};
-    Window() { workspace.Open(module, "Module1", 4); }
-    std::string Stored(const platform::SettingKey& k) { return settings.GetSetting(k.app, k.section, k.key, "<absent>"); }
 };
 
 TEST(PenworkCore, FirstLoadStoresTheFourDefaultsAndLeavesTheFlagsAbsent) {
     Window w;
-    w.core.Load();
     const core::PenworkState& s = w.core.State();
-    EXPECT_EQ("Enter Your Name Here", w.Stored(keys::AuthorName));
-    EXPECT_EQ("EYI", w.Stored(keys::AuthorInitials));
-    EXPECT_EQ("Bug", w.Stored(keys::RevisionType));
-    EXPECT_EQ("00000", w.Stored(keys::RevisionNumber));
-    for (const auto& k : {keys::RevisionProcedure, keys::RevisionModule, keys::RevisionText, keys::RevisionCode})
-        EXPECT_EQ("<absent>", w.Stored(k));
+    EXPECT_EQ("Author/Name=Enter Your Name Here\nAuthor/Initials=EYI\nRevision/Type=Bug\nRevision/Number=00000\n",
+              w.Stored());
     EXPECT_EQ(toolwindow::Procedure, s.headerType);
     EXPECT_EQ(0, s.boxInView);
     EXPECT_TRUE(s.onTop);
@@ -66,42 +71,35 @@ TEST(PenworkCore, FirstLoadStoresTheFourDefaultsAndLeavesTheFlagsAbsent) {
 }
 
 TEST(PenworkCore, StoredFlagsCheckOnlyOnOneAndWriteBackOnlyWhatTheyCheck) {
-    Window w;
-    w.settings.Save(keys::RevisionProcedure, "1.0");
-    w.settings.Save(keys::RevisionModule, "2");
-    w.settings.Save(keys::RevisionText, "yes");
-    w.settings.Save(keys::AuthorName, "");  // cleared by the user: stays empty
-    w.core.Load();
+    // A name the user cleared stays empty.
+    Window w({{keys::RevisionProcedure, "1.0"}, {keys::RevisionModule, "2"}, {keys::RevisionText, "yes"},
+              {keys::AuthorName, ""}});
     EXPECT_EQ((std::array<bool, 4>{true, false, false, false}), w.core.State().revision);
-    EXPECT_EQ("1", w.Stored(keys::RevisionProcedure));
-    EXPECT_EQ("2", w.Stored(keys::RevisionModule));
-    EXPECT_EQ("yes", w.Stored(keys::RevisionText));
+    EXPECT_EQ("Author/Name=\nAuthor/Initials=EYI\nRevision/Type=Bug\nRevision/Number=00000\nRevision/Procedure=1\n"
+              "Revision/Module=2\nRevision/Text=yes\n",
+              w.Stored());
     EXPECT_EQ("", w.core.txtName());
 }
 
 TEST(PenworkCore, FieldsAreStoredAsTheyChangeAndSaveChecksOnlyTheLength) {
     Window w;
-    w.core.Load();
     w.core.SetName("J");
     EXPECT_EQ("J", w.Stored(keys::AuthorName));
     w.core.SetName("");
     EXPECT_EQ("", w.Stored(keys::AuthorName));
     w.core.Save();
-    ASSERT_EQ(1u, w.dialogs.messages.size());
-    EXPECT_EQ("Please Enter a Name To Save.", w.dialogs.messages[0].prompt);
-    EXPECT_EQ("Save Author's Name", w.dialogs.messages[0].title);
     w.core.SetName("   ");
     w.core.SetInitials("");
     w.core.Save();
     ASSERT_EQ(2u, w.dialogs.messages.size());
+    EXPECT_EQ("Please Enter a Name To Save.", w.dialogs.messages[0].prompt);
+    EXPECT_EQ("Save Author's Name", w.dialogs.messages[0].title);
     EXPECT_EQ("Save Author's Initials", w.dialogs.messages[1].title);
     w.core.SetInitials("JD");
     w.settings.Save(keys::AuthorName, "other");
     w.core.Save();
-    EXPECT_EQ("   ", w.Stored(keys::AuthorName));
-    EXPECT_EQ("JD", w.Stored(keys::AuthorInitials));
     w.core.PickRevType("ALT");
-    EXPECT_EQ("ALT", w.Stored(keys::RevisionType));
+    EXPECT_EQ("Author/Name=   \nAuthor/Initials=JD\nRevision/Type=ALT\nRevision/Number=00000\n", w.Stored());
 
     // What the generators read of a single-line field never ends a line: the
     // rest of the text would become code.
@@ -117,16 +115,14 @@ TEST(PenworkCore, EachModeSetsItsButtonsFrameAndBox) {
     struct Row {
         int mode;
         int box;
-        bool secondVisible;
-        const char* secondCaption;
+        const char* secondCaption;  // nullptr: the second button is hidden
     };
-    const Row rows[] = {{toolwindow::Module, 4, false, nullptr},
-                        {toolwindow::Revision, 5, false, nullptr},
-                        {toolwindow::Comment, 6, false, nullptr},
-                        {toolwindow::Error, 7, true, core::kSaveHandlerCaption},
-                        {toolwindow::Procedure, 2, true, core::kClearAllCaption}};
+    const Row rows[] = {{toolwindow::Module, 4, nullptr},
+                        {toolwindow::Revision, 5, nullptr},
+                        {toolwindow::Comment, 6, nullptr},
+                        {toolwindow::Error, 7, core::kSaveHandlerCaption},
+                        {toolwindow::Procedure, 2, core::kClearAllCaption}};
     Window w;
-    w.core.Load();
     w.core.SelectSection(toolwindow::Assumptions);
     for (const Row& r : rows) {
         w.core.SelectHeaderType(r.mode);
@@ -136,7 +132,7 @@ TEST(PenworkCore, EachModeSetsItsButtonsFrameAndBox) {
         EXPECT_EQ(r.box, w.view.focus.back()) << r.mode;
         EXPECT_EQ(r.mode, s.frontFrame);
         for (int f = 0; f < 5; ++f) EXPECT_EQ(f == r.mode, s.frameEnabled[static_cast<std::size_t>(f)]);
-        EXPECT_EQ(r.secondVisible, s.second.visible) << r.mode;
+        EXPECT_EQ(r.secondCaption != nullptr, s.second.visible) << r.mode;
         if (r.secondCaption) {
             EXPECT_EQ(r.secondCaption, s.second.caption);
         }
@@ -152,9 +148,7 @@ TEST(PenworkCore, EachModeSetsItsButtonsFrameAndBox) {
 }
 
 TEST(PenworkCore, TemplateBoxFollowsTheHandlerKindAndTakesTypingOnlyForCustom) {
-    Window w;
-    w.settings.Save(keys::ErrorHandlerCustom, "MsgBox [ProcName]");
-    w.core.Load();
+    Window w({{keys::ErrorHandlerCustom, "MsgBox [ProcName]"}});
     w.core.SelectHeaderType(toolwindow::Error);
     EXPECT_EQ("MsgBox [ProcName]", w.core.Box(7).Text());
     EXPECT_TRUE(w.core.AcceptsKey(7));
@@ -172,7 +166,6 @@ TEST(PenworkCore, TemplateBoxFollowsTheHandlerKindAndTakesTypingOnlyForCustom) {
 
 TEST(PenworkCore, ClearEmptiesTheBoxInViewAndClearAllEverySection) {
     Window w;
-    w.core.Load();
     for (int i = 0; i < 7; ++i) w.core.Box(i).SetText("t" + std::to_string(i));
     w.core.SelectSection(toolwindow::Inputs);
     w.core.Clear();
@@ -189,16 +182,16 @@ TEST(PenworkCore, ClearEmptiesTheBoxInViewAndClearAllEverySection) {
     EXPECT_EQ("t5", w.core.Box(5).Text());
 }
 
+// The revision lines are the box's display lines at 1.4 times the placeholder's
+// width; the box gets its width back afterwards.
 TEST(PenworkCore, RevisionInsertReadsTheBoxWiderAndPutsItBack) {
     Window w;
-    w.core.Load();
     w.core.SelectHeaderType(toolwindow::Revision);
     w.core.ClickRevision(3, true);
     w.core.Box(5).SetText("fixed");
     w.core.Box(5).SetWidth(10);
     w.boxes[5].readWidths.clear();
-    const core::InsertResult r = w.core.Insert();
-    ASSERT_TRUE(r.revision);
+    ASSERT_TRUE(w.core.Insert().revision);
     ASSERT_FALSE(w.boxes[5].readWidths.empty());
     for (long width : w.boxes[5].readWidths) EXPECT_EQ(70, width);
     EXPECT_EQ(50, w.core.Box(5).Width());
@@ -208,7 +201,6 @@ TEST(PenworkCore, RevisionInsertReadsTheBoxWiderAndPutsItBack) {
 
 TEST(PenworkCore, InsertWithoutACodePaneInsertsNothingAndRestoresTheCursor) {
     Window w;
-    w.core.Load();
     const std::string before = w.module.Text();
     w.workspace.Unfocus();
     for (int mode : {toolwindow::Comment, toolwindow::Module}) {
@@ -222,9 +214,10 @@ TEST(PenworkCore, InsertWithoutACodePaneInsertsNothingAndRestoresTheCursor) {
     }
 }
 
+// Help leaves the window off the top, About puts it back, and a resize to the
+// normal state restores what chkOnTop says.
 TEST(PenworkCore, HelpReleasesTheTopAndAboutRestoresIt) {
     Window w;
-    w.core.Load();
     w.core.ClickOnTop(false);
     w.dialogs.onTopCalls.clear();
     bool shown = false;

@@ -12,28 +12,15 @@
 
 using services::CApplication;
 using testsupport::Crlf;
-using testsupport::ReadFile;
 using testsupport::TempDir;
 
 namespace {
 
 // Runs in `folder` as the current folder for the object's lifetime.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::string& folder) : old_(std::filesystem::current_path()) {
-        std::filesystem::current_path(folder);
-    }
-    ~CurrentFolder() { std::filesystem::current_path(old_); }
-
-private:
-    std::filesystem::path old_;
-};
-
-// What ErrorDisplay leaves in ERROR.LOG after the given calls, each made at its
-// own fixed time; and the message boxes it showed.
-struct Logged {
-    std::string log;
-    std::vector<platform::RecordingDialogs::Message> boxes;
+struct CurrentFolder {
+    explicit CurrentFolder(const std::string& folder) { std::filesystem::current_path(folder); }
+    ~CurrentFolder() { std::filesystem::current_path(old); }
+    std::filesystem::path old = std::filesystem::current_path();
 };
 
 struct Call {
@@ -43,7 +30,10 @@ struct Call {
     std::int16_t code;
 };
 
-Logged LogAfter(const std::string& existing, const std::vector<Call>& calls) {
+// What ErrorDisplay leaves in ERROR.LOG after the calls, each at its own fixed
+// time, and the message boxes it showed.
+std::pair<std::string, std::vector<platform::RecordingDialogs::Message>> LogAfter(const std::string& existing,
+                                                                                const std::vector<Call>& calls) {
     TempDir dir;
     CurrentFolder here(dir.Path());
     if (!existing.empty()) testsupport::WriteFile("ERROR.LOG", existing);
@@ -52,7 +42,7 @@ Logged LogAfter(const std::string& existing, const std::vector<Call>& calls) {
         testsupport::FixedClock clock(call.when);
         CApplication().ErrorDisplay(dialogs, call.user, call.internal, call.code);
     }
-    return {ReadFile("ERROR.LOG"), dialogs.messages};
+    return {testsupport::ReadFile("ERROR.LOG"), dialogs.messages};
 }
 
 constexpr long long kJuly4th = 1783170309;  // 2026-07-04 13:05:09 UTC
@@ -60,27 +50,27 @@ constexpr long long kJuly4th = 1783170309;  // 2026-07-04 13:05:09 UTC
 }  // namespace
 
 TEST(CApplication, ErrorDisplayAppendsAnEntryThenShowsTheMessage) {
-    const Logged two = LogAfter("", {{kJuly4th, "Could not add the header.", "Object required", 424},
-                                     {kJuly4th + 61, "Second", "Overflow", -6}});
-    EXPECT_EQ(two.log, Crlf("2026-07-04 13:05:09\n"
-                            "Could not add the header.\n"
-                            "  Error: [424]: Object required\n"
-                            "\n"
-                            "2026-07-04 13:06:10\n"
-                            "Second\n"
-                            "  Error: [-6]: Overflow\n"
-                            "\n"));
-    ASSERT_EQ(two.boxes.size(), 2u);
-    EXPECT_EQ(two.boxes[0].prompt, "Could not add the header.");
-    EXPECT_EQ(two.boxes[0].style, platform::vbExclamation);
-    EXPECT_EQ(two.boxes[0].title, "Quillmark");
+    const auto [log, boxes] = LogAfter("", {{kJuly4th, "Could not add the header.", "Object required", 424},
+                                            {kJuly4th + 61, "Second", "Overflow", -6}});
+    EXPECT_EQ(log, Crlf("2026-07-04 13:05:09\n"
+                        "Could not add the header.\n"
+                        "  Error: [424]: Object required\n"
+                        "\n"
+                        "2026-07-04 13:06:10\n"
+                        "Second\n"
+                        "  Error: [-6]: Overflow\n"
+                        "\n"));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].prompt, "Could not add the header.");
+    EXPECT_EQ(boxes[0].style, platform::vbExclamation);
+    EXPECT_EQ(boxes[0].title, "Quillmark");
 
     // Earlier entries stay; the log is in Windows-1252, and a character it
     // cannot hold is written as "?" rather than losing the entry.
-    const Logged appended = LogAfter("old entry\r\n\r\n", {{kJuly4th, "Gr\u00FC\u00DFe \u4E2D", "x", 1}});
-    EXPECT_EQ(appended.log, "old entry\r\n\r\n2026-07-04 13:05:09\r\nGr\xFC\xDF" "e ?\r\n  Error: [1]: x\r\n\r\n");
-    ASSERT_EQ(appended.boxes.size(), 1u);
-    EXPECT_EQ(appended.boxes[0].prompt, "Gr\u00FC\u00DFe \u4E2D");
+    const auto [appended, shown] = LogAfter("old entry\r\n\r\n", {{kJuly4th, "Gr\u00FC\u00DFe \u4E2D", "x", 1}});
+    EXPECT_EQ(appended, "old entry\r\n\r\n2026-07-04 13:05:09\r\nGr\xFC\xDF" "e ?\r\n  Error: [1]: x\r\n\r\n");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].prompt, "Gr\u00FC\u00DFe \u4E2D");
 }
 
 TEST(CApplication, ErrorDisplayShowsNothingWhenTheLogCannotBeWritten) {
@@ -113,7 +103,7 @@ TEST(CApplication, DescribesTheRunningProgram) {
     EXPECT_EQ(app.Version(), "Version: 1.0.0");
     EXPECT_EQ(app.Copyright(), "Copyright \u00A9 2026 Quillmark developers");
 
+    for (const char* folder : {"/opt/quillmark", "/opt/quillmark/"})
+        EXPECT_EQ(services::WithTrailingSeparator(folder), "/opt/quillmark/");
     EXPECT_EQ(services::WithTrailingSeparator("/"), "/");
-    EXPECT_EQ(services::WithTrailingSeparator("/opt/quillmark"), "/opt/quillmark/");
-    EXPECT_EQ(services::WithTrailingSeparator("/opt/quillmark/"), "/opt/quillmark/");
 }

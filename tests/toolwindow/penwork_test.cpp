@@ -3,11 +3,7 @@
 #include <string>
 
 #include "host/workspace.h"
-#include "platform/dialogs.h"
-#include "platform/files.h"
-#include "platform/settings.h"
-#include "support/memory_settings.h"
-#include "support/recording_dialogs.h"
+#include "support/support.h"
 #include "toolwindow/penwork.h"
 
 namespace {
@@ -17,54 +13,40 @@ using toolwindow::PlainTextBox;
 // The display lines of a box, each in brackets so that blanks show, one a line.
 std::string Shown(const PlainTextBox& box) {
     std::string s;
-    for (long i = 0; i < box.DisplayLineCount(); ++i) {
-        if (i > 0) s += "\n";
-        s += "[" + box.DisplayLine(i) + "]";
-    }
+    for (long i = 0; i < box.DisplayLineCount(); ++i) s += (i > 0 ? "\n[" : "[") + box.DisplayLine(i) + "]";
     return s;
 }
 
-std::string Shown(const std::string& text, long width) { return Shown(PlainTextBox(text, width)); }
-
-TEST(PlainTextBox, WrapsWordsAtItsWidthAsAnEditControlDoes) {
-    EXPECT_EQ(Shown("", 10), "");
-    EXPECT_EQ(Shown("the quick brown fox", 9), "[the quick ]\n[brown fox]");
-    EXPECT_EQ(Shown("the quick brown fox", 8), "[the ]\n[quick ]\n[brown ]\n[fox]");
-    // A word that ends right at the width stays; its blank goes with it.
-    EXPECT_EQ(Shown("abcde fgh", 5), "[abcde ]\n[fgh]");
-    // Blanks after a word stay on the line they follow, even past the width.
-    EXPECT_EQ(Shown("abcd      efg", 5), "[abcd      ]\n[efg]");
-    EXPECT_EQ(Shown("  indented  text  ", 65), "[  indented  text  ]");
-    // Characters, not bytes, are counted.
-    EXPECT_EQ(Shown("\u00e9\u00e9\u00e9\u00e9\u00e9 \u00e9\u00e9\u00e9", 5),
-              "[\u00e9\u00e9\u00e9\u00e9\u00e9 ]\n[\u00e9\u00e9\u00e9]");
-    EXPECT_EQ(Shown("Caf\u00e9 au lait", 8), "[Caf\u00e9 au ]\n[lait]");
-}
-
-TEST(PlainTextBox, BreaksAWordLongerThanItsWidth) {
-    EXPECT_EQ(Shown("abcdefghijkl", 5), "[abcde]\n[fghij]\n[kl]");
-    EXPECT_EQ(Shown("ab cdefghijk", 5), "[ab ]\n[cdefg]\n[hijk]");
-    EXPECT_EQ(Shown("abc", 1), "[a]\n[b]\n[c]");
-    EXPECT_EQ(Shown("abc", 0), "[a]\n[b]\n[c]");
-}
-
-TEST(PlainTextBox, EndsALineAtEveryHardLineBreak) {
-    EXPECT_EQ(Shown("one\r\ntwo\nthree\rfour", 65), "[one]\n[two]\n[three]\n[four]");
-    EXPECT_EQ(Shown("a\r\n", 65), "[a]\n[]");
-    EXPECT_EQ(Shown("\r\n", 65), "[]\n[]");
-    EXPECT_EQ(Shown("a\r\n\r\nb", 65), "[a]\n[]\n[b]");
-    EXPECT_EQ(Shown("a\n\rb", 65), "[a]\n[]\n[b]");
-    EXPECT_EQ(Shown("one two\nthree four", 4), "[one ]\n[two]\n[thre]\n[e ]\n[four]");
+// A box wraps words at its width as an edit control does, and ends a line at
+// every hard line break (the breaks themselves are split as InsertLines splits).
+TEST(PlainTextBox, WrapsWordsAtItsWidthAndBreaksOnlyWordsLongerThanIt) {
+    const struct {
+        const char* text;
+        long width;
+        const char* shown;
+    } cases[] = {
+        {"", 10, ""},
+        {"the quick brown fox", 8, "[the ]\n[quick ]\n[brown ]\n[fox]"},
+        {"abcde fgh", 5, "[abcde ]\n[fgh]"},       // a word ends right at the width: its blank stays
+        {"abcd      efg", 5, "[abcd      ]\n[efg]"},  // blanks after a word stay, even past the width
+        {"  indented  text  ", 65, "[  indented  text  ]"},
+        {"\u00e9\u00e9\u00e9\u00e9\u00e9 \u00e9\u00e9\u00e9", 5, "[\u00e9\u00e9\u00e9\u00e9\u00e9 ]\n[\u00e9\u00e9\u00e9]"},
+        {"Caf\u00e9 au lait", 8, "[Caf\u00e9 au ]\n[lait]"},  // characters, not bytes, are counted
+        {"abcdefghijkl", 5, "[abcde]\n[fghij]\n[kl]"},
+        {"ab cdefghijk", 5, "[ab ]\n[cdefg]\n[hijk]"},
+        {"abc", 0, "[a]\n[b]\n[c]"},
+        {"one\r\ntwo\nthree\rfour", 65, "[one]\n[two]\n[three]\n[four]"},
+        {"a\r\n\r\nb", 65, "[a]\n[]\n[b]"},
+        {"one two\nthree four", 4, "[one ]\n[two]\n[thre]\n[e ]\n[four]"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Shown(PlainTextBox(c.text, c.width)), c.shown) << c.text << " @" << c.width;
 }
 
 TEST(PlainTextBox, NeverCutsOffWhatWasTyped) {
-    const std::string texts[] = {
-        "Adds the rows of the grid and returns their total, or zero when empty.",
-        "x  y   z    supercalifragilisticexpialidocious  end ",
-        "   leading blanks and a verylongwordthatgoesonandon",
-        "\u00c4rger \u00fcber \u00f6de W\u00f6rter ohne \u00dfinn",
-    };
-    for (const std::string& text : texts) {
+    for (const std::string text : {"Adds the rows of the grid and returns their total, or zero when empty.",
+                                   "x  y   z    supercalifragilisticexpialidocious  end ",
+                                   "   leading blanks and a verylongwordthatgoesonandon",
+                                   "\u00c4rger \u00fcber \u00f6de W\u00f6rter ohne \u00dfinn"}) {
         for (long width = 1; width <= 30; ++width) {
             const PlainTextBox box(text, width);
             std::string joined;
@@ -95,9 +77,8 @@ std::string Loaded(platform::SettingsStore& store) {
     toolwindow::PlainPenwork window(vbe, dialogs, files, store);
     window.name = window.initials = window.revType = window.revNumber = "(unset)";
     window.LoadSettings();
-    std::string s = "name=" + window.txtName() + "\ninitials=" + window.txtInitials() +
-                    "\ntype=" + window.cboRevType() + "\nnumber=" + window.txtRevNumber() +
-                    "\ntargets=";
+    std::string s = "name=" + window.txtName() + "\ninitials=" + window.txtInitials() + "\ntype=" +
+                    window.cboRevType() + "\nnumber=" + window.txtRevNumber() + "\ntargets=";
     for (int i = 0; i < 4; ++i) s += window.chkRevision(i) ? "1" : "0";
     return s;
 }
@@ -105,28 +86,18 @@ std::string Loaded(platform::SettingsStore& store) {
 TEST(PlainPenwork, LoadsTheStoredFieldsOrTheirDefaults) {
     namespace keys = platform::settings;
     platform::MemorySettings empty;
-    EXPECT_EQ(Loaded(empty),
-              "name=Enter Your Name Here\ninitials=EYI\ntype=Bug\nnumber=00000\ntargets=0000");
+    EXPECT_EQ(Loaded(empty), "name=Enter Your Name Here\ninitials=EYI\ntype=Bug\nnumber=00000\ntargets=0000");
 
+    // A cleared name stays empty. A line break in a single-line field would end
+    // the comment line that the field is written into, and what follows would
+    // become code.
     platform::MemorySettings stored;
-    stored.Save(keys::AuthorName, "");  // cleared, not absent: stays empty
-    stored.Save(keys::AuthorInitials, " JD ");
-    stored.Save(keys::RevisionType, "ALT");
-    stored.Save(keys::RevisionNumber, "00042");
-    stored.Save(keys::RevisionProcedure, "1");
-    stored.Save(keys::RevisionModule, "2");
-    stored.Save(keys::RevisionText, "1.0");
-    stored.Save(keys::RevisionCode, "yes");
-    EXPECT_EQ(Loaded(stored), "name=\ninitials= JD \ntype=ALT\nnumber=00042\ntargets=1010");
-
-    // A line break stored in a single-line field would end the comment line
-    // that the field is written into, and what follows would become code.
-    platform::MemorySettings broken;
-    broken.Save(keys::AuthorName, "Jane\r\nDim x");
-    broken.Save(keys::AuthorInitials, "J\nD\n");
-    broken.Save(keys::RevisionType, "\rBUG");
-    broken.Save(keys::RevisionNumber, "1\r\n\r\n2");
-    EXPECT_EQ(Loaded(broken), "name=Jane Dim x\ninitials=J D \ntype= BUG\nnumber=1  2\ntargets=0000");
+    for (const auto& [key, value] : {std::pair{keys::AuthorName, ""}, {keys::AuthorInitials, " J\r\nD "},
+                                     {keys::RevisionType, "\rALT\n"}, {keys::RevisionNumber, "1\r\n\r\n2"},
+                                     {keys::RevisionProcedure, "1"}, {keys::RevisionModule, "2"},
+                                     {keys::RevisionText, "1.0"}, {keys::RevisionCode, "yes"}})
+        stored.Save(key, value);
+    EXPECT_EQ(Loaded(stored), "name=\ninitials= J D \ntype= ALT \nnumber=1  2\ntargets=1010");
 }
 
 }  // namespace

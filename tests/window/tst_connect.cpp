@@ -1,7 +1,10 @@
 // The add-in: Connect over the host's workspace, and the plugin a host loads.
 #include <QPluginLoader>
+#include <QTest>
 
 #include "connect/connect.h"
+#include "host/workspace.h"
+#include "support/support.h"
 #include "window_support.h"
 
 using addin::Connect;
@@ -15,7 +18,9 @@ struct Session {
     platform::RecordingDialogs messages;
     host::Workspace workspace;
     int windowsMade = 0;
+    bool outOfMemory = false;
     Connect connect{settings, messages, [this] {
+                        if (outOfMemory) throw std::runtime_error("Out of memory");
                         ++windowsMade;
                         return std::make_unique<window::frmPenwork>(settings, files, windowDialogs);
                     }};
@@ -29,12 +34,13 @@ class ConnectTest : public QObject {
 private slots:
     void connectModes_data();
     void connectModes();
-    void menuCommandTwiceShowsOneWindowAndReloadsAfterExit();
-    void disconnectionRemembersTheWindowAndRemovesTheCommand();
+    void menuCommandShowsOneWindowAndDisconnectionRemembersIt();
     void aFailedConnectionShowsItsDescription();
     void pluginCreatesConnect();
 };
 
+// Each mode adds the menu command or not and shows the window or not; the
+// disconnection stores whether the window was shown.
 void ConnectTest::connectModes_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("stored");  // "" for an absent key
@@ -60,62 +66,50 @@ void ConnectTest::connectModes() {
     QCOMPARE(s.connect.WindowShown(), shown);
     if (shown) QVERIFY(windowtest::IsOnTop(*s.connect.ToolWindow()));
     QVERIFY(s.messages.messages.empty());
+    s.connect.OnDisconnection(ide::ext_dm_HostShutdown);
+    QCOMPARE(s.settings.Get(platform::settings::DisplayOnConnect), std::string(shown ? "1" : "0"));
 }
 
-void ConnectTest::menuCommandTwiceShowsOneWindowAndReloadsAfterExit() {
+// The command shows the one window, loading it again after its Exit; a window
+// closed that way still counts as shown when the add-in is disconnected.
+void ConnectTest::menuCommandShowsOneWindowAndDisconnectionRemembersIt() {
     Session s;
     s.connect.OnConnection(s.workspace, ide::ext_cm_Startup);
     QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     QCOMPARE(s.windowsMade, 1);
     QVERIFY(s.Shown());
+    s.connect.Hide();
+    QVERIFY(!s.Shown());
+    QVERIFY(!s.connect.WindowShown());
+    QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     s.connect.ToolWindow()->close();  // its own Exit or close box
     QVERIFY(!s.connect.ToolWindow()->Loaded());
     QVERIFY(s.connect.WindowShown());
     QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     QCOMPARE(s.windowsMade, 1);
     QVERIFY(s.connect.ToolWindow()->Loaded());
-    s.connect.Hide();
-    QVERIFY(!s.Shown());
-    QVERIFY(!s.connect.WindowShown());
-}
-
-void ConnectTest::disconnectionRemembersTheWindowAndRemovesTheCommand() {
-    Session s;
-    s.connect.OnConnection(s.workspace, ide::ext_cm_AfterStartup);
-    s.workspace.ClickAddInCommand("Quillmark");
     s.connect.ToolWindow()->close();
     s.connect.OnDisconnection(ide::ext_dm_UserClosed);
     QCOMPARE(s.settings.Get(platform::settings::DisplayOnConnect), std::string("1"));
     QVERIFY(s.workspace.AddInCommands().empty());
     QVERIFY(!s.connect.WindowShown());
-
-    Session never;
-    never.connect.OnConnection(never.workspace, ide::ext_cm_AfterStartup);
-    never.connect.OnDisconnection(ide::ext_dm_HostShutdown);
-    QCOMPARE(never.settings.Get(platform::settings::DisplayOnConnect), std::string("0"));
 }
 
 void ConnectTest::aFailedConnectionShowsItsDescription() {
-    platform::MemorySettings settings;
-    platform::RecordingDialogs messages;
-    host::Workspace workspace;
-    Connect connect{settings, messages, []() -> std::unique_ptr<window::frmPenwork> {
-                        throw std::runtime_error("Out of memory");
-                    }};
-    connect.OnConnection(workspace, ide::ext_cm_External);
-    QCOMPARE(messages.messages.size(), std::size_t(1));
-    QCOMPARE(messages.messages[0].prompt, std::string("Out of memory"));
-    QCOMPARE(messages.messages[0].style, platform::vbOKOnly);
-    QCOMPARE(messages.messages[0].title, std::string("Quillmark"));
+    Session s;
+    s.outOfMemory = true;
+    s.connect.OnConnection(s.workspace, ide::ext_cm_External);
+    QCOMPARE(s.messages.messages.size(), std::size_t(1));
+    QCOMPARE(s.messages.messages[0].prompt, std::string("Out of memory"));
+    QCOMPARE(s.messages.messages[0].style, platform::vbOKOnly);
+    QCOMPARE(s.messages.messages[0].title, std::string("Quillmark"));
 }
 
 void ConnectTest::pluginCreatesConnect() {
     QPluginLoader loader(QUILLMARK_PLUGIN_FILE);
-    QObject* instance = loader.instance();
-    QVERIFY2(instance, qPrintable(loader.errorString()));
-    auto* library = qobject_cast<ide::AddInLibrary*>(instance);
-    QVERIFY(library);
+    auto* library = qobject_cast<ide::AddInLibrary*>(loader.instance());
+    QVERIFY2(library, qPrintable(loader.errorString()));
     QCOMPARE(library->ProgIds(), std::vector<std::string>{"Quillmark.Connect"});
     QVERIFY(library->Create("Quillmark.Connect"));
     QVERIFY(!library->Create("Other.Connect"));
