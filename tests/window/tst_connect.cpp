@@ -1,7 +1,10 @@
 // The add-in: Connect over the host's workspace, and the plugin a host loads.
 #include <QPluginLoader>
+#include <QTest>
 
 #include "connect/connect.h"
+#include "host/workspace.h"
+#include "support/support.h"
 #include "window_support.h"
 
 using addin::Connect;

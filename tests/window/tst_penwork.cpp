@@ -1,6 +1,9 @@
 // The tool window driven as a user drives it: each action reaches the logic in
 // core::PenworkCore and the widgets show what it holds. The rules themselves are
 // tested on the core.
+#include <filesystem>
+
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,13 +14,75 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTest>
 
 #include "../cli/cli_helpers.h"
 #include "core/captions.h"
+#include "host/module_file.h"
+#include "host/workspace.h"
+#include "support/support.h"
+#include "window/frm_penwork.h"
 #include "window_support.h"
 
 using windowtest::IsOnTop;
-using windowtest::PenworkFixture;
+
+namespace {
+
+// The tool window shown over Inventory.bas, in a copy of the example project,
+// with the cursor on `line` of the file.
+struct PenworkFixture {
+    explicit PenworkFixture(long line = 1) {
+        for (const auto& entry : std::filesystem::directory_iterator(QUILLMARK_EXAMPLES))
+            std::filesystem::copy(entry.path(), dir.File(entry.path().filename().string()));
+        file = std::make_unique<host::ModuleFile>(host::ModuleFile::Load(dir.File("Inventory.bas"), files, ""));
+        project = std::make_unique<host::Project>(dir.File("Inventory.vbp"), files);
+        workspace.SetProject(project.get());
+        workspace.Open(file->module, file->Name(), file->module.CodeLineOfFileLine(line));
+        window = std::make_unique<window::frmPenwork>(settings, files, dialogs);
+        window->SetVBE(workspace);
+        window->ShowWindow();
+        if (!QTest::qWaitForWindowExposed(window.get())) qWarning("window not exposed");
+    }
+    template <class W>
+    W* Find(const QString& name) const {
+        W* w = window->findChild<W*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    // Option buttons and check boxes take clicks on their mark and caption only,
+    // so they are clicked at the mark.
+    void Click(const QString& name) const {
+        auto* button = Find<QAbstractButton>(name);
+        const bool push = qobject_cast<QPushButton*>(button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, push ? button->rect().center() : QPoint(6, button->height() / 2));
+    }
+    /// Empties a text control and types `text`; "\n" presses Return.
+    void Type(const QString& name, const QString& text) const {
+        QWidget* w = Find<QWidget>(name);
+        if (auto* combo = qobject_cast<QComboBox*>(w)) w = combo->lineEdit();
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_Delete);
+        const QStringList lines = text.split('\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) QTest::keyClick(w, Qt::Key_Return);
+            QTest::keyClicks(w, lines[i]);
+        }
+    }
+    void Trigger(const QString& actionName) const { Find<QAction>(actionName)->trigger(); }
+    std::string ModuleBytes() const { return file->Bytes(); }
+
+    testsupport::TempDir dir;
+    platform::MemorySettings settings;
+    platform::StagedFiles files;
+    std::unique_ptr<host::ModuleFile> file;
+    std::unique_ptr<host::Project> project;
+    host::Workspace workspace;
+    windowtest::TestDialogs dialogs;
+    std::unique_ptr<window::frmPenwork> window;
+};
+
+}  // namespace
 
 class PenworkTest : public QObject {
     Q_OBJECT
