@@ -22,9 +22,8 @@ public:
     /// Runs `quillmark ARGS...` in-process, with `store`.
     Result Run(std::initializer_list<std::string> args) { return Run(std::vector<std::string>(args)); }
     Result Run(const std::vector<std::string>& args);
-    /// Runs the real binary in the copy's folder, with a settings folder of its own there: statuses,
-    /// files and parallel runs are the process's own. `shellBefore` runs first (e.g. "ulimit -f 8").
-    /// Only the command line's tests, which know where the binary is, have it.
+    /// Runs the real binary in the copy's folder, with settings of its own there, so that statuses, files and
+    /// parallel runs are the process's own; `shellBefore` runs first. Only the command line's tests have it.
     Result RunBinary(const std::vector<std::string>& args, const std::string& shellBefore = "") const;
     std::string Path(const std::string& name) const { return dir.File(name); }
     std::string Read(const std::string& name) const { return testsupport::ReadFile(Path(name)); }

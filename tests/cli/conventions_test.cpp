@@ -59,9 +59,7 @@ TEST(Refusals, EachSaysWhatToDoAndChangesNothing) {
     fs::copy(f.Path("Inventory.bas"), f.Path("ReadOnly.bas"));
     chmod(f.Path("ReadOnly.bas").c_str(), 0444);
     testsupport::WriteFile(f.Path("Other.vbp"), "Type=Exe\r\nModule=Other; Other.bas\r\n");
-    std::string bare;  // UTF-16 without a byte order mark
-    for (char c : testsupport::Crlf("Attribute VB_Name = \"Bare\"\n")) bare += std::string{c, '\0'};
-    testsupport::WriteFile(f.Path("Bare.bas"), bare);
+    testsupport::WriteFile(f.Path("Bare.bas"), std::string("A\0t\0t\0r\0\r\0\n\0", 12));  // UTF-16 without a mark
     const std::string inv = f.Path("Inventory.bas");
     const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
         {{}, 2, "A subcommand is required"},

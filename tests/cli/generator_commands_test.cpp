@@ -1,9 +1,9 @@
-// procedure, module, comment, error, revision and indent on the example project:
-// each option reaches its field and each block lands in the file in its place.
+// procedure, module, comment, error, revision and indent: each option reaches its field, each block its place.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <tuple>
 
 #include "cli_helpers.h"
@@ -121,9 +121,12 @@ TEST(IndentCommand, OneProcedureOrWholeModulesAndCheckWritesNothing) {
     CliFixture f;
     const std::string inv = f.Path("Inventory.bas");
     const std::string before = f.Read("Inventory.bas");
-    auto check = f.Run({"indent", "--all", "--check", inv, f.Path("Customer.cls")});
-    EXPECT_EQ(check.status, 1);
-    EXPECT_EQ(check.out, inv + ":20: NeedsReorder\n" + inv + ":26: AdjustStock\n" + inv + ":49: ReportAll\n");
+    const std::vector<std::string> all{"indent", "--all", inv, f.Path("Customer.cls"), f.Path("frmMain.frm")};
+    std::vector<std::string> check = all;
+    check.insert(check.begin() + 2, "--check");
+    auto listed = f.Run(check);
+    EXPECT_EQ(listed.status, 1);
+    EXPECT_EQ(listed.out, inv + ":20: NeedsReorder\n" + inv + ":26: AdjustStock\n" + inv + ":49: ReportAll\n");
     EXPECT_EQ(f.Read("Inventory.bas"), before);
     EXPECT_EQ(f.Run({"indent", "--check", f.Path("Customer.cls") + ":26"}).status, 0);
 
@@ -133,9 +136,12 @@ TEST(IndentCommand, OneProcedureOrWholeModulesAndCheckWritesNothing) {
     // Only AdjustStock moved: NeedsReorder's body is still flush left.
     EXPECT_THAT(one, HasSubstr("Boolean\r\nIf Item.Quantity < REORDER_LEVEL Then\r\nNeedsReorder = True"));
 
-    ASSERT_EQ(f.Run({"indent", "--all", inv, f.Path("frmMain.frm")}).status, 0);
+    ASSERT_EQ(f.Run(all).status, 0);
     EXPECT_THAT(f.Read("Inventory.bas"), HasSubstr("Then\r\n   NeedsReorder = True\r\nEnd If"));
-    auto again = f.Run({"indent", "--all", "--check", inv});
+    // Only the blanks that open lines changed, and a second run finds nothing to do.
+    const auto unindented = [](const std::string& text) { return std::regex_replace(text, std::regex("\n +"), "\n"); };
+    EXPECT_EQ(unindented(f.Read("Inventory.bas")), unindented(before));
+    auto again = f.Run(check);
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, "");
 }

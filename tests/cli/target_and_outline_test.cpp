@@ -13,9 +13,8 @@
 
 namespace {
 
-// A colon ends the file only where a line number follows it: drive letters and
-// colons inside folder names stay part of the path. FILE:LINE:COL, as compilers
-// print it, drops the column.
+// A colon ends the file only where a line number follows it: drive letters and colons inside folder
+// names stay part of the path. FILE:LINE:COL, as compilers print it, drops the column.
 TEST(ParseTarget, ColonsInPathsStayInTheFile) {
     const std::pair<std::string, std::string> cases[] = {
         {"Module1.bas", "Module1.bas"},
@@ -33,9 +32,8 @@ TEST(ParseTarget, ColonsInPathsStayInTheFile) {
     }
 }
 
-// The outline counts file lines, as FILE:LINE does: the class's 13 hidden
-// header lines and the attribute line inside Property Get Name count. Its JSON
-// must parse whatever the path holds and say all that the text says.
+// The outline counts file lines, as FILE:LINE does: the class's 13 hidden header lines and the attribute
+// line inside Property Get Name count. Its JSON must parse whatever the path holds and say all the text says.
 TEST(Outline, TextAndJsonAgree) {
     clitest::CliFixture f;
     const std::string path = f.Path("we\"ird\\ name\t1.cls");
