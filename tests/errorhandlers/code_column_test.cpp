@@ -27,37 +27,17 @@ bool MarkedIsCode(const std::string& source) {
 }
 
 TEST(IsCodeAt, TellsCodeFromCommentsAndStrings) {
+    // Comment and string rules the code window's colours share are tested there;
+    // these are the columns at and around each kind of span.
     const std::vector<std::pair<std::string, bool>> cases = {
-        {"^End Sub", true},
-        {"    ^End Sub ' done", true},
-        {"' ^End Sub", false},
-        {"x = 1 ' ^End Sub", false},
-        {"x = 1 ^' End Sub", false},
-        {"^' End Sub", false},
-        {"s = \"^End Sub\"", false},
-        {"s = \"a\" & ^x", true},
-        {"s = \"say \"\"^End Sub\"\" now\"", false},
-        {"s = \"a\"\"^\"", false},
-        {"s = \"\"\"\" : ^End Sub", true},
-        {"s = \"it's\": ^x = 1", true},
-        {"s = \"unterminated ^x", false},
-        {"Rem ^End Sub", false},
-        {"   REM^", false},
-        {"^Rem x", false},
-        {"x = 1: Rem ^End Sub", false},
-        {"10 Rem ^x", false},
-        {"Done: Rem ^x", false},
-        {"Remark = 1: ^End Sub", true},
-        {"x = Rem ^y", true},
-        {"Foo a:=1, Rem ^y", true},
-        {"s = \"é\" ^x", true},
-        {"s = \"é ^x\"", false},
+        {"^End Sub", true}, {"' ^End Sub", false}, {"x = 1 ^' End Sub", false}, {"s = \"^End Sub\"", false},
+        {"s = \"a\" & ^x", true}, {"s = \"say \"\"^End Sub\"\" now\"", false}, {"s = \"a\"\"^\"", false},
+        {"s = \"\"\"\" : ^End Sub", true}, {"s = \"it's\": ^x = 1", true}, {"s = \"unterminated ^x", false},
+        {"   REM^", false}, {"^Rem x", false}, {"Done: Rem ^x", false}, {"x = Rem ^y", true},
+        {"Foo a:=1, Rem ^y", true}, {"s = \"é\" ^x", true}, {"s = \"é ^x\"", false},
         // Continuation lines: a comment runs on, a string never does.
-        {"x = 1 ' comment _\n  ^End Sub", false},
-        {"Rem comment _   \n  more _\n^End Sub", false},
-        {"s = \"a _\n^x\"", true},
-        {"Foo 1, _\n    \"^x\"", false},
-        {"Foo 1, _\n    ^x", true},
+        {"x = 1 ' comment _\n  ^End Sub", false}, {"Rem comment _   \n  more _\n^End Sub", false},
+        {"s = \"a _\n^x\"", true}, {"Foo 1, _\n    \"^x\"", false}, {"Foo 1, _\n    ^x", true},
         {"Foo 1, _\n    Rem ^x", true},
     };
     for (const auto& [source, code] : cases) EXPECT_EQ(code, MarkedIsCode(source)) << source;

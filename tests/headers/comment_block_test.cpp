@@ -3,10 +3,9 @@
 #include "headers/comment_block.h"
 #include "stage.h"
 
-namespace headertest {
 namespace {
 
-using testsupport::Crlf;
+using stage::Crlf;
 
 TEST(CommentBlock, IsTheBoxsDisplayLinesBetweenLoneApostrophes) {
     const struct {
@@ -22,9 +21,7 @@ TEST(CommentBlock, IsTheBoxsDisplayLinesBetweenLoneApostrophes) {
         {std::string(65, 'x') + "yyy", 80, "'\n'\t" + std::string(65, 'x') + "\n'"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(headers::sCommentBlock(toolwindow::PlainTextBox(c.text, c.width)),
-                  Crlf(c.expected))
-            << c.text;
+        EXPECT_EQ(headers::sCommentBlock(toolwindow::PlainTextBox(c.text, c.width)), Crlf(c.expected)) << c.text;
 }
 
 const std::string kNotice =
@@ -51,11 +48,10 @@ const std::string kNotice =
 TEST(RightsNotice, StandsAboveEverythingElseEachTimeItIsInserted) {
     EXPECT_EQ(headers::RightsNoticeText(), Crlf(kNotice));
     const std::string code = "Option Explicit\n\nPublic Sub Foo()\nEnd Sub\n";
-    Stage stage(code);
+    stage::Stage stage(Crlf(stage::kNameLine + code));
     headers::InsertRightsNotice(stage.module);
     headers::InsertRightsNotice(stage.module);
-    EXPECT_EQ(stage.Code(), kNotice + "\n" + kNotice + "\n" + code);
+    EXPECT_EQ(stage.Code(), stage::kNameLine + kNotice + "\n" + kNotice + "\n" + code);
 }
 
 }  // namespace
-}  // namespace headertest

@@ -1,10 +1,12 @@
-// A code window over one module, with a project or none, and a plain tool
-// window: what a header command sees when it runs.
+// A code window over one module, a project file on disk or none, and a plain
+// tool window under a fixed clock: what a generator sees when a command runs.
+// The header, error-handler, revision and indenter tests all drive it.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -16,43 +18,57 @@
 #include "support/support.h"
 #include "toolwindow/penwork.h"
 
-namespace headertest {
+namespace stage {
+
+using testsupport::Crlf;
 
 // An apostrophe and 70 hyphens.
 inline const std::string kRule = "'" + std::string(70, '-');
+// The hidden line that names a module: code line 1 is the line below it.
+inline const std::string kNameLine = "Attribute VB_Name = \"Module1\"\n";
 
-// Version 2.1.0017 and a copyright in the Windows code page.
-inline constexpr char kProject[] =
-    "Type=Exe\r\nMajorVer=2\r\nMinorVer=1\r\nRevisionVer=17\r\n"
-    "VersionLegalCopyright=\"Copyright \xa9 2026 Harbour Lane Traders\"\r\n";
+/// The workspace as the tool window sees it; `project`, when set, is the active
+/// project instead of the workspace's own.
+class StageVBE : public ide::VBE {
+public:
+    explicit StageVBE(ide::VBE& inner) : inner_(inner) {}
+    ide::CodePane* ActiveCodePane() override { return inner_.ActiveCodePane(); }
+    ide::VBProject* ActiveVBProject() override { return project ? project : inner_.ActiveVBProject(); }
+    std::vector<ide::Window*> Windows() override { return inner_.Windows(); }
+    ide::CommandBars& CommandBars() override { return inner_.CommandBars(); }
+    ide::CommandBarEvents& CommandBarEvents(ide::CommandBarControl& control) override {
+        return inner_.CommandBarEvents(control);
+    }
 
-inline constexpr char kNameLine[] = "Attribute VB_Name = \"Module1\"\n";
+    ide::VBProject* project = nullptr;
+
+private:
+    ide::VBE& inner_;
+};
 
 class Stage {
 public:
-    /// Module1 holding `code` ("\n" stands for CR LF), open in a code window
-    /// captioned after `caption` with the cursor on code line `line`; no project.
-    explicit Stage(std::string_view code = "", const std::string& caption = "Module1",
-                   long line = 1)
-        : module(testsupport::Crlf(kNameLine + std::string(code))) {
+    /// A module holding `bytes`, open in the code window of `moduleName` with the
+    /// cursor on code line `line`; no project.
+    explicit Stage(std::string_view bytes = "", const std::string& moduleName = "Module1", long line = 1)
+        : module(bytes) {
         window.name = "Jo Doe";
-        workspace.Open(module, caption, line);
+        workspace.Open(module, moduleName, line);
     }
 
     /// Makes `vbpText` (bytes as stored) the active project's file.
-    void UseProject(std::string_view vbpText) {
+    void UseProject(std::string_view vbpText, const std::string& fileName = "Project.vbp") {
+        projectPath = dir.File(fileName);
         testsupport::WriteFile(projectPath, vbpText);
         project = std::make_unique<host::Project>(projectPath, files);
         workspace.SetProject(project.get());
     }
 
-    /// The module's code as written, CR LF as "\n", without its VB_Name line.
+    /// The module's whole text, CR LF as "\n".
     std::string Code() const {
-        const std::string raw = module.Text();
-        std::string text;
-        for (std::size_t i = 0; i < raw.size(); ++i)
-            if (raw.compare(i, 2, "\r\n") != 0) text += raw[i];
-        return text.starts_with(kNameLine) ? text.substr(sizeof kNameLine - 1) : text;
+        std::string text = module.Text();
+        std::erase(text, '\r');
+        return text;
     }
 
     /// The message boxes shown, one a line: "title|style|prompt".
@@ -69,10 +85,11 @@ public:
     platform::DiskFiles files;
     platform::RecordingDialogs dialogs;
     platform::MemorySettings settings;
-    host::SourceModule module;
+    host::SourceModule module;  // outlives the workspace that shows it
     std::unique_ptr<host::Project> project;
     host::Workspace workspace;
-    toolwindow::PlainPenwork window{workspace, dialogs, files, settings};
+    StageVBE vbe{workspace};
+    toolwindow::PlainPenwork window{vbe, dialogs, files, settings};
 };
 
-}  // namespace headertest
+}  // namespace stage

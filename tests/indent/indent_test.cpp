@@ -8,13 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "host/workspace.h"
+#include "headers/stage.h"
 #include "indent/indent.h"
-#include "platform/dialogs.h"
-#include "platform/files.h"
-#include "platform/settings.h"
-#include "support/support.h"
-#include "toolwindow/penwork.h"
 
 namespace {
 
@@ -78,46 +73,42 @@ struct Case {
 TEST(IndentBlock, IndentsByTheKeywordRules) {
     const Case cases[] = {
         // Blocks opened by a word and closed by a word or a prefix.
-        {"For i = 1 To 3\n   For Each v In c\n      Do While x < 3\n         Do\n"
-         "            While x > 0\n               With rs\n                  .MoveNext\n"
-         "               End With\n            Wend\n         Loop Until x > 9\n"
-         "      Loop\n   Next\nNext i\n"},
+        {"For i = 1 To 3\n   For Each v In c\n      Do While x < 3\n         Do\n            While x > 0\n"
+         "               With rs\n                  .MoveNext\n               End With\n            Wend\n"
+         "         Loop Until x > 9\n      Loop\n   Next\nNext i\n"},
         // A word is the whole text or the word and a blank; these are statements.
-        {"If x Then\n   Fortune = 1\n   DoEvents\n   Loops = 2\n   Withdraw 3\n   Nextx = 4\n"
-         "   Cases = 5\n   Types = 6\n   Enumerate\n   Else:\n   Whilst = 7\n   Wending = 8\n"
-         "   Options = 9\n   Statics = 10\n   Subtotal = 11\n   Friendly = 12\n   Properties\n"
-         "   Functional\n   Globals = 13\nEnd If\n"},
+        {"If x Then\n   Fortune = 1\n   DoEvents\n   Loops = 2\n   Withdraw 3\n   Nextx = 4\n   Cases = 5\n"
+         "   Types = 6\n   Enumerate\n   Else:\n   Whilst = 7\n   Wending = 8\n   Options = 9\n   Statics = 10\n"
+         "   Subtotal = 11\n   Friendly = 12\n   Properties\n   Functional\n   Globals = 13\nEnd If\n"},
         // Else, ElseIf and Case one level out; Select Case opens two levels.
-        {"If a = 1 Then\n   x = 1\nElseIf a = 2 Then\n   If b Then\n      x = 3\n"
-         "   Else ' otherwise\n      x = 4\n   End If\nElse\n   Select Case x\n      Case 1\n"
-         "         y = 1\n      Case 2, 3\n         Select Case z\n            Case Else\n"
-         "               y = 2\n         End Select\n      Case Else\n         y = 0\n"
+        {"If a = 1 Then\n   x = 1\nElseIf a = 2 Then\n   If b Then\n      x = 3\n   Else ' otherwise\n      x = 4\n"
+         "   End If\nElse\n   Select Case x\n      Case 1\n         y = 1\n      Case 2, 3\n         Select Case z\n"
+         "            Case Else\n               y = 2\n         End Select\n      Case Else\n         y = 0\n"
          "   End Select\nEnd If ' a\ny = 0\n"},
         // The If rule: a block If when nothing or only a comment follows the
         // first "Then"; anything else, even the rest of a name, is one line.
-        {"If x Then y = 1\nIf x Then y = 1 Else y = 2\nIf x Then: y = 1\nIf x = 1\n"
-         "If bThenFlag Then\nIf x Then\n   If y Then ' note\n      z = 1\n   End If\nEnd If\n"},
+        {"If x Then y = 1\nIf x Then y = 1 Else y = 2\nIf x Then: y = 1\nIf x = 1\nIf bThenFlag Then\nIf x Then\n"
+         "   If y Then ' note\n      z = 1\n   End If\nEnd If\n"},
         {"If x Then\n   y = 1\n", "If x Then   \ny = 1\n"},
         // A continued If opens a block whatever follows Then.
         {"If x _\n      Then y = 1\n   z = 2\nNext\nw = 3\n"},
         // Type and Enum, also after Public and Private and as bare prefixes.
         {"Type Point\n   Public Type Size\n      Private Type Rect\n         Enum Colour\n"
          "            Public Enum Shade\n               Private Enum Mode\n                  Fast\n"
-         "               End Enum\n            End Enum\n         End Enum\n      End Type\n"
-         "   End Type\nEnd Type\nPublic Typeface As Long\n   Private Enumerations\n      y\n"},
+         "               End Enum\n            End Enum\n         End Enum\n      End Type\n   End Type\nEnd Type\n"
+         "Public Typeface As Long\n   Private Enumerations\n      y\n"},
         // Prefixes need no word break; a "#" line stands at the level.
-        {"If a Then\n   With b\n      Select Case c\n         Case 1\n            #If Win64 Then\n"
-         "            d = 1\n            #End If\n      End Selected\n   End Without\nEnd If: e = 1\n"},
+        {"If a Then\n   With b\n      Select Case c\n         Case 1\n            #If Win64 Then\n            d = 1\n"
+         "            #End If\n      End Selected\n   End Without\nEnd If: e = 1\n"},
         // Declarations keep their blanks; Static, Option and procedure ends go flush.
         {"Option Explicit\n  Public Sub Foo()\nx = 1\nEnd Sub\n    Private Function Bar() As Long\n"
-         "     Friend Function Baz()\n   Property Get Qux()\nEnd Property\n Sub Quux()\n"
-         "  Function Corge()\nEnd Function\n  Global g As Long\n  Private Const N = 1\n"
-         "Static Function Grault()\nFor i = 1 To 2\nStatic s As Long\n      Public Sub Garply()\nNext\n",
-         "  Option Explicit\n  Public Sub Foo()\n      x = 1\n  End Sub\n"
-         "    Private Function Bar() As Long\n     Friend Function Baz()\n   Property Get Qux()\n"
-         "   End Property\n Sub Quux()\n  Function Corge()\n  End Function\n  Global g As Long\n"
-         "  Private Const N = 1\n  Static Function Grault()\nFor i = 1 To 2\n   Static s As Long\n"
-         "      Public Sub Garply()\nNext\n"},
+         "     Friend Function Baz()\n   Property Get Qux()\nEnd Property\n Sub Quux()\n  Function Corge()\n"
+         "End Function\n  Global g As Long\n  Private Const N = 1\nStatic Function Grault()\nFor i = 1 To 2\n"
+         "Static s As Long\n      Public Sub Garply()\nNext\n",
+         "  Option Explicit\n  Public Sub Foo()\n      x = 1\n  End Sub\n    Private Function Bar() As Long\n"
+         "     Friend Function Baz()\n   Property Get Qux()\n   End Property\n Sub Quux()\n  Function Corge()\n"
+         "  End Function\n  Global g As Long\n  Private Const N = 1\n  Static Function Grault()\nFor i = 1 To 2\n"
+         "   Static s As Long\n      Public Sub Garply()\nNext\n"},
         // Comments, blank lines and Dim go flush left.
         {"For i = 1 To 2\n' in the loop\nDim j As Long\n\n   Do\n'\n      j = i\n   Loop\nNext\n",
          "For i = 1 To 2\n      ' in the loop\n   Dim j As Long\n      \nDo\n   '   \nj = i\nLoop\nNext\n"},
@@ -125,19 +116,18 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
         {"If x Then\n   end if\n   for i = 1 To 2\n   public sub\n   dim z\nEnd If\n"},
         // Continued statements one level deeper, over two and three lines;
         // comments and blank lines between change nothing.
-        {"x = 1 + _\n   2\nFor i = 1 To 2\n   s = \"a\" & _\n      \"b\" &_\n'\n\n"
-         "      \"c\"\n   Call Bar(1, _\n      2)\nNext\ny = 2\n"},
+        {"x = 1 + _\n   2\nFor i = 1 To 2\n   s = \"a\" & _\n      \"b\" &_\n'\n\n      \"c\"\n   Call Bar(1, _\n"
+         "      2)\nNext\ny = 2\n"},
         // Continuation lines are not classified.
-        {"  Public Sub Foo(ByVal a As Long, _\n   ByVal b As Long)\nx = Array(1, _\n   For, _\n"
-         "   Next)\nEnd Sub\n",
-         "  Public Sub Foo(ByVal a As Long, _\n                 ByVal b As Long)\nx = Array(1, _\n"
-         "For, _\nNext)\nEnd Sub\n"},
+        {"  Public Sub Foo(ByVal a As Long, _\n   ByVal b As Long)\nx = Array(1, _\n   For, _\n   Next)\nEnd Sub\n",
+         "  Public Sub Foo(ByVal a As Long, _\n                 ByVal b As Long)\nx = Array(1, _\nFor, _\nNext)\n"
+         "End Sub\n"},
         // A tab is text, not indentation.
         {"For i = 1 To 2\n   \tx = 1\n   \t' not a comment\n   \tNext\n   y = 2\t\nNext\n",
          "For i = 1 To 2\n\tx = 1\n  \t' not a comment\n\tNext\ny = 2\t   \nNext\n"},
         // Closing lines without an opening one stay at level 0.
-        {"Else\nElseIf x Then\nCase 1\nEnd If\nNext\nLoop\nWend\nEnd With\nEnd Select\nEnd Type\n"
-         "End Enum\nFor i = 1 To 2\n   x = i\nNext\n"},
+        {"Else\nElseIf x Then\nCase 1\nEnd If\nNext\nLoop\nWend\nEnd With\nEnd Select\nEnd Type\nEnd Enum\n"
+         "For i = 1 To 2\n   x = i\nNext\n"},
     };
     for (const Case& c : cases) {
         std::string flush;
@@ -184,32 +174,23 @@ constexpr const char* kProperty =
     "End Property\n";
 
 TEST(IndentAtCursor, IndentsThePropertyPartThatHoldsTheCursor) {
-    host::SourceModule module(testsupport::Crlf(kProperty));
-    host::Workspace workspace;
-    platform::RecordingDialogs dialogs;
-    platform::StagedFiles files;
-    platform::MemorySettings settings;
-    toolwindow::PlainPenwork penwork{workspace, dialogs, files, settings};
-    workspace.Open(module, "M", 14);  // the Let part's End Property
-    EXPECT_TRUE(Indent::IndentAtCursor(penwork));
+    stage::Stage stage(stage::Crlf(kProperty), "M", 14);  // the Let part's End Property
+    EXPECT_TRUE(Indent::IndentAtCursor(stage.window));
     std::string expected = kProperty;
     expected.replace(expected.find("m = v"), 0, "   ");
-    EXPECT_EQ(testsupport::Crlf(expected), module.Text());
-    EXPECT_EQ(6, dialogs.eventRuns);
-    EXPECT_FALSE(dialogs.busy);
+    EXPECT_EQ(stage.Code(), expected);
+    EXPECT_EQ(6, stage.dialogs.eventRuns);
+    EXPECT_FALSE(stage.dialogs.busy);
 
-    workspace.Open(module, "M", 2);  // the declarations section
-    EXPECT_FALSE(Indent::IndentAtCursor(penwork));
-    EXPECT_EQ(testsupport::Crlf(expected), module.Text());
-    ASSERT_EQ(1u, dialogs.messages.size());
-    EXPECT_EQ("Please select a procedure to indent.", dialogs.messages[0].prompt);
-    EXPECT_EQ(platform::vbInformation, dialogs.messages[0].style);
-    EXPECT_EQ("Indent Procedure", dialogs.messages[0].title);
-    workspace.Open(module, "M", 6);
-    workspace.Unfocus();  // no code pane
-    EXPECT_FALSE(Indent::IndentAtCursor(penwork));
-    EXPECT_EQ(2u, dialogs.messages.size());
-    EXPECT_EQ(6, dialogs.eventRuns);
+    stage.workspace.Open(stage.module, "M", 2);  // the declarations section
+    EXPECT_FALSE(Indent::IndentAtCursor(stage.window));
+    EXPECT_EQ(stage.Code(), expected);
+    EXPECT_EQ(stage.Messages(), "Indent Procedure|64|Please select a procedure to indent.\n");
+    stage.workspace.Open(stage.module, "M", 6);
+    stage.workspace.Unfocus();  // no code pane
+    EXPECT_FALSE(Indent::IndentAtCursor(stage.window));
+    EXPECT_EQ(2u, stage.dialogs.messages.size());
+    EXPECT_EQ(6, stage.dialogs.eventRuns);
 }
 
 /// Counts the pending-event runs that come without the busy cursor.
@@ -219,7 +200,7 @@ struct BusyCheckingDialogs : platform::RecordingDialogs {
 };
 
 TEST(IndentProcedure, ShowsTheBusyCursorAndRunsOverNoLinesWithoutThePart) {
-    host::SourceModule module(testsupport::Crlf(kProperty));
+    host::SourceModule module(stage::Crlf(kProperty));
     BusyCheckingDialogs dialogs;
     Indent::IndentProcedure(dialogs, module, "Value", 6);
     EXPECT_EQ(6, dialogs.eventRuns);
@@ -233,7 +214,7 @@ TEST(IndentProcedure, ShowsTheBusyCursorAndRunsOverNoLinesWithoutThePart) {
 }
 
 TEST(IndentModule, IndentsEveryProcedureAndKeepsTheDeclarations) {
-    host::SourceModule module(testsupport::Crlf(
+    host::SourceModule module(stage::Crlf(
         "Option Explicit\n  Const N = 3\n    Dim a As Long\nPrivate Type T\nx As Long\nEnd Type\n\n"
         "  ' Foo's comment\nSub Foo()\nFor i = 1 To N\na = i\nNext\nEnd Sub\nProperty Get P()\n"
         "With a\nEnd With\nEnd Property\nProperty Let P(v)\nIf v Then\nEnd Property\nFunction Bar()\n"
@@ -243,7 +224,7 @@ TEST(IndentModule, IndentsEveryProcedureAndKeepsTheDeclarations) {
     for (const Indent::IndentedBlock& b : Indent::IndentModule(dialogs, module))
         blocks.push_back(b.procName + "/" + std::to_string(b.kind) + "/" + std::to_string(b.startLine) +
                          "+" + std::to_string(b.lineCount));
-    EXPECT_EQ(testsupport::Crlf(
+    EXPECT_EQ(stage::Crlf(
                   "Option Explicit\n  Const N = 3\n    Dim a As Long\nPrivate Type T\nx As Long\n"
                   "End Type\n\n' Foo's comment\nSub Foo()\nFor i = 1 To N\n   a = i\nNext\nEnd Sub\n"
                   "Property Get P()\nWith a\nEnd With\nEnd Property\nProperty Let P(v)\nIf v Then\n"
@@ -251,25 +232,6 @@ TEST(IndentModule, IndentsEveryProcedureAndKeepsTheDeclarations) {
               module.Text());
     EXPECT_EQ((std::vector<std::string>{"Foo/0/7+7", "P/3/14+4", "P/1/18+3", "Bar/0/21+5"}), blocks);
     EXPECT_EQ(19, dialogs.eventRuns);
-}
-
-TEST(IndentModule, ExampleModulesChangeOnlyInBlanksAndOnlyOnce) {
-    for (const char* name : {"Inventory.bas", "Customer.cls", "frmMain.frm"}) {
-        SCOPED_TRACE(name);
-        const std::string original = testsupport::ReadFile(std::string(QUILLMARK_EXAMPLES "/") + name);
-        host::SourceModule module(original);
-        platform::RecordingDialogs dialogs;
-        Indent::IndentModule(dialogs, module);
-        const std::string once = module.Text();
-        std::string a = original, b = once;  // without blanks and CRs
-        std::erase_if(a, [](char c) { return c == ' ' || c == '\r'; });
-        std::erase_if(b, [](char c) { return c == ' ' || c == '\r'; });
-        EXPECT_EQ(a, b);
-        Indent::IndentModule(dialogs, module);
-        EXPECT_EQ(once, module.Text());
-        // Customer.cls, with a hidden prelude and every property part, is in style.
-        if (std::string_view(name) == "Customer.cls") { EXPECT_EQ(original, once); }
-    }
 }
 
 }  // namespace

@@ -1,20 +1,17 @@
 // REVISION.TXT: found through the project or created beside it, and appended to.
 #include <filesystem>
 
-#include "revision_bench.h"
+#include "revision_stage.h"
 #include "revisions/revision_log.h"
 
 namespace revisiontest {
 namespace {
 
-using testsupport::Crlf;
 using testsupport::ReadFile;
 
-const std::string kAdjustTop =
-    "Option Explicit\n\nPublic Sub Adjust(ByRef Quantity As Long, ByVal Delta As Long)\n";
-const std::string kAdjustRest = "Quantity = Quantity + Delta\nEnd Sub\n";
-const std::string kListingTheLog =
-    std::string(kProjectHead) + "RelatedDoc=REVISION.TXT\r\n" + kProjectTail;
+const std::string kAdjustTop = "Option Explicit\n\nPublic Sub Adjust(ByRef Quantity As Long, ByVal Delta As Long)\n";
+const std::string kAdjust = kAdjustTop + "Quantity = Quantity + Delta\nEnd Sub\n";
+const std::string kListingTheLog = std::string(kProjectHead) + "RelatedDoc=REVISION.TXT\r\n" + kProjectTail;
 
 /// A project that has no components, under any file name.
 class NamedProject : public ide::VBProject, public ide::VBComponents {
@@ -30,90 +27,75 @@ private:
     std::string fileName_;
 };
 
-// Revises Adjust, the cursor in it, writing the log alone: the module stays as it was.
-void Log(RevisionBench& bench) {
-    bench.targets = {false, false, true, false};
-    bench.Expect(kAdjustTop + kAdjustRest, 4, kAdjustTop + kAdjustRest);
-}
+// Adjust revised with the cursor in it, the log alone written: the module stays as it was.
+void Log(Revision& revision) { EXPECT_EQ(revision.Run("--L-"), kAdjust); }
 
 TEST(RevisionLog, FirstRevisionCreatesTheLogAndAddsItToTheProject) {
-    RevisionBench bench;
-    bench.text = "Prices in \xE2\x82\xAC, caf\xC3\xA9 included.";  // logged in CP 1252
-    Log(bench);
-    const std::string log = bench.dir.File("REVISION.TXT");
-    const std::string first =
-        Crlf("'\n"
-             "'\tREVISION.TXT  for " + bench.dir.File("Stock.vbp") + "\n"
-             "'\tCreated: 2026-07-04 13:05:09 - Version: 2.1.0017\n"
-             "'\n"
-             "' Type Number Version   By    Date    Module, Procedure     \n"
-             "'-----|------|--------|----|---------|---------------------------------\n"
-             "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, Adjust\n"
-             "' Prices in \x80, caf\xE9 included.\n"
-             "'\n");
+    Revision revision(kAdjust, 4);
+    revision.Text("Prices in \xE2\x82\xAC, caf\xC3\xA9 included.");  // logged in CP 1252
+    Log(revision);
+    const std::string log = revision.dir.File("REVISION.TXT");
+    const std::string first = Crlf("'\n"
+                                   "'\tREVISION.TXT  for " + revision.projectPath + "\n"
+                                   "'\tCreated: 2026-07-04 13:05:09 - Version: 2.1.0017\n"
+                                   "'\n"
+                                   "' Type Number Version   By    Date    Module, Procedure     \n"
+                                   "'-----|------|--------|----|---------|---------------------------------\n"
+                                   "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, Adjust\n"
+                                   "' Prices in \x80, caf\xE9 included.\n"
+                                   "'\n");
     EXPECT_EQ(ReadFile(log), first);
-    EXPECT_EQ(bench.project->Text(), kListingTheLog);
-    EXPECT_EQ(bench.outcome.written, std::vector{revisions::LogTarget});
+    EXPECT_EQ(revision.project->Text(), kListingTheLog);
+    EXPECT_EQ(revision.outcome.written, std::vector{revisions::LogTarget});
 
     // The second finds it through the project: no heading, the project as it was.
-    bench.text = "Re-order level raised.";
-    Log(bench);
+    revision.Text("Re-order level raised.");
+    Log(revision);
     EXPECT_EQ(ReadFile(log), first + Crlf(Entry("Adjust")));
-    EXPECT_EQ(bench.project->Text(), kListingTheLog);
+    EXPECT_EQ(revision.project->Text(), kListingTheLog);
 }
 
 TEST(RevisionLog, TheFirstRelatedDocumentNamedLikeTheLogIsTheLog) {
     // Any case, another folder, other characters before the name.
-    RevisionBench bench(kProjectText + "RelatedDoc=README.txt\r\n"
-                                       "RelatedDoc=notes\\OldRevision.TXT\r\n"
-                                       "RelatedDoc=notes\\REVISION.TXT\r\n");
-    std::filesystem::create_directory(bench.dir.File("notes"));
+    Revision revision(kAdjust, 4,
+                      kProjectText + "RelatedDoc=README.txt\r\nRelatedDoc=notes\\OldRevision.TXT\r\n"
+                                     "RelatedDoc=notes\\REVISION.TXT\r\n");
+    std::filesystem::create_directory(revision.dir.File("notes"));
+    for (const char* other : {"README.txt", "notes/REVISION.TXT"}) testsupport::WriteFile(revision.dir.File(other), "");
+    testsupport::WriteFile(revision.dir.File("notes/OldRevision.TXT"), "' Kept by hand.\r\n");
+    Log(revision);
+    EXPECT_EQ(ReadFile(revision.dir.File("notes/OldRevision.TXT")), Crlf("' Kept by hand.\n" + Entry("Adjust")));
     for (const char* other : {"README.txt", "notes/REVISION.TXT"})
-        testsupport::WriteFile(bench.dir.File(other), "");
-    testsupport::WriteFile(bench.dir.File("notes/OldRevision.TXT"), "' Kept by hand.\r\n");
-    Log(bench);
-    EXPECT_EQ(ReadFile(bench.dir.File("notes/OldRevision.TXT")),
-              Crlf("' Kept by hand.\n" + Entry("Adjust")));
-    for (const char* other : {"README.txt", "notes/REVISION.TXT"})
-        EXPECT_EQ(ReadFile(bench.dir.File(other)), "") << other;
-    EXPECT_FALSE(std::filesystem::exists(bench.dir.File("REVISION.TXT")));
-    EXPECT_FALSE(bench.project->Changed());
+        EXPECT_EQ(ReadFile(revision.dir.File(other)), "") << other;
+    EXPECT_FALSE(std::filesystem::exists(revision.dir.File("REVISION.TXT")));
+    EXPECT_FALSE(revision.project->Changed());
 }
 
 TEST(RevisionLog, ALogBesideTheProjectButNotInItGetsNoHeadingAndIsAdded) {
-    RevisionBench bench;
-    testsupport::WriteFile(bench.dir.File("REVISION.TXT"), "' Started by hand.\r\n");
-    Log(bench);
-    EXPECT_EQ(ReadFile(bench.dir.File("REVISION.TXT")),
-              Crlf("' Started by hand.\n" + Entry("Adjust")));
-    EXPECT_EQ(bench.project->Text(), kListingTheLog);
+    Revision revision(kAdjust, 4);
+    testsupport::WriteFile(revision.dir.File("REVISION.TXT"), "' Started by hand.\r\n");
+    Log(revision);
+    EXPECT_EQ(ReadFile(revision.dir.File("REVISION.TXT")), Crlf("' Started by hand.\n" + Entry("Adjust")));
+    EXPECT_EQ(revision.project->Text(), kListingTheLog);
 }
 
 TEST(RevisionLog, WithoutASavedProjectTheLogIsSkippedAndTheOtherTargetsRun) {
-    RevisionBench bench;
-    bench.project.reset();
-    bench.targets = {false, false, true, true};
-    const auto revised = [](const std::string& version) {
-        return kAdjustTop + "' BUG: 00012  Vers: " + version +
-               " By: ABC @ 2026-07-04 13:05:09\n' Re-order level raised.\n" + kAdjustRest;
-    };
-    bench.Expect(kAdjustTop + kAdjustRest, 4, revised(""));
-    EXPECT_EQ(bench.outcome.written, std::vector{revisions::CodeTarget});
-    EXPECT_EQ(bench.Skipped(), "the log target is skipped: no project\n");
-
-    NamedProject unsaved("");
-    bench.unsaved = &unsaved;
-    bench.Expect(kAdjustTop + kAdjustRest, 4, revised("1.0.0000"));
-    EXPECT_EQ(bench.Skipped(), "the log target is skipped: the project has never been saved\n");
-    EXPECT_FALSE(std::filesystem::exists(bench.dir.File("REVISION.TXT")));
+    Revision unsaved(kAdjust, 4, "");
+    NamedProject neverSaved("");
+    unsaved.vbe.project = &neverSaved;
+    EXPECT_EQ(unsaved.Run("--LC"), kAdjustTop + "' BUG: 00012  Vers: 1.0.0000 By: ABC @ 2026-07-04 13:05:09\n" +
+                                       "' Re-order level raised.\n" + kAdjust.substr(kAdjustTop.size()));
+    EXPECT_EQ(unsaved.outcome.written, std::vector{revisions::CodeTarget});
+    EXPECT_EQ(unsaved.Skipped(), "the log target is skipped: the project has never been saved\n");
 
     // A project that cannot take the log in gets no log either.
-    NamedProject refusing(bench.dir.File("Stock.vbp"));
-    bench.unsaved = &refusing;
-    Log(bench);
-    EXPECT_TRUE(bench.outcome.written.empty());
-    EXPECT_EQ(bench.outcome.skipped.size(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(bench.dir.File("REVISION.TXT")));
+    Revision refused(kAdjust, 4);
+    NamedProject refusing(refused.projectPath);
+    refused.vbe.project = &refusing;
+    Log(refused);
+    EXPECT_TRUE(refused.outcome.written.empty());
+    EXPECT_EQ(refused.outcome.skipped.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(refused.dir.File("REVISION.TXT")));
 }
 
 TEST(RevisionLog, ProjectDirIsThePathUpToItsLastSeparator) {
