@@ -81,16 +81,4 @@ PlainPenwork::PlainPenwork(ide::VBE& vbe, platform::DialogPort& dialogs, platfor
                            platform::SettingsStore& settings)
     : vbe_(vbe), dialogs_(dialogs), files_(files), settings_(settings) {}
 
-void PlainPenwork::LoadSettings() {
-    namespace keys = platform::settings;
-    name = settings_.Get(keys::AuthorName);
-    initials = settings_.Get(keys::AuthorInitials);
-    revType = settings_.Get(keys::RevisionType);
-    revNumber = settings_.Get(keys::RevisionNumber);
-    const platform::SettingKey targets[] = {keys::RevisionProcedure, keys::RevisionModule,
-                                            keys::RevisionText, keys::RevisionCode};
-    for (std::size_t i = 0; i < 4; ++i)
-        revisionTargets[i] = platform::Val(settings_.Get(targets[i])) == 1;
-}
-
 }  // namespace toolwindow

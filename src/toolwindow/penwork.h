@@ -123,10 +123,6 @@ public:
     bool chkRevision(int index) const override { return revisionTargets.at(index); }
     bool optErrorHandler(int index) const override { return index == handlerKind; }
 
-    /// Fills name, initials, revision type, number and targets from the settings,
-    /// with their defaults.
-    void LoadSettings();
-
     std::string name = "Enter Your Name Here";
     std::string initials = "EYI";
     std::string revType = "Bug";

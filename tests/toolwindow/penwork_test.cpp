@@ -69,35 +69,21 @@ TEST(PlainTextBox, WrapsAgainWhenTextOrWidthChanges) {
     EXPECT_EQ(box.DisplayLine(0), "");
 }
 
-// The fields of a plain tool window after LoadSettings over `store`, one a line.
-std::string Loaded(platform::SettingsStore& store) {
+// A line break in a single-line field (from an option or the settings file)
+// would end the comment line the field is written into, and what follows would
+// become code: each break reads as one blank.
+TEST(PlainPenwork, SingleLineFieldsReadLineBreaksAsBlanks) {
     host::Workspace vbe;
     platform::RecordingDialogs dialogs;
     platform::DiskFiles files;
-    toolwindow::PlainPenwork window(vbe, dialogs, files, store);
-    window.name = window.initials = window.revType = window.revNumber = "(unset)";
-    window.LoadSettings();
-    std::string s = "name=" + window.txtName() + "\ninitials=" + window.txtInitials() + "\ntype=" +
-                    window.cboRevType() + "\nnumber=" + window.txtRevNumber() + "\ntargets=";
-    for (int i = 0; i < 4; ++i) s += window.chkRevision(i) ? "1" : "0";
-    return s;
-}
-
-TEST(PlainPenwork, LoadsTheStoredFieldsOrTheirDefaults) {
-    namespace keys = platform::settings;
-    platform::MemorySettings empty;
-    EXPECT_EQ(Loaded(empty), "name=Enter Your Name Here\ninitials=EYI\ntype=Bug\nnumber=00000\ntargets=0000");
-
-    // A cleared name stays empty. A line break in a single-line field would end
-    // the comment line that the field is written into, and what follows would
-    // become code.
-    platform::MemorySettings stored;
-    for (const auto& [key, value] : {std::pair{keys::AuthorName, ""}, {keys::AuthorInitials, " J\r\nD "},
-                                     {keys::RevisionType, "\rALT\n"}, {keys::RevisionNumber, "1\r\n\r\n2"},
-                                     {keys::RevisionProcedure, "1"}, {keys::RevisionModule, "2"},
-                                     {keys::RevisionText, "1.0"}, {keys::RevisionCode, "yes"}})
-        stored.Save(key, value);
-    EXPECT_EQ(Loaded(stored), "name=\ninitials= J D \ntype= ALT \nnumber=1  2\ntargets=1010");
+    platform::MemorySettings settings;
+    toolwindow::PlainPenwork window(vbe, dialogs, files, settings);
+    window.name = "";
+    window.initials = " J\r\nD ";
+    window.revType = "\rALT\n";
+    window.revNumber = "1\r\n\r\n2";
+    EXPECT_EQ(window.txtName() + "|" + window.txtInitials() + "|" + window.cboRevType() + "|" + window.txtRevNumber(),
+              "| J D | ALT |1  2");
 }
 
 }  // namespace
