@@ -94,6 +94,7 @@ TEST(GeneratorCommands, EachActsOnTheCopyOfAProcedureThatHoldsTheLine) {
         {{"revision", "--stdout", "--to", "procedure", "--after", "@:15"}, false, true},
         {{"indent", "--stdout", "@:15"}, false, true},
         {{"indent", "--stdout", "--all", "@"}, true, true},
+        {{"notice", "--stdout", "@"}, true, false},
     };
     for (const auto& [given, firstChanges, secondChanges] : cases) {
         CliFixture f;
