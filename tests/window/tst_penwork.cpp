@@ -115,6 +115,11 @@ void PenworkTest::showingLoadsTheWindowAndExitUnloadsIt() {
     QVERIFY(f.Find<QRadioButton>("optHeader0")->isChecked());
     QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());
     QVERIFY(IsOnTop(*f.window));
+    // Each keystroke is stored at once.
+    f.Type("txtName", "J");
+    QCOMPARE(f.settings.Get(platform::settings::AuthorName), std::string("J"));
+    QTest::keyClick(f.Find<QLineEdit>("txtName"), Qt::Key_O);
+    QCOMPARE(f.settings.Get(platform::settings::AuthorName), std::string("Jo"));
 
     QCOMPARE(f.window->windowTitle(), QString("VB Quillmark"));
     QStringList menu;
