@@ -133,8 +133,18 @@ std::string AboutBox::ShortenPath(const std::string& path, int maxLen, const std
 }
 
 void AboutBox::showEvent(QShowEvent* event) {
-    if (!loaded_) Load();
+    const bool first = !loaded_;
+    if (first) Load();
     Activate();
+    // The box takes the size of what it now shows before it is mapped, and is
+    // centred on its parent at that size.
+    layout()->activate();
+    if (first && parentForm_) {
+        const QRect p = parentForm_->frameGeometry();
+        const QSize d = frameGeometry().size();
+        move(p.x() + static_cast<int>(std::lrint(static_cast<double>(p.width() - d.width()))) / 2,
+             p.y() + static_cast<int>(std::lrint(static_cast<double>(p.height() - d.height()))) / 2);
+    }
     QDialog::showEvent(event);
 }
 
@@ -142,13 +152,6 @@ void AboutBox::Load() {
     loaded_ = true;
     if (parentForm_) ImgIcon_->setPixmap(parentForm_->windowIcon().pixmap(32, 32));
     CWindow().OnTop(*this, true);
-    if (parentForm_) {
-        adjustSize();
-        const QRect p = parentForm_->frameGeometry();
-        const QSize d = frameGeometry().size();
-        move(p.x() + static_cast<int>(std::lrint(static_cast<double>(p.width() - d.width()))) / 2,
-             p.y() + static_cast<int>(std::lrint(static_cast<double>(p.height() - d.height()))) / 2);
-    }
     butOK_->setVisible(showOK_);
     const services::CApplication app;
     setWindowTitle(QString::fromStdString("About " + app.Title()));
@@ -157,6 +160,9 @@ void AboutBox::Load() {
         "Version: " + FormatVersion(QUILLMARK_VERSION_MAJOR, QUILLMARK_VERSION_MINOR, QUILLMARK_VERSION_PATCH)));
     lbCopyright_->setText(QString::fromStdString(app.Copyright()));
     lbComment_->setText(tr(kComments));
+    // A fixed-size layout asks a wrapped label for its height at no width: give
+    // it the height of its lines at its own width.
+    lbComment_->setFixedHeight(lbComment_->heightForWidth(lbComment_->minimumWidth()));
     GetOSPlatform();
     processor_ = QSysInfo::currentCpuArchitecture();
 }

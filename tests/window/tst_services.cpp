@@ -122,6 +122,12 @@ void ServicesTest::aboutRebuildsOnlyTheSystemBlock() {
     QCOMPARE(first.count('\n'), 3);
     QVERIFY(first.contains("\nProcessor: "));
     QVERIFY(first.contains("\nFile Path: "));
+    // Shown whole: the wrapped comments and the system block fit in the box.
+    for (const char* name : {"lbComment", "lbInfo"}) {
+        const QLabel* label = about.findChild<QLabel*>(name);
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()), name);
+        QVERIFY2(label->geometry().bottom() < about.findChild<QPushButton*>("butOK")->geometry().top(), name);
+    }
     QCOMPARE(about.findChild<QLabel*>("lbInfo")->toolTip(),
              QDir::toNativeSeparators(QFileInfo(QCoreApplication::applicationFilePath()).absoluteFilePath()));
     QTest::mouseClick(about.findChild<QPushButton*>("butOK"), Qt::LeftButton);
