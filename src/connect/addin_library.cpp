@@ -6,10 +6,14 @@
 #include "connect/connect.h"
 #include "connect/mmain.h"
 #include "platform/files.h"
+#include "platform/os.h"
 
 namespace addin {
 
 namespace {
+
+// An object of this library, to find the library's file by.
+const char kInThisLibrary = 0;
 
 // A Connect with everything a real session needs.
 class SessionConnect : public Connect {
@@ -18,7 +22,12 @@ public:
 
 private:
     std::unique_ptr<window::frmPenwork> MakeWindow() {
-        return std::make_unique<window::frmPenwork>(settings_, files_, windowDialogs_);
+        auto window = std::make_unique<window::frmPenwork>(settings_, files_, windowDialogs_);
+        // An add-in has no program file of its own: its About box tells the
+        // library's time and path, not the host program's.
+        window->About().SetProgramFile({});
+        window->About().SetLibraryFile(QString::fromStdString(platform::FileHolding(&kInThisLibrary)));
+        return window;
     }
     platform::UserSettings settings_;
     platform::DiskFiles files_;

@@ -45,6 +45,10 @@ void SyncFolder(const std::string& folder);
 /// Whether the stream writes to a terminal.
 bool IsTerminal(std::FILE* stream);
 
+/// The program or shared library file that holds the object at `address`, as
+/// the system loaded it; empty when the system cannot tell.
+std::string FileHolding(const void* address);
+
 /// One run reads, changes and writes whole modules of megabytes, one after
 /// another: this keeps freed memory for the next module instead of giving it
 /// back and faulting it in again. Does nothing where the allocator has no such

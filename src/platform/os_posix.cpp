@@ -7,9 +7,11 @@
 //   one replaces its original;
 // - fchown: Qt can copy a file's permissions but not its owner;
 // - isatty: neither library tells whether a stream is a terminal;
+// - dladdr: a shared library (the add-in) cannot ask Qt for its own file;
 // - mallopt, where the C library is glibc (measured in bench/cli_bench.cpp).
 #include "platform/os.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -64,6 +66,12 @@ void SyncFolder(const std::string& folder) {
 }
 
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
+
+std::string FileHolding(const void* address) {
+    Dl_info info{};
+    if (address == nullptr || ::dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
+    return info.dli_fname;
+}
 
 void KeepMemoryBetweenAllocations() {
 #if defined(__GLIBC__)

@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/os.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 
 #include "support/support.h"
 
@@ -175,4 +177,10 @@ TEST(StagedFiles, HoldsWritesBackAndListsOnlyRealChanges) {
     platform::DiskFiles disk;
     EXPECT_EQ(disk.Read(dir.File("none/x.bas")), std::nullopt);
     EXPECT_THROW(disk.Read(dir.Path()), FileError);
+}
+
+// How the add-in finds its own library file, for its About box.
+TEST(FileHolding, NamesTheLibraryThatHoldsAnObject) {
+    EXPECT_THAT(platform::FileHolding(&std::cout), testing::HasSubstr("libstdc++"));
+    EXPECT_EQ(platform::FileHolding(nullptr), "");
 }
