@@ -60,6 +60,13 @@ std::vector<std::string> FolderListing(const std::string& folder) {
     return names;
 }
 
+std::string Snapshot(const CliFixture& f) {
+    std::string all;
+    for (const std::string& name : FolderListing(f.dir.Path()))
+        all += name + "\n" + (std::filesystem::is_regular_file(f.Path(name)) ? f.Read(name) : std::string()) + "\n";
+    return all;
+}
+
 std::size_t Count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;

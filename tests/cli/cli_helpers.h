@@ -38,6 +38,10 @@ public:
 std::string ShellQuoted(const std::string& word);
 /// The names in a folder, sorted: to see that no temporary file was left.
 std::vector<std::string> FolderListing(const std::string& folder);
+/// Every name in the copy's folder with its bytes: what a run that writes
+/// nothing must leave exactly as it was.
+std::string Snapshot(const CliFixture& f);
+
 /// How many times `what` stands in `text`.
 std::size_t Count(const std::string& text, const std::string& what);
 

@@ -18,14 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every name in the copy's folder with its bytes: what a run that writes nothing leaves as it was.
-std::string Snapshot(const CliFixture& f) {
-    std::string all;
-    for (const std::string& name : clitest::FolderListing(f.dir.Path()))
-        all += name + "\n" + (fs::is_regular_file(f.Path(name)) ? f.Read(name) : std::string()) + "\n";
-    return all;
-}
-
 // A settings store that counts its reads.
 class CountingSettings : public platform::MemorySettings {
 public:
@@ -95,7 +87,7 @@ TEST(Refusals, EachSaysWhatToDoAndChangesNothing) {
         {{"indent", inv + ":3"}, 1, ": Indent Procedure: Please select a procedure to indent.\n"},
     };
     const std::string hint = "Run 'quillmark --help' for the commands, or 'quillmark COMMAND --help' for one.\n";
-    const std::string before = Snapshot(f);
+    const std::string before = clitest::Snapshot(f);
     for (const auto& [args, status, says] : cases) {
         auto r = f.Run(args);
         SCOPED_TRACE(args.empty() ? "(nothing)" : args.front() + " " + args.back());
@@ -105,7 +97,7 @@ TEST(Refusals, EachSaysWhatToDoAndChangesNothing) {
         EXPECT_EQ(Count(r.err, "\n"), r.err.ends_with(hint) ? 2u : 1u) << r.err;
         EXPECT_EQ(r.out, "");
     }
-    EXPECT_EQ(Snapshot(f), before);
+    EXPECT_EQ(clitest::Snapshot(f), before);
 }
 
 // On the real binary, in the module's folder: the diff writes nothing and

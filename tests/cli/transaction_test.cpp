@@ -22,17 +22,6 @@ using testsupport::Crlf;
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// Every file of the copy with its bytes, and the folder's names: what a run
-// that writes nothing must leave exactly as it was.
-std::string Everything(const CliFixture& f) {
-    std::string all;
-    for (const std::string& name : FolderListing(f.dir.Path()))
-        all += name + "\n" + (fs::is_regular_file(f.Path(name)) ? f.Read(name) : std::string()) + "\n";
-    return all;
-}
-
 const std::string kTwoSubs = Crlf(
     "Attribute VB_Name = \"Two\"\n"
     "Option Explicit\n"
@@ -97,11 +86,11 @@ TEST(AllOrNothing, AFailingRunWritesNoFile) {
         testsupport::WriteFile(f.Path("REVISION.TXT"), "'\r\n");
         chmod(f.Path("REVISION.TXT").c_str(), 0444);
         testsupport::WriteFile(f.Path("Big.bas"), "Attribute VB_Name = \"Big\"\r\n" + big + "\r\n");
-        const std::string before = Everything(f);
+        const std::string before = clitest::Snapshot(f);
         auto r = f.RunBinary(c.args, c.shellBefore);
         EXPECT_EQ(r.status, c.status) << c.args[0] << " " << c.args.back() << "\n" << r.err;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
-        EXPECT_EQ(Everything(f), before) << c.args[0] << " " << c.args.back();
+        EXPECT_EQ(clitest::Snapshot(f), before) << c.args[0] << " " << c.args.back();
     }
 }
 
