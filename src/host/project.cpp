@@ -52,7 +52,7 @@ std::string_view TrimBlanks(std::string_view s) {
 class Component final : public ide::VBComponent {
 public:
     Component(std::string name, int type, std::string path)
-        : name_(std::move(name)), type_(type), path_(std::move(path)) {}
+        : name_(std::move(name)), type_(type), path_(std::move(path)), key_(PathKey(path_)) {}
     std::string Name() const override { return name_; }
     int Type() const override { return type_; }
     std::string FileNames(int index) const override {
@@ -60,11 +60,14 @@ public:
         return path_;
     }
     const std::string& Path() const { return path_; }
+    /// The path as lookups compare it (PathKey), made once.
+    const std::string& Key() const { return key_; }
 
 private:
     std::string name_;
     int type_;
     std::string path_;
+    std::string key_;
 };
 
 }  // namespace
@@ -90,7 +93,7 @@ struct Project::Impl final : public ide::VBComponents {
     Component* Listed(const std::string& absolute) const {
         const std::string key = PathKey(absolute);
         for (const auto& c : components)
-            if (PathKey(c->Path()) == key) return c.get();
+            if (c->Key() == key) return c.get();
         return nullptr;
     }
 
