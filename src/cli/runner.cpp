@@ -31,19 +31,6 @@ bool HasExtension(const fs::path& path, const char* extension) {
     return ext == extension;
 }
 
-// The .vbp files of a folder, by name.
-std::vector<std::string> ProjectsIn(const fs::path& folder) {
-    std::vector<std::string> found;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        std::error_code typeError;
-        if (HasExtension(entry.path(), ".vbp") && entry.is_regular_file(typeError))
-            found.push_back(entry.path().string());
-    }
-    std::sort(found.begin(), found.end());
-    return found;
-}
-
 bool KeepWaiting() { return !InterruptGuard::Requested(); }
 
 // Runs `step`; a failure that "errors ignored" would pass over (a host, file
@@ -185,11 +172,34 @@ int Runner::CheckGroup(const RunRules& rules, FileGroup& group) {
     return status;
 }
 
+const std::vector<std::string>& Runner::ProjectsIn(const std::string& folder) {
+    auto [it, added] = projectsIn_.try_emplace(folder);
+    if (!added) return it->second;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        std::error_code typeError;
+        if (HasExtension(entry.path(), ".vbp") && entry.is_regular_file(typeError))
+            it->second.push_back(entry.path().string());
+    }
+    std::sort(it->second.begin(), it->second.end());
+    return it->second;
+}
+
+const Runner::Candidate& Runner::CandidateAt(const std::string& vbp) {
+    auto [it, added] = candidates_.try_emplace(vbp);
+    if (added) {
+        const std::optional<ide::Failure> failure =
+            ide::Failed([&] { it->second.project = std::make_unique<host::Project>(vbp, searched_); });
+        if (failure) it->second.problem = failure->reason;
+    }
+    return it->second;
+}
+
 int Runner::FindProject(const std::string& modulePath, std::optional<std::string>& project) {
-    platform::DiskFiles files(kSourceFileLimit);
     auto lists = [&](const std::string& vbp) {
+        const Candidate& candidate = CandidateAt(vbp);
         bool listed = false;  // a project we cannot read is not this module's project
-        ide::Attempt([&] { listed = host::Project(vbp, files).Lists(modulePath); });
+        if (candidate.project) ide::Attempt([&] { listed = candidate.project->Lists(modulePath); });
         return listed;
     };
     if (!options_.project.empty()) {
@@ -197,13 +207,11 @@ int Runner::FindProject(const std::string& modulePath, std::optional<std::string
         std::string problem;
         if (!HasExtension(vbp, ".vbp")) {
             problem = "not a project file; give a .vbp";
-        } else {
-            const std::optional<ide::Failure> failure = ide::Failed([&] {
-                if (!host::Project(vbp, files).Lists(modulePath))
-                    problem = "it does not list " + fs::path(modulePath).filename().string() +
-                              "; give the project the module belongs to";
-            });
-            if (failure) problem = failure->reason;
+        } else if (!CandidateAt(vbp).project) {
+            problem = CandidateAt(vbp).problem;
+        } else if (!lists(vbp)) {
+            problem = "it does not list " + fs::path(modulePath).filename().string() +
+                      "; give the project the module belongs to";
         }
         if (problem.empty()) {
             project = vbp;
@@ -215,7 +223,7 @@ int Runner::FindProject(const std::string& modulePath, std::optional<std::string
     // The nearest folder, from the module's upwards, with a project that lists it.
     for (fs::path folder = fs::path(modulePath).parent_path();; folder = folder.parent_path()) {
         std::vector<std::string> listing;
-        for (const std::string& vbp : ProjectsIn(folder))
+        for (const std::string& vbp : ProjectsIn(folder.string()))
             if (lists(vbp)) listing.push_back(vbp);
         if (!listing.empty()) {
             project = listing.front();

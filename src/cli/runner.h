@@ -107,6 +107,15 @@ private:
     /// the module), else the nearest .vbp listing it in the module's folder or
     /// above; nullopt when there is none.
     int FindProject(const std::string& modulePath, std::optional<std::string>& project);
+    /// A project file the search looks at, read once per run however many
+    /// modules it is asked about: null with the reason when it cannot be read.
+    struct Candidate {
+        std::unique_ptr<host::Project> project;
+        std::string problem;
+    };
+    const Candidate& CandidateAt(const std::string& vbp);
+    /// The .vbp files of a folder, by name, listed once per run.
+    const std::vector<std::string>& ProjectsIn(const std::string& folder);
     int RunFile(const RunRules& rules, FileGroup& group,
                 const std::function<void(core::PenworkCore&)>& setup,
                 const std::function<void(Session&)>& action, bool prepare);
@@ -123,6 +132,9 @@ private:
     platform::DiskFiles disk_{kSourceFileLimit};  // every file the run reads, as it was then
     platform::StagedFiles staged_{disk_};  // files besides the modules (logs, projects), not yet written
     std::map<std::string, std::unique_ptr<host::Project>> projects_;  // by path
+    platform::DiskFiles searched_{kSourceFileLimit};  // what the project search reads
+    std::map<std::string, Candidate> candidates_;     // by path
+    std::map<std::string, std::vector<std::string>> projectsIn_;  // folder -> its .vbp files
     std::vector<platform::PreparedWrite> prepared_;
     std::vector<std::string> printed_;  // --stdout: module bytes, one per module
     std::string diffs_;                 // --diff: the modules' diffs
