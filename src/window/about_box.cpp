@@ -167,9 +167,11 @@ void AboutBox::Load() {
     processor_ = QSysInfo::currentCpuArchitecture();
 }
 
+const QString& AboutBox::ShownFile() const { return exeType_ == ".dll" ? libraryFile_ : programFile_; }
+
 // The program file's time; false when the file is not there.
 bool AboutBox::FileTimeLine(QString& info) {
-    const QString file = exeType_ == ".dll" ? libraryFile_ : programFile_;
+    const QString& file = ShownFile();
     const QFileInfo fileInfo(file);
     if (file.isEmpty() || !fileInfo.exists()) return false;
     const std::time_t when = static_cast<std::time_t>(fileInfo.lastModified().toSecsSinceEpoch());
@@ -189,7 +191,7 @@ void AboutBox::Activate() {
             return;
         }
     }
-    const QString file = exeType_ == ".dll" ? libraryFile_ : programFile_;
+    const QString& file = ShownFile();
     const QString native = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
     info += "\nFile Path: " +
             QString::fromStdString(ShortenPath(native.toStdString(), 38, events_ ? events_ : [] {

@@ -53,6 +53,9 @@ protected:
 private:
     void Load();
     void Activate();
+    /// The file the system block tells of: the program's, or the library's once
+    /// the type is ".dll".
+    const QString& ShownFile() const;
     bool FileTimeLine(QString& info);
 
     QPointer<QWidget> parentForm_;
