@@ -157,6 +157,7 @@ void PenworkTest::messagesAndHelpReleaseTheTopAndAboutRestoresIt() {
     QCOMPARE(f.dialogs.helps.size(), std::size_t(1));
     QVERIFY(f.dialogs.helps[0].endsWith("penwork.html"));
     QVERIFY(!IsOnTop(*f.window));
+    QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());  // help leaves chkOnTop as it was
     f.Trigger("mnuHelpAbout");
     QCOMPARE(f.dialogs.modals, 1);
     QVERIFY(!f.dialogs.onTopDuringModal);
