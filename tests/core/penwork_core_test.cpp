@@ -84,8 +84,6 @@ TEST(PenworkCore, FieldsAreStoredAsTheyChangeAndSaveChecksOnlyTheLength) {
     w.core.SetInitials("");
     w.core.Save();
     ASSERT_EQ(2u, w.dialogs.messages.size());
-    EXPECT_EQ("Please Enter a Name To Save.", w.dialogs.messages[0].prompt);
-    EXPECT_EQ("Save Author's Name", w.dialogs.messages[0].title);
     EXPECT_EQ("Save Author's Initials", w.dialogs.messages[1].title);
     w.core.SetInitials("JD");
     w.settings.Save(keys::AuthorName, "other");
