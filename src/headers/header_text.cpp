@@ -22,11 +22,11 @@ bool IsBlank(const toolwindow::TextBox& box) { return platform::Trim(box.Text())
 // is one), Author, Created and a lone apostrophe.
 std::string AuthorLines(toolwindow::Penwork& window) {
     std::string s;
-    const std::string copyright = ProjectCopyright(window);
-    if (!copyright.empty()) s += "' Copyright:\t" + copyright + kCrLf;
+    const ProjectFacts project = ReadProjectFacts(window);
+    if (!project.copyright.empty()) s += "' Copyright:\t" + project.copyright + kCrLf;
     s += "' Author:\t\t" + window.txtName() + kCrLf;
     const std::string created = platform::HeaderDate(platform::Now());
-    s += "' Created:\t\t" + created + " (Vers: " + ProjectVersion(window) + ")" + kCrLf;
+    s += "' Created:\t\t" + created + " (Vers: " + project.version + ")" + kCrLf;
     s += "'";
     s += kCrLf;
     return s;

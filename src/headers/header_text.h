@@ -18,6 +18,13 @@ std::string SectionLines(const toolwindow::TextBox& box);
 std::string ProjectVersion(toolwindow::Penwork& window);
 /// VersionLegalCopyright of the active project's file without its quotes, or empty.
 std::string ProjectCopyright(toolwindow::Penwork& window);
+/// The version and copyright of one reading of the project's file, as the two
+/// calls above would give them.
+struct ProjectFacts {
+    std::string version;
+    std::string copyright;
+};
+ProjectFacts ReadProjectFacts(toolwindow::Penwork& window);
 /// The procedure header block for `displayName` ("Foo", "Get Total"...).
 std::string sProcHeader(toolwindow::Penwork& window, const std::string& displayName);
 /// The module header block.

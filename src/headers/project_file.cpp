@@ -1,7 +1,6 @@
 // The project's version and copyright, read from the active project's file.
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "addin/attempt.h"
 #include "addin/vb_text.h"
@@ -18,23 +17,16 @@ constexpr char kFallbackVersion[] = "1.0.0000";
 
 enum class Source { NoProject, Unreadable, Read };
 
-struct ProjectLines {
+// The active project's file as read once: where it came from and its text.
+struct ProjectText {
     Source source = Source::NoProject;
-    std::vector<std::string> lines;
+    std::string text;
 };
-
-// The file's lines, split where the host splits a file's lines.
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    ide::LineReader reader(text);
-    for (ide::LineSpan span; reader.Next(span);) lines.emplace_back(span.text);
-    return lines;
-}
 
 // Reads the active project's file afresh. A project whose file name cannot be
 // asked for is NoProject; a file that cannot be opened or read is Unreadable.
-ProjectLines ReadProjectFile(toolwindow::Penwork& window) {
-    ProjectLines result;
+ProjectText ReadProjectFile(toolwindow::Penwork& window) {
+    ProjectText result;
     std::string path;
     if (!ide::Attempt([&] { path = ide::RequireActiveVBProject(window.VBE()).FileName(); }))
         return result;
@@ -42,18 +34,13 @@ ProjectLines ReadProjectFile(toolwindow::Penwork& window) {
     if (path.empty()) return result;  // a project never saved has no file to read
     std::optional<std::string> bytes;
     if (!ide::Attempt([&] { bytes = window.Files().Read(path); }) || !bytes) return result;
-    std::string text;
-    if (!ide::Attempt([&] { text = platform::DecodeText(*bytes, platform::kDefaultEncoding); }))
+    if (!ide::Attempt([&] { result.text = platform::DecodeText(*bytes, platform::kDefaultEncoding); }))
         return result;
     result.source = Source::Read;
-    result.lines = SplitLines(text);
     return result;
 }
 
-}  // namespace
-
-std::string ProjectVersion(toolwindow::Penwork& window) {
-    const ProjectLines file = ReadProjectFile(window);
+std::string VersionOf(const ProjectText& file) {
     if (file.source == Source::NoProject) return {};
     if (file.source == Source::Unreadable) return kFallbackVersion;
 
@@ -61,8 +48,7 @@ std::string ProjectVersion(toolwindow::Penwork& window) {
     std::string major, minor;
     double revision = 0;
     int keyLines = 0;
-    for (const std::string& line : file.lines) {
-        const std::string_view s = line;
+    for (const std::string_view s : ide::SplitLines(file.text)) {
         if (s.starts_with("RevisionVer=")) {
             revision = platform::Val(s.substr(12));
         } else if (s.starts_with("MajorVer=")) {
@@ -78,18 +64,28 @@ std::string ProjectVersion(toolwindow::Penwork& window) {
     return major + "." + minor + "." + platform::Format(revision, "0000");
 }
 
-std::string ProjectCopyright(toolwindow::Penwork& window) {
-    const ProjectLines file = ReadProjectFile(window);
+std::string CopyrightOf(const ProjectText& file) {
     static constexpr std::string_view kKey = "VersionLegalCopyright=";
-    for (const std::string& line : file.lines) {
-        if (!std::string_view(line).starts_with(kKey)) continue;
+    for (const std::string_view line : ide::SplitLines(file.text)) {
+        if (!line.starts_with(kKey)) continue;
         // The stored value stands in double quotes: drop its first and last character.
-        const std::string value = line.substr(kKey.size());
+        const std::string value(line.substr(kKey.size()));
         const long length = platform::Len(value);
         if (length < 2) return {};
         return platform::Mid(value, 2, length - 2);
     }
     return {};
+}
+
+}  // namespace
+
+std::string ProjectVersion(toolwindow::Penwork& window) { return VersionOf(ReadProjectFile(window)); }
+
+std::string ProjectCopyright(toolwindow::Penwork& window) { return CopyrightOf(ReadProjectFile(window)); }
+
+ProjectFacts ReadProjectFacts(toolwindow::Penwork& window) {
+    const ProjectText file = ReadProjectFile(window);
+    return {VersionOf(file), CopyrightOf(file)};
 }
 
 }  // namespace headers

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMargins>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +30,10 @@
 namespace window {
 
 namespace {
+
+// The option frames share one inner margin, so that the buttons do not move
+// when the type switches from one frame to another.
+const QMargins kFrameMargins(6, 2, 6, 2);
 
 QString Q(const char* text) { return QString::fromUtf8(text); }
 QString Q(const std::string& text) { return QString::fromStdString(text); }
@@ -148,7 +153,7 @@ QWidget* frmPenwork::BuildTypeFrame() {
     fraType->setObjectName("fraType");
     MakeButtons(optHeaderType_, core::kHeaderTypeCaptions, "optHeaderType", fraType);
     auto* grid = Grid(optHeaderType_, 3);
-    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setContentsMargins(kFrameMargins);
     fraType->setLayout(grid);
     return fraType;
 }
@@ -176,7 +181,7 @@ QWidget* frmPenwork::BuildFrames() {
     place->addWidget(optHeader_[1]);
     place->addStretch();
     auto* procLayout = new QVBoxLayout(procedure);
-    procLayout->setContentsMargins(6, 2, 6, 2);
+    procLayout->setContentsMargins(kFrameMargins);
     procLayout->addLayout(Grid(optProcSection_, 2));
     procLayout->addWidget(placeRow);
 
@@ -207,7 +212,7 @@ QWidget* frmPenwork::BuildFrames() {
     typeRow->addWidget(numberLabel);
     typeRow->addWidget(txtRevNumber_, 1);
     auto* revLayout = new QVBoxLayout(revision);
-    revLayout->setContentsMargins(6, 2, 6, 2);
+    revLayout->setContentsMargins(kFrameMargins);
     revLayout->addLayout(Grid(chkRevision_, 2));
     revLayout->addLayout(typeRow);
 
@@ -218,7 +223,7 @@ QWidget* frmPenwork::BuildFrames() {
     QGroupBox* error = frames_[toolwindow::Error];
     MakeButtons(optErrorHandler_, core::kHandlerCaptions, "optErrorHandler", error);
     auto* errLayout = Grid(optErrorHandler_, 2);
-    errLayout->setContentsMargins(6, 2, 6, 2);
+    errLayout->setContentsMargins(kFrameMargins);
     error->setLayout(errLayout);
     optErrorHandler_[0]->setChecked(true);
     SetBold(optErrorHandler_[0], true);
