@@ -57,6 +57,8 @@ TEST(Refusals, EachSaysWhatToDoAndChangesNothing) {
         {{"comment", "--text", "x", inv + ":999"}, 2, "out of range"},
         {{"comment", "--text", "x", inv + ":0"}, 2, "out of range; lines count from 1"},
         {{"comment", "--text", "@" + f.Path("nope.txt"), inv + ":3"}, 3, "nope.txt"},
+        // An endless @PATH is refused by its size, not read until memory runs out.
+        {{"comment", "--text", "@/dev/zero", inv + ":3"}, 3, "larger than 1 MB"},
         {{"revision", "--to", "log", "--project", f.Path("Other.vbp"), inv + ":33"}, 2, "does not list Inventory.bas"},
         {{"revision", "--to", "log", "--project", f.Path("None.vbp"), inv + ":33"}, 2, "None.vbp"},
         {{"revision", "--to", "log", "--project", f.Path("Customer.cls"), inv + ":33"}, 2, "not a project file"},
