@@ -60,29 +60,70 @@ TEST(SeveralTargets, EveryLineCountsInTheFileAsItWasWhateverTheOrder) {
     EXPECT_EQ(printed.out, written);
 }
 
-// The README's promise, on the real binary: 0 and every file written, or 1, 2
-// or 3 and nothing written (no temporary file left either).
-TEST(AllOrNothing, AFailingRunWritesNoFile) {
-    const std::string big(300000, '\'');
-    // The arguments, the status, what the run says, and a shell command run first.
-    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
-        {{"procedure", "Customer.cls:37", "Inventory.bas:5"}, 1, "No Procedure Selected", ""},
-        {{"notice", "Inventory.bas", "Inventory.bas:3"}, 2, "whole files", ""},
-        {{"notice", "missing.bas", "Inventory.bas"}, 3, "missing.bas: no such file", ""},
-        {{"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"}, 3, "read-only", ""},
+// The README's promise, on the real binary: 0 and every file written, or 1, 2 or 3 and nothing written (no
+// temporary file left either). A refused run says in one line what to do (and, for a mistyped command line,
+// where the help is).
+TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
+    CliFixture f;
+    testsupport::WriteFile(f.Path("notes.txt"), "hello\r\n");
+    std::filesystem::create_directory(f.Path("folder.bas"));
+    std::filesystem::copy(f.Path("Inventory.bas"), f.Path("ReadOnly.bas"));
+    chmod(f.Path("ReadOnly.bas").c_str(), 0444);
+    testsupport::WriteFile(f.Path("Other.vbp"), "Type=Exe\r\nModule=Other; Other.bas\r\n");
+    testsupport::WriteFile(f.Path("Bare.bas"), std::string("A\0t\0t\0r\0\r\0\n\0", 12));  // UTF-16 without a mark
+    testsupport::WriteFile(f.Path("REVISION.TXT"), "'\r\n");
+    chmod(f.Path("REVISION.TXT").c_str(), 0444);
+    testsupport::WriteFile(f.Path("Big.bas"), "Attribute VB_Name = \"Big\"\r\n" + std::string(300000, '\'') + "\r\n");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+        std::string shellBefore = "";
+    };
+    const Case cases[] = {
+        {{}, 2, "A subcommand is required"},
+        {{"frobnicate"}, 2, "unknown command 'frobnicate'; the commands are procedure, module, comment"},
+        {{"notice"}, 2, "targets is required"},
+        {{"notice", "--encoding", "klingon", "Inventory.bas"}, 2, "unknown encoding 'klingon'"},
+        {{"notice", "--diff", "--stdout", "Inventory.bas"}, 2, "--diff excludes --stdout"},
+        {{"comment", "--author", "Jane", "--text", "x", "Inventory.bas:3"}, 2, "--author"},
+        {{"error", "--kind", "loud", "Inventory.bas:30"}, 2, "--kind: loud"},
+        {{"revision", "Inventory.bas:33"}, 2, "give --to procedure,module,log,code"},
+        {{"revision", "--to", "code,shoe", "Inventory.bas:33"}, 2, "unknown target 'shoe'"},
+        {{"settings", "Author/Shoe"}, 2, "unknown setting 'Author/Shoe'"},
+        {{"notice", "folder.bas"}, 3, "folder.bas"},
+        {{"notice", "notes.txt"}, 2, "not a VB module"},
+        {{"notice", "ReadOnly.bas"}, 3, "read-only"},
+        {{"notice", "Bare.bas"}, 3, "--encoding utf-16le"},
+        {{"indent", "Inventory.bas"}, 2, "or give --all"},
+        {{"comment", "--text", "x", "Inventory.bas:abc"}, 2, "'abc' is not a line number; give FILE:LINE"},
+        {{"comment", "--text", "x", "Inventory.bas:999"}, 2, "out of range"},
+        {{"comment", "--text", "x", "Inventory.bas:0"}, 2, "out of range; lines count from 1"},
+        {{"comment", "--text", "@nope.txt", "Inventory.bas:3"}, 3, "nope.txt"},
+        // An endless @PATH is refused by its size, not read until memory runs out.
+        {{"comment", "--text", "@/dev/zero", "Inventory.bas:3"}, 3, "larger than 1 MB"},
+        {{"revision", "--to", "log", "--project", "Other.vbp", "Inventory.bas:33"}, 2, "does not list Inventory.bas"},
+        {{"revision", "--to", "log", "--project", "None.vbp", "Inventory.bas:33"}, 2, "None.vbp"},
+        {{"revision", "--to", "log", "--project", "Customer.cls", "Inventory.bas:33"}, 2, "not a project file"},
+        // Each with a first target that would have been written.
+        {{"procedure", "Customer.cls:37", "Inventory.bas:5"}, 1,
+         ": No Procedure Selected: Please select a procedure for this header\n"},
+        {{"notice", "Inventory.bas", "Inventory.bas:3"}, 2, "whole files"},
+        {{"notice", "Inventory.bas", "missing.bas"}, 3, "missing.bas: no such file"},
+        {{"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"}, 3, "read-only"},
         // The disk fills up while the second module is prepared.
         {{"notice", "Inventory.bas", "Big.bas"}, 3, "disk full", "trap '' XFSZ; ulimit -f 64"},
     };
-    for (const auto& [args, status, says, shellBefore] : cases) {
-        CliFixture f;
-        testsupport::WriteFile(f.Path("REVISION.TXT"), "'\r\n");
-        chmod(f.Path("REVISION.TXT").c_str(), 0444);
-        testsupport::WriteFile(f.Path("Big.bas"), "Attribute VB_Name = \"Big\"\r\n" + big + "\r\n");
-        const std::string before = clitest::Snapshot(f);
-        auto r = f.RunBinary(args, shellBefore);
-        SCOPED_TRACE(args[0] + " " + args.back());
-        EXPECT_EQ(r.status, status) << r.err;
-        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+    const std::string hint = "Run 'quillmark --help' for the commands, or 'quillmark COMMAND --help' for one.\n";
+    const std::string before = clitest::Snapshot(f);
+    for (const Case& c : cases) {
+        auto r = f.RunBinary(c.args, c.shellBefore);
+        SCOPED_TRACE(c.args.empty() ? "(nothing)" : c.args.front() + " " + c.args.back());
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_TRUE(r.err.starts_with("quillmark: ")) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(Count(r.err, "\n"), r.err.ends_with(hint) ? 2u : 1u) << r.err;
+        EXPECT_EQ(r.out, "");
         EXPECT_EQ(clitest::Snapshot(f), before);
     }
 }
