@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -28,18 +27,6 @@ namespace {
 const std::string kTwoSubs = Crlf("Attribute VB_Name = \"Two\"\nOption Explicit\n\n"
                                   "Public Sub First()\nDebug.Print 1\nEnd Sub\n\n"
                                   "Public Sub Second()\nDebug.Print 2\nEnd Sub\n");
-
-// Runs `action` on each target, as a command that needs no project does; what the run says goes to `err`.
-int RunEach(CliFixture& f, std::ostream& err, std::vector<std::string> targets,
-            const std::function<void(cli::Session&)>& action) {
-    cli::CommonOptions options;
-    options.targets = std::move(targets);
-    std::ostringstream out;
-    cli::Runner runner(options, f.settings, out, err);
-    cli::RunRules rules;
-    rules.needsProject = false;
-    return runner.Run(rules, nullptr, action);
-}
 
 }  // namespace
 
@@ -151,10 +138,15 @@ TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten
         testsupport::WriteFile(f.Path("Two.bas"), kTwoSubs);
         std::ostringstream err;
         int calls = 0;
-        // Targets with lines: both modules are read before the first one runs.
-        const std::vector<std::string> targets{f.Path("Customer.cls") + ":20", f.Path("Two.bas") + ":4"};
         const auto run = [&] {
-            return RunEach(f, err, targets, [&](cli::Session& s) {
+            cli::CommonOptions options;
+            // Targets with lines: both modules are read before the first one runs.
+            options.targets = {f.Path("Customer.cls") + ":20", f.Path("Two.bas") + ":4"};
+            std::ostringstream out;
+            cli::Runner runner(options, f.settings, out, err);
+            cli::RunRules rules;
+            rules.needsProject = false;
+            return runner.Run(rules, nullptr, [&](cli::Session& s) {
                 s.file.module.InsertLines(1, "' touched");
                 meanwhile(f.Path("Two.bas"), ++calls);
             });
