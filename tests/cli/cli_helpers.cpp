@@ -22,7 +22,7 @@ Result CliFixture::Run(const std::vector<std::string>& args) {
     for (const std::string& a : args) argv.push_back(a.c_str());
     std::ostringstream out, err;
     Result r;
-    r.status = cli::Run(static_cast<int>(argv.size()), argv.data(), *store, out, err);
+    r.status = cli::Run(static_cast<int>(argv.size()), argv.data(), settings, out, err);
     r.out = out.str();
     r.err = err.str();
     return r;

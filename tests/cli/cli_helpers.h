@@ -19,7 +19,7 @@ struct Result {
 class CliFixture {
 public:
     CliFixture();
-    /// Runs `quillmark ARGS...` in-process, with `store`.
+    /// Runs `quillmark ARGS...` in-process, with `settings`.
     Result Run(std::initializer_list<std::string> args) { return Run(std::vector<std::string>(args)); }
     Result Run(const std::vector<std::string>& args);
     /// Runs the real binary in the copy's folder, with settings of its own there, so that statuses, files and
@@ -30,7 +30,6 @@ public:
 
     testsupport::TempDir dir;
     platform::MemorySettings settings;
-    platform::SettingsStore* store = &settings;
     testsupport::FixedClock clock{1783170309};  // Saturday, 4 July 2026, 13:05:09 UTC
 };
 

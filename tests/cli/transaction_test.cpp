@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 
 #include "cli/app.h"
 #include "cli/runner.h"
@@ -22,111 +24,93 @@ using testsupport::Crlf;
 
 namespace {
 
-const std::string kTwoSubs = Crlf(
-    "Attribute VB_Name = \"Two\"\n"
-    "Option Explicit\n"
-    "\n"
-    "Public Sub First()\n"
-    "Debug.Print 1\n"
-    "End Sub\n"
-    "\n"
-    "Public Sub Second()\n"
-    "Debug.Print 2\n"
-    "End Sub\n");
+// First on lines 4 to 6, Second on lines 8 to 10.
+const std::string kTwoSubs = Crlf("Attribute VB_Name = \"Two\"\nOption Explicit\n\n"
+                                  "Public Sub First()\nDebug.Print 1\nEnd Sub\n\n"
+                                  "Public Sub Second()\nDebug.Print 2\nEnd Sub\n");
+
+// Runs `action` on each target, as a command that needs no project does; what the run says goes to `err`.
+int RunEach(CliFixture& f, std::ostream& err, std::vector<std::string> targets,
+            const std::function<void(cli::Session&)>& action) {
+    cli::CommonOptions options;
+    options.targets = std::move(targets);
+    std::ostringstream out;
+    cli::Runner runner(options, f.settings, out, err);
+    cli::RunRules rules;
+    rules.needsProject = false;
+    return runner.Run(rules, nullptr, action);
+}
 
 }  // namespace
 
+// Two targets in one module, given in either order: each line names the procedure it named in the file as it was,
+// and --stdout prints the module once, as the run writes it.
 TEST(SeveralTargets, EveryLineCountsInTheFileAsItWasWhateverTheOrder) {
     CliFixture f;
     const std::string two = f.Path("Two.bas");
-    std::string results[2];
-    const std::vector<std::string> orders[2] = {{two + ":5", two + ":9"}, {two + ":9", two + ":5"}};
-    for (int i = 0; i < 2; ++i) {
-        testsupport::WriteFile(two, kTwoSubs);
-        std::vector<std::string> args{"error", "--kind", "exe"};
-        args.insert(args.end(), orders[i].begin(), orders[i].end());
-        auto r = f.Run(args);
-        ASSERT_EQ(r.status, 0) << r.err;
-        results[i] = f.Read("Two.bas");
-        EXPECT_EQ(Count(results[i], "First_Err:"), 1u) << results[i];
-        EXPECT_EQ(Count(results[i], "Second_Err:"), 1u) << results[i];
-        EXPECT_LT(results[i].find("First_Err:"), results[i].find("Public Sub Second()"));
-    }
-    EXPECT_EQ(results[0], results[1]);
-
-    // Comments above both declarations; --stdout prints the module once.
     testsupport::WriteFile(two, kTwoSubs);
-    auto out = f.Run({"comment", "--stdout", "--text", "x", two + ":8", two + ":4"});
-    ASSERT_EQ(out.status, 0) << out.err;
-    EXPECT_EQ(Count(out.out, "Attribute VB_Name"), 1u);
-    EXPECT_EQ(Count(out.out, "'\tx\r\n'\r\nPublic Sub "), 2u) << out.out;
+    auto printed = f.Run({"error", "--stdout", "--kind", "exe", two + ":9", two + ":5"});
+    ASSERT_EQ(printed.status, 0) << printed.err;
     EXPECT_EQ(f.Read("Two.bas"), kTwoSubs);
+    ASSERT_EQ(f.Run({"error", "--kind", "exe", two + ":5", two + ":9"}).status, 0);
+    const std::string written = f.Read("Two.bas");
+    EXPECT_EQ(Count(written, "First_Err:"), 1u) << written;
+    EXPECT_EQ(Count(written, "Second_Err:"), 1u) << written;
+    EXPECT_LT(written.find("First_Err:"), written.find("Public Sub Second()"));
+    EXPECT_EQ(printed.out, written);
 }
 
 // The README's promise, on the real binary: 0 and every file written, or 1, 2
 // or 3 and nothing written (no temporary file left either).
 TEST(AllOrNothing, AFailingRunWritesNoFile) {
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        std::string says;
-        std::string shellBefore = "";
-    };
     const std::string big(300000, '\'');
-    const Case cases[] = {
-        {{"procedure", "Customer.cls:37", "Inventory.bas:5"}, 1, "No Procedure Selected"},
-        {{"notice", "Inventory.bas", "Inventory.bas:3"}, 2, "whole files"},
-        {{"notice", "missing.bas", "Inventory.bas"}, 3, "missing.bas: no such file"},
-        {{"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"}, 3, "read-only"},
+    // The arguments, the status, what the run says, and a shell command run first.
+    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
+        {{"procedure", "Customer.cls:37", "Inventory.bas:5"}, 1, "No Procedure Selected", ""},
+        {{"notice", "Inventory.bas", "Inventory.bas:3"}, 2, "whole files", ""},
+        {{"notice", "missing.bas", "Inventory.bas"}, 3, "missing.bas: no such file", ""},
+        {{"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"}, 3, "read-only", ""},
         // The disk fills up while the second module is prepared.
         {{"notice", "Inventory.bas", "Big.bas"}, 3, "disk full", "trap '' XFSZ; ulimit -f 64"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [args, status, says, shellBefore] : cases) {
         CliFixture f;
         testsupport::WriteFile(f.Path("REVISION.TXT"), "'\r\n");
         chmod(f.Path("REVISION.TXT").c_str(), 0444);
         testsupport::WriteFile(f.Path("Big.bas"), "Attribute VB_Name = \"Big\"\r\n" + big + "\r\n");
         const std::string before = clitest::Snapshot(f);
-        auto r = f.RunBinary(c.args, c.shellBefore);
-        EXPECT_EQ(r.status, c.status) << c.args[0] << " " << c.args.back() << "\n" << r.err;
-        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
-        EXPECT_EQ(clitest::Snapshot(f), before) << c.args[0] << " " << c.args.back();
+        auto r = f.RunBinary(args, shellBefore);
+        SCOPED_TRACE(args[0] + " " + args.back());
+        EXPECT_EQ(r.status, status) << r.err;
+        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+        EXPECT_EQ(clitest::Snapshot(f), before);
     }
 }
 
 // A hook in the middle of a run: after the first module is done, another
 // program makes the second read-only, or saves it.
 TEST(AllOrNothing, AFileThatChangesDuringTheRunStopsItWithNothingWritten) {
-    struct Case {
-        void (*meanwhile)(const std::string& path);
-        std::string says;
-    };
-    const Case cases[] = {
+    const std::pair<void (*)(const std::string& path), std::string> cases[] = {
         {[](const std::string& path) { chmod(path.c_str(), 0444); }, "read-only"},
         {[](const std::string& path) { testsupport::WriteFile(path, kTwoSubs + "' saved by an editor\r\n"); },
          "Two.bas: changed by another program; run again"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [meanwhile, says] : cases) {
         CliFixture f;
         testsupport::WriteFile(f.Path("Two.bas"), kTwoSubs);
-        cli::CommonOptions options;
-        // Targets with lines: both modules are read before the first one runs.
-        options.targets = {f.Path("Customer.cls") + ":20", f.Path("Two.bas") + ":4"};
-        std::ostringstream out, err;
-        cli::Runner runner(options, f.settings, out, err);
-        cli::RunRules rules;
-        rules.needsProject = false;
+        std::ostringstream err;
         bool first = true;
-        const int status = runner.Run(rules, nullptr, [&](cli::Session& s) {
+        // Targets with lines: both modules are read before the first one runs.
+        const std::vector<std::string> targets{f.Path("Customer.cls") + ":20", f.Path("Two.bas") + ":4"};
+        const int status = RunEach(f, err, targets, [&](cli::Session& s) {
             s.file.module.InsertLines(1, "' touched");
-            if (first) c.meanwhile(f.Path("Two.bas"));
+            if (first) meanwhile(f.Path("Two.bas"));
             first = false;
         });
-        const std::string two = f.Read("Two.bas");
         EXPECT_EQ(status, cli::kFileError);
-        EXPECT_NE(err.str().find(c.says), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
         EXPECT_EQ(f.Read("Customer.cls").find("' touched"), std::string::npos);
-        EXPECT_EQ(two.find("' touched"), std::string::npos);
+        EXPECT_EQ(f.Read("Two.bas").find("' touched"), std::string::npos);
         EXPECT_EQ(FolderListing(f.dir.Path()),
                   (std::vector<std::string>{"Customer.cls", "Inventory.bas", "Inventory.vbp", "Two.bas", "frmMain.frm"}));
     }
@@ -184,30 +168,22 @@ TEST(AllOrNothing, AStaleTemporaryFileIsNeverTakenForData) {
     for (const std::string& name : stale) EXPECT_EQ(f.Read(name), "Type=Exe\r\nModule=Half; written\r\n");
 }
 
+// A fault of the program's own, thrown while the second module is done: the last resort says it in one line with
+// a status of its own, and the first module is not written.
 TEST(Failures, ALogicErrorSurfacesAndBadInputIsRefused) {
     CliFixture f;
     const std::string before = f.Read("Inventory.bas");
-    cli::CommonOptions options;
-    options.targets = {f.Path("Inventory.bas"), f.Path("Customer.cls")};
-    std::ostringstream out, err;
-    cli::Runner runner(options, f.settings, out, err);
-    cli::RunRules rules;
-    rules.needsProject = false;
+    std::ostringstream err;
     int targets = 0;
-    EXPECT_THROW(runner.Run(rules, nullptr,
-                            [&](cli::Session& s) {
-                                s.file.module.InsertLines(1, "' touched");
-                                if (++targets == 2) throw std::logic_error("index past the end");
-                            }),
-                 std::logic_error);
+    const auto run = [&] {
+        return RunEach(f, err, {f.Path("Inventory.bas"), f.Path("Customer.cls")}, [&](cli::Session& s) {
+            s.file.module.InsertLines(1, "' touched");
+            if (++targets == 2) throw std::logic_error("index past the end");
+        });
+    };
+    EXPECT_EQ(cli::Guarded(run, err), cli::kInternalError);
+    EXPECT_EQ(err.str(), "quillmark: internal error: index past the end; nothing was written. Please report it.\n");
     EXPECT_EQ(f.Read("Inventory.bas"), before);
-
-    // The last resort: one line, a status of its own.
-    std::ostringstream guardErr;
-    EXPECT_EQ(cli::Guarded([]() -> int { throw std::logic_error("index past the end"); }, guardErr),
-              cli::kInternalError);
-    EXPECT_EQ(guardErr.str(),
-              "quillmark: internal error: index past the end; nothing was written. Please report it.\n");
 
     // An endless @PATH is refused by its size, not read until memory runs out.
     auto zero = f.Run({"comment", "--text", "@/dev/zero", f.Path("Inventory.bas") + ":3"});
