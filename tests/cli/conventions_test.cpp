@@ -1,12 +1,11 @@
-// The conventions every command follows: help, refused runs, --diff, the
-// project that lists the module, the settings a run reads, and code pages.
+// The conventions every command follows: help, --diff, the project that lists
+// the module, the settings a run reads, and code pages. Refused runs are the
+// transaction tests' matter.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <tuple>
 
 #include "cli_helpers.h"
 
@@ -24,57 +23,6 @@ TEST(Usage, HelpAndVersionSucceed) {
     EXPECT_EQ(sub.status, 0);
     EXPECT_THAT(sub.out, HasSubstr("--diff"));
     EXPECT_EQ(f.Run({"--version"}).status, 0);
-}
-
-// A refused run: its status, one line that says what to do (and, for a mistyped
-// command line, where the help is), and no file touched.
-TEST(Refusals, EachSaysWhatToDoAndChangesNothing) {
-    CliFixture f;
-    testsupport::WriteFile(f.Path("notes.txt"), "hello\r\n");
-    fs::create_directory(f.Path("folder.bas"));
-    fs::copy(f.Path("Inventory.bas"), f.Path("ReadOnly.bas"));
-    chmod(f.Path("ReadOnly.bas").c_str(), 0444);
-    testsupport::WriteFile(f.Path("Other.vbp"), "Type=Exe\r\nModule=Other; Other.bas\r\n");
-    testsupport::WriteFile(f.Path("Bare.bas"), std::string("A\0t\0t\0r\0\r\0\n\0", 12));  // UTF-16 without a mark
-    const std::string inv = f.Path("Inventory.bas");
-    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
-        {{}, 2, "A subcommand is required"},
-        {{"frobnicate"}, 2, "unknown command 'frobnicate'; the commands are procedure, module, comment"},
-        {{"notice"}, 2, "targets is required"},
-        {{"notice", "--encoding", "klingon", inv}, 2, "unknown encoding 'klingon'"},
-        {{"notice", "--diff", "--stdout", inv}, 2, "--diff excludes --stdout"},
-        {{"comment", "--author", "Jane", "--text", "x", inv + ":3"}, 2, "--author"},
-        {{"error", "--kind", "loud", inv + ":30"}, 2, "--kind: loud"},
-        {{"revision", inv + ":33"}, 2, "give --to procedure,module,log,code"},
-        {{"revision", "--to", "code,shoe", inv + ":33"}, 2, "unknown target 'shoe'"},
-        {{"settings", "Author/Shoe"}, 2, "unknown setting 'Author/Shoe'"},
-        {{"notice", f.Path("folder.bas")}, 3, "folder.bas"},
-        {{"notice", f.Path("notes.txt")}, 2, "not a VB module"},
-        {{"notice", f.Path("ReadOnly.bas")}, 3, "read-only"},
-        {{"notice", f.Path("Bare.bas")}, 3, "--encoding utf-16le"},
-        {{"indent", inv}, 2, "or give --all"},
-        {{"comment", "--text", "x", inv + ":abc"}, 2, "'abc' is not a line number; give FILE:LINE"},
-        {{"comment", "--text", "x", inv + ":999"}, 2, "out of range"},
-        {{"comment", "--text", "x", inv + ":0"}, 2, "out of range; lines count from 1"},
-        {{"comment", "--text", "@" + f.Path("nope.txt"), inv + ":3"}, 3, "nope.txt"},
-        {{"revision", "--to", "log", "--project", f.Path("Other.vbp"), inv + ":33"}, 2, "does not list Inventory.bas"},
-        {{"revision", "--to", "log", "--project", f.Path("None.vbp"), inv + ":33"}, 2, "None.vbp"},
-        {{"revision", "--to", "log", "--project", f.Path("Customer.cls"), inv + ":33"}, 2, "not a project file"},
-        // A generator's message where the line holds no procedure.
-        {{"procedure", inv + ":5"}, 1, ": No Procedure Selected: Please select a procedure for this header\n"},
-    };
-    const std::string hint = "Run 'quillmark --help' for the commands, or 'quillmark COMMAND --help' for one.\n";
-    const std::string before = clitest::Snapshot(f);
-    for (const auto& [args, status, says] : cases) {
-        auto r = f.Run(args);
-        SCOPED_TRACE(args.empty() ? "(nothing)" : args.front() + " " + args.back());
-        EXPECT_EQ(r.status, status) << r.err;
-        EXPECT_TRUE(r.err.starts_with("quillmark: ")) << r.err;
-        EXPECT_THAT(r.err, HasSubstr(says));
-        EXPECT_EQ(Count(r.err, "\n"), r.err.ends_with(hint) ? 2u : 1u) << r.err;
-        EXPECT_EQ(r.out, "");
-    }
-    EXPECT_EQ(clitest::Snapshot(f), before);
 }
 
 // On the real binary, in the module's folder: the diff writes nothing and

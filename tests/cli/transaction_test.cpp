@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -29,18 +28,6 @@ const std::string kTwoSubs = Crlf("Attribute VB_Name = \"Two\"\nOption Explicit\
                                   "Public Sub First()\nDebug.Print 1\nEnd Sub\n\n"
                                   "Public Sub Second()\nDebug.Print 2\nEnd Sub\n");
 
-// Runs `action` on each target, as a command that needs no project does; what the run says goes to `err`.
-int RunEach(CliFixture& f, std::ostream& err, std::vector<std::string> targets,
-            const std::function<void(cli::Session&)>& action) {
-    cli::CommonOptions options;
-    options.targets = std::move(targets);
-    std::ostringstream out;
-    cli::Runner runner(options, f.settings, out, err);
-    cli::RunRules rules;
-    rules.needsProject = false;
-    return runner.Run(rules, nullptr, action);
-}
-
 }  // namespace
 
 // Two targets in one module, given in either order: each line names the procedure it named in the file as it was,
@@ -60,54 +47,111 @@ TEST(SeveralTargets, EveryLineCountsInTheFileAsItWasWhateverTheOrder) {
     EXPECT_EQ(printed.out, written);
 }
 
-// The README's promise, on the real binary: 0 and every file written, or 1, 2
-// or 3 and nothing written (no temporary file left either).
-TEST(AllOrNothing, AFailingRunWritesNoFile) {
-    const std::string big(300000, '\'');
-    // The arguments, the status, what the run says, and a shell command run first.
-    const std::tuple<std::vector<std::string>, int, std::string, std::string> cases[] = {
-        {{"procedure", "Customer.cls:37", "Inventory.bas:5"}, 1, "No Procedure Selected", ""},
-        {{"notice", "Inventory.bas", "Inventory.bas:3"}, 2, "whole files", ""},
-        {{"notice", "missing.bas", "Inventory.bas"}, 3, "missing.bas: no such file", ""},
-        {{"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"}, 3, "read-only", ""},
+// The README's promise, on the real binary: 0 and every file written, or 1, 2 or 3 and nothing written (no
+// temporary file left either). A refused run says in one line what to do (and, for a mistyped command line,
+// where the help is).
+TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
+    CliFixture f;
+    testsupport::WriteFile(f.Path("notes.txt"), "hello\r\n");
+    std::filesystem::create_directory(f.Path("folder.bas"));
+    std::filesystem::copy(f.Path("Inventory.bas"), f.Path("ReadOnly.bas"));
+    chmod(f.Path("ReadOnly.bas").c_str(), 0444);
+    testsupport::WriteFile(f.Path("Other.vbp"), "Type=Exe\r\nModule=Other; Other.bas\r\n");
+    testsupport::WriteFile(f.Path("Bare.bas"), std::string("A\0t\0t\0r\0\r\0\n\0", 12));  // UTF-16 without a mark
+    testsupport::WriteFile(f.Path("REVISION.TXT"), "'\r\n");
+    chmod(f.Path("REVISION.TXT").c_str(), 0444);
+    testsupport::WriteFile(f.Path("Big.bas"), "Attribute VB_Name = \"Big\"\r\n" + std::string(300000, '\'') + "\r\n");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+        std::string shellBefore = "";
+    };
+    const Case cases[] = {
+        {{}, 2, "A subcommand is required"},
+        {{"frobnicate"}, 2, "unknown command 'frobnicate'; the commands are procedure, module, comment"},
+        {{"notice"}, 2, "targets is required"},
+        {{"notice", "--encoding", "klingon", "Inventory.bas"}, 2, "unknown encoding 'klingon'"},
+        {{"notice", "--diff", "--stdout", "Inventory.bas"}, 2, "--diff excludes --stdout"},
+        {{"comment", "--author", "Jane", "--text", "x", "Inventory.bas:3"}, 2, "--author"},
+        {{"error", "--kind", "loud", "Inventory.bas:30"}, 2, "--kind: loud"},
+        {{"revision", "Inventory.bas:33"}, 2, "give --to procedure,module,log,code"},
+        {{"revision", "--to", "code,shoe", "Inventory.bas:33"}, 2, "unknown target 'shoe'"},
+        {{"settings", "Author/Shoe"}, 2, "unknown setting 'Author/Shoe'"},
+        {{"notice", "folder.bas"}, 3, "folder.bas"},
+        {{"notice", "notes.txt"}, 2, "not a VB module"},
+        {{"notice", "ReadOnly.bas"}, 3, "read-only"},
+        {{"notice", "Bare.bas"}, 3, "--encoding utf-16le"},
+        {{"indent", "Inventory.bas"}, 2, "or give --all"},
+        {{"comment", "--text", "x", "Inventory.bas:abc"}, 2, "'abc' is not a line number; give FILE:LINE"},
+        {{"comment", "--text", "x", "Inventory.bas:999"}, 2, "out of range"},
+        {{"comment", "--text", "x", "Inventory.bas:0"}, 2, "out of range; lines count from 1"},
+        {{"comment", "--text", "@nope.txt", "Inventory.bas:3"}, 3, "nope.txt"},
+        // An endless @PATH is refused by its size, not read until memory runs out.
+        {{"comment", "--text", "@/dev/zero", "Inventory.bas:3"}, 3, "larger than 1 MB"},
+        {{"revision", "--to", "log", "--project", "Other.vbp", "Inventory.bas:33"}, 2, "does not list Inventory.bas"},
+        {{"revision", "--to", "log", "--project", "None.vbp", "Inventory.bas:33"}, 2, "None.vbp"},
+        {{"revision", "--to", "log", "--project", "Customer.cls", "Inventory.bas:33"}, 2, "not a project file"},
+        // Each with a first target that would have been written.
+        {{"procedure", "Customer.cls:37", "Inventory.bas:5"}, 1,
+         ": No Procedure Selected: Please select a procedure for this header\n"},
+        {{"notice", "Inventory.bas", "Inventory.bas:3"}, 2, "whole files"},
+        {{"notice", "Inventory.bas", "missing.bas"}, 3, "missing.bas: no such file"},
+        {{"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"}, 3, "read-only"},
         // The disk fills up while the second module is prepared.
         {{"notice", "Inventory.bas", "Big.bas"}, 3, "disk full", "trap '' XFSZ; ulimit -f 64"},
     };
-    for (const auto& [args, status, says, shellBefore] : cases) {
-        CliFixture f;
-        testsupport::WriteFile(f.Path("REVISION.TXT"), "'\r\n");
-        chmod(f.Path("REVISION.TXT").c_str(), 0444);
-        testsupport::WriteFile(f.Path("Big.bas"), "Attribute VB_Name = \"Big\"\r\n" + big + "\r\n");
-        const std::string before = clitest::Snapshot(f);
-        auto r = f.RunBinary(args, shellBefore);
-        SCOPED_TRACE(args[0] + " " + args.back());
-        EXPECT_EQ(r.status, status) << r.err;
-        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+    const std::string hint = "Run 'quillmark --help' for the commands, or 'quillmark COMMAND --help' for one.\n";
+    const std::string before = clitest::Snapshot(f);
+    for (const Case& c : cases) {
+        auto r = f.RunBinary(c.args, c.shellBefore);
+        SCOPED_TRACE(c.args.empty() ? "(nothing)" : c.args.front() + " " + c.args.back());
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_TRUE(r.err.starts_with("quillmark: ")) << r.err;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(Count(r.err, "\n"), r.err.ends_with(hint) ? 2u : 1u) << r.err;
+        EXPECT_EQ(r.out, "");
         EXPECT_EQ(clitest::Snapshot(f), before);
     }
 }
 
-// A hook in the middle of a run: after the first module is done, another
-// program makes the second read-only, or saves it.
-TEST(AllOrNothing, AFileThatChangesDuringTheRunStopsItWithNothingWritten) {
-    const std::pair<void (*)(const std::string& path), std::string> cases[] = {
-        {[](const std::string& path) { chmod(path.c_str(), 0444); }, "read-only"},
-        {[](const std::string& path) { testsupport::WriteFile(path, kTwoSubs + "' saved by an editor\r\n"); },
-         "Two.bas: changed by another program; run again"},
+// A hook in the middle of a run: after the first module is done, another program makes the second read-only, or
+// saves it; or the program's own fault throws while the second is done, which the last resort says in one line
+// with a status of its own. Either way neither module is written and no temporary file is left.
+TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten) {
+    const std::tuple<void (*)(const std::string& path, int call), int, std::string> cases[] = {
+        {[](const std::string& path, int call) {
+             if (call == 1) chmod(path.c_str(), 0444);
+         },
+         cli::kFileError, "read-only"},
+        {[](const std::string& path, int call) {
+             if (call == 1) testsupport::WriteFile(path, kTwoSubs + "' saved by an editor\r\n");
+         },
+         cli::kFileError, "Two.bas: changed by another program; run again"},
+        {[](const std::string&, int call) {
+             if (call == 2) throw std::logic_error("index past the end");
+         },
+         cli::kInternalError, "quillmark: internal error: index past the end; nothing was written. Please report it.\n"},
     };
-    for (const auto& [meanwhile, says] : cases) {
+    for (const auto& [meanwhile, status, says] : cases) {
         CliFixture f;
         testsupport::WriteFile(f.Path("Two.bas"), kTwoSubs);
         std::ostringstream err;
-        bool first = true;
-        // Targets with lines: both modules are read before the first one runs.
-        const std::vector<std::string> targets{f.Path("Customer.cls") + ":20", f.Path("Two.bas") + ":4"};
-        const int status = RunEach(f, err, targets, [&](cli::Session& s) {
-            s.file.module.InsertLines(1, "' touched");
-            if (first) meanwhile(f.Path("Two.bas"));
-            first = false;
-        });
-        EXPECT_EQ(status, cli::kFileError);
+        int calls = 0;
+        const auto run = [&] {
+            cli::CommonOptions options;
+            // Targets with lines: both modules are read before the first one runs.
+            options.targets = {f.Path("Customer.cls") + ":20", f.Path("Two.bas") + ":4"};
+            std::ostringstream out;
+            cli::Runner runner(options, f.settings, out, err);
+            cli::RunRules rules;
+            rules.needsProject = false;
+            return runner.Run(rules, nullptr, [&](cli::Session& s) {
+                s.file.module.InsertLines(1, "' touched");
+                meanwhile(f.Path("Two.bas"), ++calls);
+            });
+        };
+        EXPECT_EQ(cli::Guarded(run, err), status);
         EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
         EXPECT_EQ(f.Read("Customer.cls").find("' touched"), std::string::npos);
         EXPECT_EQ(f.Read("Two.bas").find("' touched"), std::string::npos);
@@ -155,47 +199,16 @@ TEST(AllOrNothing, AnInterruptLeavesNoTemporaryFile) {
     FAIL() << "no run was interrupted while its modules were prepared";
 }
 
-// A temporary file a killed run left is nobody's data: the run neither reads it
-// as a module or project nor removes it (it may be another run's).
-TEST(AllOrNothing, AStaleTemporaryFileIsNeverTakenForData) {
+// Eight runs at once on one project, ten rounds: every entry is kept whole, and the project lists the log once.
+// A temporary file a killed run left is nobody's data: no run reads it as a module or project, nor removes it
+// (it may be another run's).
+TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntryAndLeaveStaleTemporariesAlone) {
     CliFixture f;
     const std::string stale[] = {".Inventory.vbp.quillmark-7.tmp", ".Inventory.bas.quillmark-7.tmp"};
     for (const std::string& name : stale) testsupport::WriteFile(f.Path(name), "Type=Exe\r\nModule=Half; written\r\n");
-    auto r = f.RunBinary({"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(Count(f.Read("Inventory.vbp"), "RelatedDoc="), 1u);
-    for (const std::string& name : stale) EXPECT_EQ(f.Read(name), "Type=Exe\r\nModule=Half; written\r\n");
-}
-
-// A fault of the program's own, thrown while the second module is done: the last resort says it in one line with
-// a status of its own, and the first module is not written.
-TEST(Failures, ALogicErrorSurfacesAndBadInputIsRefused) {
-    CliFixture f;
-    const std::string before = f.Read("Inventory.bas");
-    std::ostringstream err;
-    int targets = 0;
-    const auto run = [&] {
-        return RunEach(f, err, {f.Path("Inventory.bas"), f.Path("Customer.cls")}, [&](cli::Session& s) {
-            s.file.module.InsertLines(1, "' touched");
-            if (++targets == 2) throw std::logic_error("index past the end");
-        });
-    };
-    EXPECT_EQ(cli::Guarded(run, err), cli::kInternalError);
-    EXPECT_EQ(err.str(), "quillmark: internal error: index past the end; nothing was written. Please report it.\n");
-    EXPECT_EQ(f.Read("Inventory.bas"), before);
-
-    // An endless @PATH is refused by its size, not read until memory runs out.
-    auto zero = f.Run({"comment", "--text", "@/dev/zero", f.Path("Inventory.bas") + ":3"});
-    EXPECT_EQ(zero.status, 3);
-    EXPECT_NE(zero.err.find("larger than 1 MB"), std::string::npos) << zero.err;
-    EXPECT_EQ(f.Read("Inventory.bas"), before);
-}
-
-// Eight runs at once on one project, ten rounds: every entry is kept whole,
-// and the project lists the log once.
-TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntry) {
-    CliFixture f;
+    auto alone = f.RunBinary({"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"});
+    ASSERT_EQ(alone.status, 0) << alone.err;
+    EXPECT_EQ(alone.err, "");
     std::string script = "cd " + clitest::ShellQuoted(f.dir.Path()) + " && export XDG_CONFIG_HOME=.config; ";
     for (int run = 1; run <= 8; ++run)
         script += "(" + clitest::ShellQuoted(QUILLMARK_BINARY) + " revision --to log --type PAR --number " +
@@ -205,8 +218,8 @@ TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntry) {
     for (int round = 1; round <= 10; ++round) {
         ASSERT_EQ(std::system(("sh -c " + clitest::ShellQuoted(script)).c_str()), 0);
     }
-    const std::string statuses = f.Read("statuses");
-    EXPECT_EQ(Count(statuses, "0\n"), 80u) << statuses << f.Read("errors");
+    EXPECT_EQ(Count(f.Read("statuses"), "0\n"), 80u) << f.Read("statuses") << f.Read("errors");
+    EXPECT_EQ(f.Read("errors"), "");
     const std::string log = f.Read("REVISION.TXT");
     EXPECT_EQ(Count(log, "REVISION.TXT  for "), 1u);
     for (int run = 1; run <= 8; ++run) {
@@ -217,4 +230,5 @@ TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntry) {
             << log;
     }
     EXPECT_EQ(Count(f.Read("Inventory.vbp"), "RelatedDoc="), 1u);
+    for (const std::string& name : stale) EXPECT_EQ(f.Read(name), "Type=Exe\r\nModule=Half; written\r\n");
 }

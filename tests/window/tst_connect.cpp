@@ -1,5 +1,4 @@
-// The add-in: Connect over the host's workspace, and the plugin a host loads.
-#include <QPluginLoader>
+// The add-in: Connect over the host's workspace.
 #include <QTest>
 
 #include "connect/connect.h"
@@ -36,7 +35,6 @@ private slots:
     void connectModes();
     void menuCommandShowsOneWindowAndDisconnectionRemembersIt();
     void aFailedConnectionShowsItsDescription();
-    void pluginCreatesConnect();
 };
 
 // Each mode adds the menu command or not and shows the window or not; the
@@ -104,15 +102,6 @@ void ConnectTest::aFailedConnectionShowsItsDescription() {
     QCOMPARE(s.messages.messages[0].prompt, std::string("Out of memory"));
     QCOMPARE(s.messages.messages[0].style, platform::vbOKOnly);
     QCOMPARE(s.messages.messages[0].title, std::string("Quillmark"));
-}
-
-void ConnectTest::pluginCreatesConnect() {
-    QPluginLoader loader(QUILLMARK_PLUGIN_FILE);
-    auto* library = qobject_cast<ide::AddInLibrary*>(loader.instance());
-    QVERIFY2(library, qPrintable(loader.errorString()));
-    QCOMPARE(library->ProgIds(), std::vector<std::string>{"Quillmark.Connect"});
-    QVERIFY(library->Create("Quillmark.Connect"));
-    QVERIFY(!library->Create("Other.Connect"));
 }
 
 QTEST_MAIN(ConnectTest)
