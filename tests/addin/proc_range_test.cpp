@@ -1,28 +1,20 @@
-// The procedure range rule: which part of which procedure holds a line.
+// Which statement and which part of which procedure hold a line.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "addin/proc_range.h"
+#include "addin/statements.h"
 #include "host/source_module.h"
 #include "support/support.h"
 
 namespace {
 
-const char* KindName(ide::ProcKind kind) {
-    switch (kind) {
-    case ide::vbext_pk_Get: return "Get";
-    case ide::vbext_pk_Let: return "Let";
-    case ide::vbext_pk_Set: return "Set";
-    case ide::vbext_pk_Proc: break;
-    }
-    return "Proc";
-}
-
 // "name/kind start+count@body", or "-" for no procedure.
 std::string PartText(const ide::ProcPart& part) {
+    static const char* const kKinds[] = {"Proc", "Let", "Set", "Get"};
     if (part.name.empty()) return "-";
-    return part.name + "/" + KindName(part.kind) + " " + std::to_string(part.Start()) + "+" +
+    return part.name + "/" + kKinds[part.kind] + " " + std::to_string(part.Start()) + "+" +
            std::to_string(part.Count()) + "@" + std::to_string(part.Body());
 }
 
@@ -37,6 +29,25 @@ std::string PartsOfEveryLine(std::string_view vb) {
         previous = text;
     }
     return parts;
+}
+
+TEST(Statements, FirstAndLastLineOfAContinuedStatement) {
+    const host::SourceModule m(testsupport::Crlf(
+        "Sub Foo(a, _\n"   // 1
+        "        b, _\n"   // 2
+        "        c)\n"     // 3
+        "x = 1\n"          // 4
+        "Call Bar(x, _\n"  // 5
+        "         y, _")); // 6: the last line, still continued
+    for (long line : {1, 2, 3}) {
+        EXPECT_EQ(ide::FirstLineOfStatement(m, line), 1) << line;
+        EXPECT_EQ(ide::LastLineOfStatement(m, line), 3) << line;
+    }
+    EXPECT_EQ(ide::FirstLineOfStatement(m, 4), 4);
+    EXPECT_EQ(ide::LastLineOfStatement(m, 4), 4);
+    EXPECT_EQ(ide::FirstLineOfStatement(m, 6), 5);
+    EXPECT_EQ(ide::LastLineOfStatement(m, 5), 6);  // stops at the module's end
+    EXPECT_EQ(ide::LastLineOfStatement(m, 1, 2), 2);  // and at the limit
 }
 
 TEST(ProcPartAt, SettlesTheKindAndTheCopyThatHoldTheLine) {

@@ -1,14 +1,13 @@
 // Files: module files loaded and saved byte for byte in their code page, the
-// example project, project files gaining a related document, and the IDE's windows
-// and command bars.
+// example project, and project files gaining a related document.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <random>
 
 #include "host/module_file.h"
-#include "host/workspace.h"
+#include "host/project.h"
 #include "host_check.h"
 #include "platform/encoding.h"
 
@@ -41,7 +40,7 @@ std::string StressModule(unsigned seed, bool finalLineEnd) {
     return finalLineEnd ? text + "\r\n" : text;
 }
 
-struct Files {
+struct Files : ::testing::Test {
     testsupport::TempDir dir;
     platform::DiskFiles disk;
     host::ModuleFile Load(const std::string& bytes, const std::string& encoding = "") {
@@ -50,7 +49,7 @@ struct Files {
     }
 };
 
-TEST(ModuleFile, DecodesAndSavesByteForByte) {
+TEST_F(Files, ModuleDecodesAndSavesByteForByte) {
     // The bytes, an encoding to use, and "encoding bom name: text" as read (stress modules: unchecked).
     std::vector<std::array<std::string, 3>> cases = {
         {"", "", "windows-1252 0 Prices: "},  // without VB_Name: the file's stem
@@ -60,45 +59,35 @@ TEST(ModuleFile, DecodesAndSavesByteForByte) {
          "utf-8 1 Real: Attribute VB_Name = \"Real\"\r\n' \xC3\xA9\r\n"},
         {"' caf\xC3\xA9\n", "utf8", "utf-8 0 Prices: ' caf\xC3\xA9\n"}};
     for (unsigned seed = 1; seed <= 4; ++seed) cases.push_back({StressModule(seed, seed % 2 == 0), "", ""});
-    Files files;
     for (const auto& [bytes, encoding, read] : cases) {
-        host::ModuleFile file = files.Load(bytes, encoding);
+        host::ModuleFile file = Load(bytes, encoding);
         const std::string text = file.module.Text();
         if (!read.empty()) {
             EXPECT_EQ(file.encoding + " " + std::to_string(file.bom) + " " + file.Name() + ": " + text, read);
         }
         EXPECT_EQ(file.Bytes(), bytes);
         EXPECT_FALSE(file.Changed());
-        EXPECT_EQ(host::SourceModule(text).Text(), text);
     }
 }
 
-TEST(ModuleFile, RefusesWhatItCannotReadOrWrite) {
-    Files files;
-    const std::string path = files.dir.File("Prices.bas");
-    auto messageOf = [](const std::function<void()>& action) -> std::string {
-        try {
-            action();
-        } catch (const std::runtime_error& e) {
-            return e.what();
-        }
-        return "no error";
-    };
-    EXPECT_EQ(messageOf([&] { files.Load(std::string("MZ\x90\0\x03", 5)); }), path + " is a binary file, not VB source.");
-    EXPECT_EQ(messageOf([&] { files.Load("' ok\r\n' caf\xE9\r\n", "utf-8"); }),
-              path + ", line 2: the file is not valid UTF-8 at byte 12");
-    EXPECT_NE(messageOf([&] { files.Load("' ok\r\n", "klingon"); }).find("klingon"), std::string::npos);
-    EXPECT_THROW(host::ModuleFile::Load(files.dir.File("Missing.bas"), files.disk), platform::FileError);
+TEST_F(Files, ModuleRefusesWhatItCannotReadOrWrite) {
+    const std::string path = dir.File("Prices.bas");
+    auto refused = [](auto message) { return testing::ThrowsMessage<std::runtime_error>(message); };
+    EXPECT_THAT([&] { Load(std::string("MZ\x90\0\x03", 5)); }, refused(path + " is a binary file, not VB source."));
+    EXPECT_THAT([&] { Load("' ok\r\n' caf\xE9\r\n", "utf-8"); },
+                refused(path + ", line 2: the file is not valid UTF-8 at byte 12"));
+    EXPECT_THAT([&] { Load("' ok\r\n", "klingon"); }, refused(testing::HasSubstr("klingon")));
+    EXPECT_THROW(host::ModuleFile::Load(dir.File("Missing.bas"), disk), platform::FileError);
     // A character the code page cannot hold: named with its line in the file.
-    host::ModuleFile file = files.Load("Attribute VB_Name = \"Bad\"\r\nOption Explicit\r\n");
+    host::ModuleFile file = Load("Attribute VB_Name = \"Bad\"\r\nOption Explicit\r\n");
     file.module.InsertLines(2, "' \xE4\xB8\xAD");
-    EXPECT_EQ(messageOf([&] { (void)file.Bytes(); }),
-              path + ", line 3: U+4E2D '\xE4\xB8\xAD' cannot be stored in windows-1252");
+    EXPECT_THAT([&] { (void)file.Bytes(); },
+                refused(path + ", line 3: U+4E2D '\xE4\xB8\xAD' cannot be stored in windows-1252"));
 }
 
 const std::string kExamples = QUILLMARK_EXAMPLES;
 
-TEST(Examples, TheExampleModulesSaveUnchangedAndTheirOutlines) {
+TEST_F(Files, TheExampleModulesSaveUnchangedAndTheirOutlines) {
     const std::pair<std::string, std::string> examples[] = {
         {"Inventory.bas", "Inventory\ndecl 16\nFunction NeedsReorder 17-23 body 19\nSub AdjustStock 24-38 body 25\n"
                           "Function Elapsed 39-46 body 41\nSub ReportAll 47-55 body 48\n"},
@@ -106,17 +95,15 @@ TEST(Examples, TheExampleModulesSaveUnchangedAndTheirOutlines) {
                          "Property Get Account 14-17 body 15\nProperty Set Account 18-21 body 19\n"
                          "Function CanBuy 22-25 body 23\n"},
         {"frmMain.frm", "frmMain\ndecl 1\nSub cmdCount_Click 2-8 body 3\nSub Form_Load 9-12 body 10\n"}};
-    platform::DiskFiles files;
     for (const auto& [file, outline] : examples) {
-        host::ModuleFile module = host::ModuleFile::Load(kExamples + "/" + file, files);
+        host::ModuleFile module = host::ModuleFile::Load(kExamples + "/" + file, disk);
         EXPECT_EQ(module.Bytes(), testsupport::ReadFile(kExamples + "/" + file));
         EXPECT_EQ(module.Name() + "\n" + hosttest::Outline(module.module), outline);
     }
 }
 
-TEST(Project, ReadsTheExampleProject) {
-    platform::DiskFiles files;
-    host::Project project(kExamples + "/Inventory.vbp", files);
+TEST_F(Files, ProjectReadsTheExampleProject) {
+    host::Project project(kExamples + "/Inventory.vbp", disk);
     std::string components;
     for (long i = 1; i <= project.VBComponents().Count(); ++i) {
         ide::VBComponent& c = project.VBComponents().Item(i);
@@ -126,25 +113,21 @@ TEST(Project, ReadsTheExampleProject) {
     EXPECT_EQ(project.Name() + " " + project.FileName(), "Inventory " + kExamples + "/Inventory.vbp");
     EXPECT_TRUE(project.Lists(kExamples + "\\customer.CLS"));
     EXPECT_EQ(project.Text(), testsupport::ReadFile(kExamples + "/Inventory.vbp"));
-    EXPECT_FALSE(project.Changed());
     EXPECT_THROW(project.VBComponents().Item(4), ide::HostError);
 
     // Every module it reads, it lists: a name that ends in a blank or a quote
     // is a name on disk, not text to trim.
-    testsupport::TempDir dir;
     testsupport::WriteFile(dir.File("Odd.vbp"), "Module=A; \"A.bas \"\r\nClass=B; B.cls\"\\\\ \\\\\r\n");
-    host::Project odd(dir.File("Odd.vbp"), files);
+    host::Project odd(dir.File("Odd.vbp"), disk);
     ASSERT_EQ(odd.ModulePaths().size(), 2u);
     for (const std::string& module : odd.ModulePaths()) EXPECT_TRUE(odd.Lists(module)) << module;
 }
 
-TEST(Project, AddFileWritesOneRelatedDocLine) {
-    testsupport::TempDir dir;
-    platform::DiskFiles files;
+TEST_F(Files, ProjectAddFileWritesOneRelatedDocLine) {
     const std::string vbp = dir.File("App.vbp"), log = dir.File("REVISION.TXT");
     auto added = [&](const std::string& before, const std::vector<std::string>& paths) {
         testsupport::WriteFile(vbp, before);
-        host::Project project(vbp, files);
+        host::Project project(vbp, disk);
         for (const std::string& path : paths)
             EXPECT_EQ(project.VBComponents().AddFile(path, true).Type(), ide::vbext_ct_RelatedDocument);
         EXPECT_EQ(project.Changed(), project.Text() != before);
@@ -161,9 +144,8 @@ TEST(Project, AddFileWritesOneRelatedDocLine) {
               "Type=Exe\r\nModule=M; M.bas\r\nRelatedDoc=..\\Shared\\Log.txt");
 
     testsupport::WriteFile(vbp, "Type=Exe\r\n");
-    host::Project project(vbp, files);
+    host::Project project(vbp, disk);
     ide::VBComponent& doc = project.VBComponents().AddFile(log, true);
-    EXPECT_EQ(doc.FileNames(1), log);
     EXPECT_EQ(&project.VBComponents().Item(1), &doc);
     // Modules are added by their kind; a file of no module kind is refused.
     ide::VBComponent& module = project.VBComponents().AddFile(dir.File("Util.bas"), false);
@@ -176,38 +158,7 @@ TEST(Project, AddFileWritesOneRelatedDocLine) {
     for (const auto& [path, related] : broken)
         EXPECT_THROW(project.VBComponents().AddFile(dir.File(path), related), ide::HostError) << path;
     EXPECT_EQ(project.Text(), "Type=Exe\r\nRelatedDoc=REVISION.TXT\r\nModule=Util; Util.bas\r\n");
-    EXPECT_THROW(host::Project(dir.File("None.vbp"), files), platform::FileError);
-}
-
-TEST(Workspace, WindowsPanesAndCommandBars) {
-    host::SourceModule first("Sub A()\r\nEnd Sub\r\n"), second("Sub B()\r\nEnd Sub\r\n");
-    host::Workspace vbe;
-    vbe.Open(first, "mFirst", 2);
-    ide::CodePane& pane = vbe.Open(second, "mSecond", 1);
-    EXPECT_EQ(vbe.ActiveCodePane(), &pane);
-    EXPECT_EQ(&pane.CodeModule(), &second);
-    long l1 = 0, c1 = 0, l2 = 0, c2 = 0;
-    vbe.Open(first, "mFirst", 2).GetSelection(l1, c1, l2, c2);
-    EXPECT_EQ(std::vector<long>({l1, c1, l2, c2}), std::vector<long>({2, 1, 2, 1}));
-    std::string windows;
-    for (ide::Window* w : vbe.Windows()) {
-        windows += w->Caption() + "/" + std::to_string(w->Type()) + (w->Visible() ? "\n" : "/hidden\n");
-        if (w->Type() != ide::vbext_wt_ProjectWindow) w->Close();
-    }
-    EXPECT_EQ(windows, "Project - Project1/6\nmFirst (Code)/0\nmSecond (Code)/0\n");
-    EXPECT_EQ(vbe.Windows().size(), 1u);
-    EXPECT_EQ(vbe.ActiveCodePane(), nullptr) << "the active window was closed";
-
-    ide::CommandBarControl& control = vbe.CommandBars().Item("Add-Ins").AddControl(1);
-    control.SetCaption("Quillmark");
-    int clicks = 0;
-    vbe.CommandBarEvents(control).OnClick([&](ide::CommandBarControl& c, bool&, bool&) { clicks += &c == &control; });
-    EXPECT_EQ(vbe.AddInCommands(), std::vector<std::string>{"Quillmark"});
-    EXPECT_TRUE(vbe.ClickAddInCommand("Quillmark"));
-    EXPECT_EQ(clicks, 1);
-    control.Delete();
-    EXPECT_FALSE(vbe.ClickAddInCommand("Quillmark"));
-    EXPECT_THROW(vbe.CommandBars().Item("Standard"), ide::HostError);
+    EXPECT_THROW(host::Project(dir.File("None.vbp"), disk), platform::FileError);
 }
 
 }  // namespace

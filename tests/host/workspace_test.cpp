@@ -36,7 +36,11 @@ TEST(LiveWorkspace, WindowsOpenCloseAndTakeTheFocus) {
     EXPECT_EQ(log.Take(), (Lines{"opened mA (Code)", "focused mA (Code)"}));
     ide::CodePane& paneB = vbe.Open(b, "mB");
     EXPECT_EQ(&vbe.Open(a, "mA"), &paneA) << "a module has one code window";
+    EXPECT_EQ(&paneB.CodeModule(), &b);
     EXPECT_EQ(log.Take(), (Lines{"opened mB (Code)", "focused mB (Code)", "focused mA (Code)"}));
+    std::string windows;
+    for (ide::Window* w : vbe.Windows()) windows += w->Caption() + "/" + std::to_string(w->Type()) + "\n";
+    EXPECT_EQ(windows, "Project - Project1/6\nmA (Code)/0\nmB (Code)/0\n");
 
     // The project window takes the focus and leaves the active code pane alone,
     // as the tool window needs it while the user works elsewhere.
@@ -68,21 +72,15 @@ TEST(LiveWorkspace, SelectionIsWhatTheUserSelected) {
     host::SourceModule a("Sub A()\r\n  x = 1\r\nEnd Sub\r\n");
     host::Workspace vbe;
     ide::CodePane& pane = vbe.Open(a, "mA", 3);
-    struct Case {
-        host::Selection set;
-        host::Selection read;
-    };
-    const Case cases[] = {
-        {{2, 3, 2, 8}, {2, 3, 2, 8}},
-        {{1, 1, 3, 4}, {1, 1, 3, 4}},
-        {{0, -4, 0, 0}, {1, 1, 1, 1}},  // positions count from 1
-    };
-    for (const Case& c : cases) {
-        vbe.SetSelection(pane, c.set);
+    // Positions count from 1.
+    const std::pair<host::Selection, host::Selection> cases[] = {{{1, 1, 3, 4}, {1, 1, 3, 4}},
+                                                                 {{0, -4, 0, 0}, {1, 1, 1, 1}}};
+    for (const auto& [set, read] : cases) {
+        vbe.SetSelection(pane, set);
         long l1 = 0, c1 = 0, l2 = 0, c2 = 0;
         pane.GetSelection(l1, c1, l2, c2);
-        EXPECT_EQ((host::Selection{l1, c1, l2, c2}), c.read);
-        EXPECT_EQ(vbe.SelectionOf(pane), c.read);
+        EXPECT_EQ((host::Selection{l1, c1, l2, c2}), read);
+        EXPECT_EQ(vbe.SelectionOf(pane), read);
     }
     vbe.Open(a, "mA", 2);
     EXPECT_EQ(vbe.SelectionOf(pane), (host::Selection{2, 1, 2, 1})) << "opening puts the cursor at the line";
@@ -100,7 +98,7 @@ TEST(LiveWorkspace, AddInsBarTellsAddedRenamedAndDeletedControls) {
     int clicks = 0;
     vbe.CommandBarEvents(second).OnClick([&](ide::CommandBarControl&, bool&, bool&) { ++clicks; });
     EXPECT_EQ(vbe.AddInControls(), (std::vector<ide::CommandBarControl*>{&first, &second}));
-    EXPECT_TRUE(vbe.ClickAddInCommand(second));
+    EXPECT_TRUE(vbe.ClickAddInCommand("Other"));
     first.Delete();
     first.Delete();
     first.SetCaption("Gone");
@@ -109,6 +107,8 @@ TEST(LiveWorkspace, AddInsBarTellsAddedRenamedAndDeletedControls) {
     EXPECT_EQ(log.Take(), (Lines{"added []", "renamed [Quillmark]", "added []", "renamed [Other]",
                                  "deleted [Quillmark]"}));
     EXPECT_EQ(vbe.AddInCommands(), Lines{"Other"});
+    EXPECT_FALSE(vbe.ClickAddInCommand("Gone"));
+    EXPECT_THROW(vbe.CommandBars().Item("Standard"), ide::HostError);
 }
 
 }  // namespace

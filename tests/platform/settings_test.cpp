@@ -37,18 +37,14 @@ TEST(UserSettings, KeepsEveryValueExactlyAsGiven) {
         EXPECT_EQ(UserSettings().GetSetting("VB Quillmark", "Load", Key(i), "?"), values[i]);
 }
 
-TEST(Settings, DefaultsOnlyForAbsentKeys) {
+TEST(UserSettings, DefaultsOnlyForAbsentKeys) {
     TestUser user;
-    UserSettings disk;
-    platform::MemorySettings memory;
-    ASSERT_EQ(platform::settings::All().size(), 10u);
-    for (platform::SettingsStore* store : std::initializer_list<platform::SettingsStore*>{&disk, &memory}) {
-        for (const platform::SettingKey& key : platform::settings::All()) EXPECT_EQ(store->Get(key), key.defaultValue);
-        store->Save(platform::settings::RevisionType, "Fix");
-        store->Save(platform::settings::RevisionType, "");
-        EXPECT_EQ(store->Get(platform::settings::RevisionType), "");
-        EXPECT_EQ(store->GetSetting("Quillmark", "Revision", "Type", "other app"), "other app");
-    }
+    UserSettings store;
+    for (const platform::SettingKey& key : platform::settings::All()) EXPECT_EQ(store.Get(key), key.defaultValue);
+    store.Save(platform::settings::RevisionType, "Fix");
+    store.Save(platform::settings::RevisionType, "");
+    EXPECT_EQ(store.Get(platform::settings::RevisionType), "");
+    EXPECT_EQ(store.GetSetting("Quillmark", "Revision", "Type", "other app"), "other app");
 }
 
 TEST(UserSettings, OneFilePerApplicationInTheConfigFolder) {

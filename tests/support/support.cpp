@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace testsupport {
@@ -20,8 +20,6 @@ TempDir::~TempDir() {
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
 }
-
-std::string TempDir::File(std::string_view name) const { return path_ + "/" + std::string(name); }
 
 ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
     const char* old = std::getenv(name);
@@ -40,12 +38,8 @@ ScopedEnv::~ScopedEnv() {
         unsetenv(name_.c_str());
 }
 
-FixedClock::FixedClock(long long epochSeconds)
-    : ScopedEnv("SOURCE_DATE_EPOCH", std::to_string(epochSeconds).c_str()) {}
-
 std::string Crlf(std::string_view text) {
     std::string out;
-    out.reserve(text.size() + text.size() / 16);
     for (char c : text) {
         if (c == '\n') out += '\r';
         out += c;
@@ -62,9 +56,7 @@ void WriteFile(const std::string& path, std::string_view bytes) {
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace testsupport

@@ -18,8 +18,7 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::string& Path() const { return path_; }
-    /// Path() + "/" + name.
-    std::string File(std::string_view name) const;
+    std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
 
 private:
     std::string path_;
@@ -42,7 +41,8 @@ private:
 /// Fixes the clock at `epochSeconds` (UTC) for the object's lifetime.
 class FixedClock : public ScopedEnv {
 public:
-    explicit FixedClock(long long epochSeconds);
+    explicit FixedClock(long long epochSeconds)
+        : ScopedEnv("SOURCE_DATE_EPOCH", std::to_string(epochSeconds).c_str()) {}
 };
 
 /// The text with every "\n" turned into CR LF: VB source written readably.
