@@ -88,7 +88,6 @@ TEST(ModuleHeader, EndsItsDescriptionWithALoneApostrophe) {
 TEST(ProjectFile, GivesVersionAndCopyright) {
     const std::string v = "MajorVer=1\r\nMinorVer=0\r\nRevisionVer=1\r\n";
     const std::pair<std::string, std::string> cases[] = {
-        {"Type=Exe\r\nMajorVer=1\r\nMinorVer=0\r\nRevisionVer=5\r\n", "1.0.0005|"},
         // The revision is the leading number of its text; major and minor stay as written.
         {"MajorVer=3 \r\nMinorVer=x\r\nRevisionVer=7b\r\n", "3 .x.0007|"},
         // Keys are matched at the start of the line, letter case counting.

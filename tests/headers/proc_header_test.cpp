@@ -29,7 +29,6 @@ const std::string kContinued =
     "Item.Quantity = Item.Quantity + Delta\nEnd Sub\n";
 const std::string kSpaced = "Option Explicit\n\nPublic Sub Foo (ByVal n As Long)\nEnd Sub\n";
 const std::string kSpacedGet = "Option Explicit\n\nPublic Property Get Total () As Long\nEnd Property\n";
-const std::string kMention = "Option Explicit\n\n' Call Foo(1) to start.\nPublic Sub Foo(ByVal n As Long)\nEnd Sub\n";
 
 // `code` with the header block for `name` put in before its line `at` (0: none).
 std::string WithBlockAt(const std::string& code, long at, const std::string& name) {
@@ -61,15 +60,13 @@ TEST(ProcedureHeader, GoesBeforeTheDeclarationOrRightAfterIt) {
         {kSub, 4, After, 4, "Foo"},
         {kSub, 1, Before, 0, "", "No Procedure Selected|64|Please select a procedure for this header\n"},
         {kContinued, 6, After, 6, "AdjustStock"},
-        // Each part of a property is found by its own keyword.
-        {kProperty, 5, After, 5, "Get Total"},
+        // Each part of a property is found by its own keyword (Get: kMember below).
         {kProperty, 10, After, 9, "Let Total"},
         {kProperty, 14, After, 13, "Set Owner"},
         {kMember, 3, After, 4, "Get Name"},  // the attribute stays with its declaration
         // After, when the declaration is not written as searched for: a message, then Before.
         {kSpaced, 4, After, 3, "Foo", "|0|No Proc= Foo(\n"},
         {kSpacedGet, 4, After, 3, "Get Total", "|0|No Get= Property Get Total(\n"},
-        {kMention, 5, After, 4, "Foo"},  // the first match in the range counts
     };
     for (const Case& c : cases) {
         stage::Stage stage(stage::Crlf(kNameLine + c.code), "Module1", c.line);

@@ -1,0 +1,255 @@
+// Revisions: where each target writes and the texts it writes there, in the
+// module Stock of the project Stock.vbp; and REVISION.TXT, found through the
+// project or created beside it, and appended to.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "headers/stage.h"
+#include "revisions/insert_revision.h"
+#include "revisions/revision_log.h"
+
+namespace {
+
+using stage::Crlf;
+using testsupport::ReadFile;
+
+constexpr char kProjectHead[] = "Type=Exe\r\nModule=Stock; Stock.bas\r\n";
+constexpr char kProjectTail[] = "Name=\"Stock\"\r\nMajorVer=2\r\nMinorVer=1\r\nRevisionVer=17\r\n";
+const std::string kProjectText = std::string(kProjectHead) + kProjectTail;
+
+// The blocks of the default revision, each with the line end that follows it
+// in the module.
+const std::string kCodeBlock =
+    "' BUG: 00012  Vers: 2.1.0017 By: ABC @ 2026-07-04 13:05:09\n' Re-order level raised.\n";
+const std::string kProcBlock = kCodeBlock + stage::kRule + "\n";
+std::string Entry(const std::string& procedureLabel) {
+    return "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, " + procedureLabel + "\n' Re-order level raised.\n'\n";
+}
+
+struct Revision : stage::Stage {
+    /// Stock holding `vb` ("\n" stands for CR LF) with the cursor on code line
+    /// `cursor`, in a project whose file holds `projectText` ("": no project).
+    Revision(std::string_view vb, long cursor, const std::string& projectText = kProjectText)
+        : Stage(Crlf(vb), "Stock", cursor), line(cursor) {
+        if (!projectText.empty()) UseProject(projectText, "Stock.vbp");
+        window.revType = "BUG";
+        window.revNumber = "12";
+        window.initials = "ABC";
+        Text("Re-order level raised.");
+    }
+
+    void Text(const std::string& text) { window.boxes[toolwindow::kRevisionTextBox].SetText(text); }
+
+    /// Writes the revision to the targets "PMLC" names (procedure, module, log,
+    /// code; a hyphen for each one left out) and gives the module's code.
+    std::string Run(std::string_view targets) {
+        for (int i = 0; i < 4; ++i) window.revisionTargets[i] = targets[i] != '-';
+        outcome = revisions::InsertRevision(window, module, line);
+        return Code();
+    }
+
+    /// The notices of the targets skipped, one a line.
+    std::string Skipped() const {
+        std::string s;
+        for (const auto& skip : outcome.skipped) s += revisions::SkipNotice(skip) + "\n";
+        return s;
+    }
+
+    long line;
+    revisions::RevisionOutcome outcome;
+};
+
+const std::string kTop = "' Stock rules.\n";
+const std::string kOption = "Option Explicit\n\n";
+const std::string kReorderNote = "' Name: NeedsReorder\n";  // line 4 opens NeedsReorder's range
+const std::string kReorder =
+    "Public Function NeedsReorder(ByVal Quantity As Long) As Boolean\nNeedsReorder = Quantity < 10\nEnd Function\n\n";
+const std::string kDecl = "Public Sub Adjust(ByRef Quantity As Long, ByVal Delta As Long)\n";
+const std::string kBody = "Quantity = Quantity + _\n    Delta\n";  // lines 10 and 11: one statement
+const std::string kEnd = "If Quantity < 0 Then Quantity = 0\nEnd Sub\n";
+const std::string kStock = kTop + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd;
+
+const std::string kTotalGet = "Private mTotal As Long\n\nPublic Property Get Total() As Long\n";
+const std::string kTotalLet = "Total = mTotal\nEnd Property\n\nPublic Property Let Total(ByVal Value As Long)\n";
+const std::string kTotalEnd = "mTotal = Value\nEnd Property\n";  // line 9: End Property
+
+struct Case {
+    std::string targets;  // "PMLC", a hyphen for each target left out
+    bool before;
+    long line;
+    std::string expected;
+    std::string code = kStock;
+    std::string messages = "";  // "title|style|prompt" a line
+};
+
+TEST(InsertRevision, EachTargetWritesInItsPlace) {
+    const Case cases[] = {
+        // Procedure: below the comments that open its range, or below its declaration.
+        {"P---", true, 6, kTop + kOption + kReorderNote + kProcBlock + kReorder + kDecl + kBody + kEnd},
+        {"P---", false, 11, kTop + kOption + kReorderNote + kReorder + kDecl + kProcBlock + kBody + kEnd},
+        // Module: below the comment lines that open the module.
+        {"-M--", true, 11, kTop + Entry("Adjust") + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd},
+        // Code: directly above the cursor's line, however many lines went in above it.
+        {"PMLC", true, 12,
+         kTop + Entry("Adjust") + kOption + kReorderNote + kReorder + kProcBlock + kDecl + kBody + kCodeBlock + kEnd},
+        {"P--C", true, 9, kTop + kOption + kReorderNote + kReorder + kProcBlock + kCodeBlock + kDecl + kBody + kEnd},
+        // Outside every procedure.
+        {"PM--", true, 2,
+         kTop + kProcBlock + Entry("(Declarations)") + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd},
+        // Each part of a property is found by its own keyword.
+        {"PM--", false, 9, Entry("[PropertyLet] Total") + kTotalGet + kTotalLet + kProcBlock + kTotalEnd,
+         kTotalGet + kTotalLet + kTotalEnd},
+        // After, in the declarations section: no declaration to find (none of the
+        // module's own parentheses count), so Before's place.
+        {"P---", false, 2, kTop + kProcBlock + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd, kStock,
+         "|0|No Proc= (\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.targets + (c.before ? " Before, line " : " After, line ") + std::to_string(c.line));
+        Revision revision(c.code, c.line);
+        revision.window.headerBefore = c.before;
+        EXPECT_EQ(revision.Run(c.targets), c.expected);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(revision.outcome.Wrote(revisions::RevisionTarget(i)), c.targets[i] != '-') << i;
+        EXPECT_EQ(revision.Messages(), c.messages);
+    }
+}
+
+TEST(InsertRevision, AModuleOfCommentsOnlySkipsTheModuleTarget) {
+    Revision revision("' Nothing here yet.\n' Still nothing.", 2);
+    EXPECT_EQ(revision.Run("-M-C"), "' Nothing here yet.\n" + kCodeBlock + "' Still nothing.");
+    EXPECT_EQ(revision.outcome.written, std::vector{revisions::CodeTarget});
+    EXPECT_EQ(revision.Skipped(), "the module target is skipped: the module holds no line that is not a comment\n");
+}
+
+// Number, initials and revision text as typed, against the initials of the
+// entry and the revision lines; the number shown is 00012 each time.
+struct TextCase {
+    std::string number, initials, text, entryInitials, lines;
+};
+
+TEST(RevisionTexts, NumberInitialsAndRevisionLines) {
+    const std::string wide(79, 'x');  // the box is 79 characters wide
+    const TextCase cases[] = {
+        // The number's leading digits; initials padded to three in the entry only; no revision lines.
+        {"12abc", "AB", "", "AB ", ""},
+        // Later blank lines are left out; a blank first line is kept.
+        {"12", "ABC", "Counts were wrong.\n   \n\nNow they add up.", "ABC",
+         "' Counts were wrong.\n' Now they add up.\n"},
+        {"12", "ABC", "\nSee the log.", "ABC", "' \n' See the log.\n"},
+        {"12", "ABC", wide + " and more", "ABC", "' " + wide + "\n' and more\n"},
+    };
+    for (const TextCase& c : cases) {
+        Revision revision("Option Explicit\n\nSub Go()\nEnd Sub\n", 4);
+        revision.window.revNumber = c.number;
+        revision.window.initials = c.initials;
+        revision.Text(c.text);
+        const std::string note = "' BUG: 00012  Vers: 2.1.0017 By: " + c.initials +
+                                 " @ 2026-07-04 13:05:09\n" + c.lines;
+        EXPECT_EQ(revision.Run("PM-C"), "' BUG: 00012, 2.1.0017, " + c.entryInitials + ", 2026-07-04, Stock, Go\n" +
+                                            c.lines + "'\nOption Explicit\n\n" + note + stage::kRule + "\nSub Go()\n" +
+                                            note + "End Sub\n");
+    }
+}
+
+const std::string kListingTheLog = std::string(kProjectHead) + "RelatedDoc=REVISION.TXT\r\n" + kProjectTail;
+
+/// A project that has no components, under any file name.
+class NamedProject : public ide::VBProject, public ide::VBComponents {
+public:
+    explicit NamedProject(std::string fileName) : fileName_(std::move(fileName)) {}
+    std::string FileName() const override { return fileName_; }
+    ide::VBComponents& VBComponents() override { return *this; }
+    long Count() const override { return 0; }
+    ide::VBComponent& Item(long) override { ide::Raise(ide::kSubscriptOutOfRange); }
+    ide::VBComponent& AddFile(const std::string&, bool) override { ide::Raise(ide::kInvalidCall); }
+
+private:
+    std::string fileName_;
+};
+
+// Adjust revised with the cursor in it, the log alone written: the module stays as it was.
+void Log(Revision& revision) { EXPECT_EQ(revision.Run("--L-"), kStock); }
+
+TEST(RevisionLog, FirstRevisionCreatesTheLogAndAddsItToTheProject) {
+    Revision revision(kStock, 12);
+    revision.Text("Prices in \xE2\x82\xAC, caf\xC3\xA9 included.");  // logged in CP 1252
+    Log(revision);
+    const std::string log = revision.dir.File("REVISION.TXT");
+    const std::string first = Crlf("'\n"
+                                   "'\tREVISION.TXT  for " + revision.projectPath + "\n"
+                                   "'\tCreated: 2026-07-04 13:05:09 - Version: 2.1.0017\n"
+                                   "'\n"
+                                   "' Type Number Version   By    Date    Module, Procedure     \n"
+                                   "'-----|------|--------|----|---------|---------------------------------\n"
+                                   "' BUG: 00012, 2.1.0017, ABC, 2026-07-04, Stock, Adjust\n"
+                                   "' Prices in \x80, caf\xE9 included.\n"
+                                   "'\n");
+    EXPECT_EQ(ReadFile(log), first);
+    EXPECT_EQ(revision.project->Text(), kListingTheLog);
+    EXPECT_EQ(revision.outcome.written, std::vector{revisions::LogTarget});
+
+    // The second finds it through the project: no heading, the project as it was.
+    revision.Text("Re-order level raised.");
+    Log(revision);
+    EXPECT_EQ(ReadFile(log), first + Crlf(Entry("Adjust")));
+    EXPECT_EQ(revision.project->Text(), kListingTheLog);
+}
+
+TEST(RevisionLog, TheFirstRelatedDocumentNamedLikeTheLogIsTheLog) {
+    // Any case, another folder, other characters before the name.
+    Revision revision(kStock, 12,
+                      kProjectText + "RelatedDoc=README.txt\r\nRelatedDoc=notes\\OldRevision.TXT\r\n"
+                                     "RelatedDoc=notes\\REVISION.TXT\r\n");
+    std::filesystem::create_directory(revision.dir.File("notes"));
+    for (const char* other : {"README.txt", "notes/REVISION.TXT"}) testsupport::WriteFile(revision.dir.File(other), "");
+    testsupport::WriteFile(revision.dir.File("notes/OldRevision.TXT"), "' Kept by hand.\r\n");
+    Log(revision);
+    EXPECT_EQ(ReadFile(revision.dir.File("notes/OldRevision.TXT")), Crlf("' Kept by hand.\n" + Entry("Adjust")));
+    for (const char* other : {"README.txt", "notes/REVISION.TXT"})
+        EXPECT_EQ(ReadFile(revision.dir.File(other)), "") << other;
+    EXPECT_FALSE(std::filesystem::exists(revision.dir.File("REVISION.TXT")));
+    EXPECT_FALSE(revision.project->Changed());
+}
+
+TEST(RevisionLog, ALogBesideTheProjectButNotInItGetsNoHeadingAndIsAdded) {
+    Revision revision(kStock, 12);
+    testsupport::WriteFile(revision.dir.File("REVISION.TXT"), "' Started by hand.\r\n");
+    Log(revision);
+    EXPECT_EQ(ReadFile(revision.dir.File("REVISION.TXT")), Crlf("' Started by hand.\n" + Entry("Adjust")));
+    EXPECT_EQ(revision.project->Text(), kListingTheLog);
+}
+
+TEST(RevisionLog, WithoutASavedProjectTheLogIsSkippedAndTheOtherTargetsRun) {
+    Revision unsaved(kStock, 12, "");
+    NamedProject neverSaved("");
+    unsaved.vbe.project = &neverSaved;
+    EXPECT_EQ(unsaved.Run("--LC"), kTop + kOption + kReorderNote + kReorder + kDecl + kBody +
+                                       "' BUG: 00012  Vers: 1.0.0000 By: ABC @ 2026-07-04 13:05:09\n" +
+                                       "' Re-order level raised.\n" + kEnd);
+    EXPECT_EQ(unsaved.outcome.written, std::vector{revisions::CodeTarget});
+    EXPECT_EQ(unsaved.Skipped(), "the log target is skipped: the project has never been saved\n");
+
+    // A project that cannot take the log in gets no log either.
+    Revision refused(kStock, 12);
+    NamedProject refusing(refused.projectPath);
+    refused.vbe.project = &refusing;
+    Log(refused);
+    EXPECT_TRUE(refused.outcome.written.empty());
+    EXPECT_EQ(refused.outcome.skipped.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(refused.dir.File("REVISION.TXT")));
+}
+
+TEST(RevisionLog, ProjectDirIsThePathUpToItsLastSeparator) {
+    const auto dir = [](const std::string& fileName) {
+        NamedProject project(fileName);
+        return revisions::sProjectDir(project);
+    };
+    EXPECT_EQ(dir("/home/kim\\stock/Stock.vbp"), "/home/kim\\stock/");
+    EXPECT_EQ(dir("\\\\server\\share\\Stock.vbp"), "\\\\server\\share\\");
+    for (const char* bad : {"", "Stock.vbp", "/Stock.vbp", "\\Stock.vbp"})
+        EXPECT_THROW(dir(bad), ide::HostError) << bad;
+}
+
+}  // namespace
