@@ -1,8 +1,9 @@
-// The indenter: VB in, VB out, over a line list that logs reads and writes,
-// and through the host for the Indent button and whole modules.
+// The indenter: VB in, VB out, over the host's module, line by line, for the
+// Indent button and for whole modules.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,47 +13,13 @@
 
 namespace {
 
-/// Lines of code, "\n" apart, that can refuse one replacement as a failing host
-/// would. Only what IndentBlock uses works.
-struct LineList : ide::CodeModule {
-    explicit LineList(std::string_view code) {
-        for (std::size_t at = 0, end; at < code.size(); at = end + 1)
-            text.emplace_back(code.substr(at, (end = code.find('\n', at)) - at));
-    }
-    std::string Lines(long line, long count) const override {
-        if (count != 1 || line < 1 || line > CountOfLines()) ide::Raise(ide::kSubscriptOutOfRange);
-        return text[line - 1];
-    }
-    void ReplaceLine(long line, const std::string& newText) override {
-        if (line == refuseReplaceAt) ide::Raise(ide::kInvalidCall);
-        text.at(line - 1) = newText;
-    }
-    long CountOfLines() const override { return static_cast<long>(text.size()); }
-    std::string Joined() const {
-        std::string all;
-        for (const std::string& line : text) all += line + "\n";
-        return all;
-    }
-    void InsertLines(long, const std::string&) override { ide::Raise(ide::kInvalidCall); }
-    void DeleteLines(long, long) override { ide::Raise(ide::kInvalidCall); }
-    long CountOfDeclarationLines() const override { return 0; }
-    long ProcStartLine(const std::string&, ide::ProcKind) const override { ide::Raise(ide::kSubNotDefined); }
-    long ProcCountLines(const std::string&, ide::ProcKind) const override { ide::Raise(ide::kSubNotDefined); }
-    long ProcBodyLine(const std::string&, ide::ProcKind) const override { ide::Raise(ide::kSubNotDefined); }
-    std::string ProcOfLine(long, ide::ProcKind&) const override { return ""; }
-    bool Find(const std::string&, long&, long&, long&, long&, bool, bool, bool) const override { return false; }
-
-    std::vector<std::string> text;
-    long refuseReplaceAt = 0;
-};
-
 /// One run over every line, with pending events run once for each line.
 std::string IndentAll(std::string_view code) {
-    LineList module(code);
+    host::SourceModule module(code);
     platform::RecordingDialogs dialogs;
     Indent::IndentBlock(dialogs, module, 1, module.CountOfLines());
     EXPECT_EQ(module.CountOfLines(), dialogs.eventRuns);
-    return module.Joined();
+    return module.Text();
 }
 
 struct Case {
@@ -120,7 +87,8 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
     };
     for (const Case& c : cases) {
         std::string flush;
-        for (const std::string& line : LineList(c.expected).text)
+        std::istringstream lines(c.expected);
+        for (std::string line; std::getline(lines, line);)
             flush += line.substr(std::min(line.find_first_not_of(' '), line.size())) + "\n";
         const std::string input = c.input ? c.input : flush;
         EXPECT_EQ(c.expected, IndentAll(input)) << "from input:\n" << input;
@@ -130,16 +98,13 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
 
 TEST(IndentBlock, RunsOverTheGivenLinesAndEndsQuietlyWhereTheHostRefuses) {
     platform::RecordingDialogs dialogs;
-    LineList module(" a\n b\n c\n d\n e\n");
+    host::SourceModule module(" a\n b\n c\n d\n e\n");
     Indent::IndentBlock(dialogs, module, 2, 2);
     Indent::IndentBlock(dialogs, module, 1, 0);
-    EXPECT_EQ(" a\nb\nc\n d\n e\n", module.Joined());
-    Indent::IndentBlock(dialogs, module, 5, 10);  // the read past the end fails
+    EXPECT_EQ(" a\nb\nc\n d\n e\n", module.Text());
+    Indent::IndentBlock(dialogs, module, 5, 10);  // the host refuses to read line 6: the run ends there
+    EXPECT_EQ(" a\nb\nc\n d\ne\n", module.Text());
     EXPECT_EQ(4, dialogs.eventRuns);
-    module.refuseReplaceAt = 4;
-    Indent::IndentBlock(dialogs, module, 1, 5);
-    EXPECT_EQ("a\nb\nc\n d\ne\n", module.Joined());
-    EXPECT_EQ(8, dialogs.eventRuns);  // line 5 not reached after the refusal
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -148,13 +113,13 @@ TEST(IndentBlock, EndsWhereTheIndentationWouldPassTheSixteenBitLimit) {
     // 5461 Select Case lines reach level 10922; the For line opens 10923.
     std::string code;
     for (int i = 0; i < 5461; ++i) code += "Select Case x\n";
-    LineList module(code + "' deep\nFor i = 1 To 2\nx = 1\ny = 2\n");
+    host::SourceModule module(code + "' deep\nFor i = 1 To 2\nx = 1\ny = 2\n");
     platform::RecordingDialogs dialogs;
     Indent::IndentBlock(dialogs, module, 1, module.CountOfLines());
-    EXPECT_EQ(std::string(32760, ' ') + "Select Case x", module.text[5460]);
-    EXPECT_EQ("' deep", module.text[5461]);
-    EXPECT_EQ(std::string(32766, ' ') + "For i = 1 To 2", module.text[5462]);
-    EXPECT_EQ("x = 1", module.text[5463]);
+    EXPECT_EQ(std::string(32760, ' ') + "Select Case x", module.Lines(5461, 1));
+    EXPECT_EQ("' deep", module.Lines(5462, 1));
+    EXPECT_EQ(std::string(32766, ' ') + "For i = 1 To 2", module.Lines(5463, 1));
+    EXPECT_EQ("x = 1", module.Lines(5464, 1));
     EXPECT_EQ(5464, dialogs.eventRuns);  // "y = 2" was never reached
 }
 
