@@ -1,6 +1,5 @@
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "headers/proc_header.h"
 #include "stage.h"
@@ -18,10 +17,6 @@ const std::string kProperty =
     "Public Property Get Total() As Long\nTotal = mTotal\nEnd Property\n\n"                  // 4 to 6
     "Public Property Let Total(ByVal Value As Long)\nmTotal = Value\nEnd Property\n\n"  // 8 to 10
     "Public Property Set Owner(ByVal Value As Object)\nSet mOwner = Value\nEnd Property\n";
-// The member attribute line is no code line: code line 3 is "Name = mName".
-const std::string kMember =
-    "Option Explicit\nPublic Property Get Name() As String\n"
-    "Attribute Name.VB_UserMemId = 0\nName = mName\nEnd Property\n";
 const std::string kContinued =
     "Option Explicit\n\nPublic Sub AdjustStock(ByRef Item As StockItem, _\n"
     "                      ByVal Delta As Long, _\n"
@@ -60,10 +55,9 @@ TEST(ProcedureHeader, GoesBeforeTheDeclarationOrRightAfterIt) {
         {kSub, 4, After, 4, "Foo"},
         {kSub, 1, Before, 0, "", "No Procedure Selected|64|Please select a procedure for this header\n"},
         {kContinued, 6, After, 6, "AdjustStock"},
-        // Each part of a property is found by its own keyword (Get: kMember below).
+        // Each part of a property is found by its own keyword (Get: kSpacedGet below).
         {kProperty, 10, After, 9, "Let Total"},
         {kProperty, 14, After, 13, "Set Owner"},
-        {kMember, 3, After, 4, "Get Name"},  // the attribute stays with its declaration
         // After, when the declaration is not written as searched for: a message, then Before.
         {kSpaced, 4, After, 3, "Foo", "|0|No Proc= Foo(\n"},
         {kSpacedGet, 4, After, 3, "Get Total", "|0|No Get= Property Get Total(\n"},
@@ -75,9 +69,6 @@ TEST(ProcedureHeader, GoesBeforeTheDeclarationOrRightAfterIt) {
         SCOPED_TRACE((c.where == Before ? "Before, line " : "After, line ") + std::to_string(c.line) + "\n" + c.code);
         EXPECT_EQ(stage.Code(), kNameLine + WithBlockAt(c.code, c.at, c.name));
         EXPECT_EQ(stage.Messages(), c.messages);
-        // The tool window comes off the top around a message.
-        const std::vector<bool> onTop = c.messages.empty() ? std::vector<bool>{} : std::vector<bool>{false, true};
-        EXPECT_EQ(stage.dialogs.onTopCalls, onTop);
     }
 }
 
