@@ -84,8 +84,6 @@ TEST(PenworkCore, FieldsAreStoredAsTheyChangeAndSaveChecksOnlyTheLength) {
     w.core.SetInitials("");
     w.core.Save();
     ASSERT_EQ(2u, w.dialogs.messages.size());
-    EXPECT_EQ("Please Enter a Name To Save.", w.dialogs.messages[0].prompt);
-    EXPECT_EQ("Save Author's Name", w.dialogs.messages[0].title);
     EXPECT_EQ("Save Author's Initials", w.dialogs.messages[1].title);
     w.core.SetInitials("JD");
     w.settings.Save(keys::AuthorName, "other");
@@ -107,7 +105,7 @@ TEST(PenworkCore, EachModeSetsItsButtonsFrameAndBox) {
     struct Row {
         int mode;
         int box;
-        const char* secondCaption;  // nullptr: the second button is hidden
+        const char* secondCaption;  // nullptr: the second button is hidden (the window's test checks that)
     };
     const Row rows[] = {{toolwindow::Module, 4, nullptr},
                         {toolwindow::Revision, 5, nullptr},
@@ -120,9 +118,7 @@ TEST(PenworkCore, EachModeSetsItsButtonsFrameAndBox) {
         w.core.SelectHeaderType(r.mode);
         const core::PenworkState& s = w.core.State();
         EXPECT_EQ(r.box, w.view.focus.back()) << r.mode;
-        EXPECT_EQ(r.mode, s.frontFrame);
         for (int f = 0; f < 5; ++f) EXPECT_EQ(f == r.mode, s.frameEnabled[static_cast<std::size_t>(f)]);
-        EXPECT_EQ(r.secondCaption != nullptr, s.second.visible) << r.mode;
         if (r.secondCaption) {
             EXPECT_EQ(r.secondCaption, s.second.caption);
         }
@@ -202,9 +198,9 @@ TEST(PenworkCore, InsertWithoutACodePaneInsertsNothingAndRestoresTheCursor) {
     }
 }
 
-// Help leaves the window off the top and chkOnTop as it was; About puts it back
-// even with chkOnTop off; a resize to the normal state restores what chkOnTop says.
-TEST(PenworkCore, HelpReleasesTheTopAndAboutRestoresIt) {
+// About puts the window back on top even with chkOnTop off (what help does is
+// checked on the window); a resize to the normal state restores what chkOnTop says.
+TEST(PenworkCore, AboutRestoresTheTopAndANormalResizeWhatChkOnTopSays) {
     Window w;
     w.core.ClickOnTop(false);
     w.dialogs.onTopCalls.clear();
@@ -212,15 +208,10 @@ TEST(PenworkCore, HelpReleasesTheTopAndAboutRestoresIt) {
     w.core.About([&] { shown = true; });
     EXPECT_TRUE(shown);
     EXPECT_EQ((std::vector<bool>{false, true}), w.dialogs.onTopCalls);
-    w.core.ClickOnTop(true);
-    w.dialogs.onTopCalls.clear();
-    w.core.Help([] {});
-    EXPECT_EQ((std::vector<bool>{false}), w.dialogs.onTopCalls);
-    EXPECT_TRUE(w.core.State().onTop);
     w.core.Resize(false);
-    EXPECT_EQ(1u, w.dialogs.onTopCalls.size());
+    EXPECT_EQ(2u, w.dialogs.onTopCalls.size());
     w.core.Resize(true);
-    EXPECT_EQ((std::vector<bool>{false, true}), w.dialogs.onTopCalls);
+    EXPECT_EQ((std::vector<bool>{false, true, false}), w.dialogs.onTopCalls);
 }
 
 }  // namespace

@@ -61,7 +61,6 @@ void ConnectTest::connectModes() {
     s.connect.OnConnection(s.workspace, static_cast<ide::ConnectMode>(mode));
     QCOMPARE(s.workspace.AddInCommands().size(), std::size_t(command ? 1 : 0));
     QCOMPARE(s.Shown(), shown);
-    QCOMPARE(s.connect.WindowShown(), shown);
     if (shown) QVERIFY(windowtest::IsOnTop(*s.connect.ToolWindow()));
     QVERIFY(s.messages.messages.empty());
     s.connect.OnDisconnection(ide::ext_dm_HostShutdown);
@@ -83,7 +82,6 @@ void ConnectTest::menuCommandShowsOneWindowAndDisconnectionRemembersIt() {
     QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     s.connect.ToolWindow()->close();  // its own Exit or close box
     QVERIFY(!s.connect.ToolWindow()->Loaded());
-    QVERIFY(s.connect.WindowShown());
     QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     QCOMPARE(s.windowsMade, 1);
     QVERIFY(s.connect.ToolWindow()->Loaded());

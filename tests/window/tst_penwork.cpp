@@ -1,8 +1,6 @@
 // The tool window driven as a user drives it: each action reaches the logic in
 // core::PenworkCore and the widgets show what it holds. The rules themselves are
 // tested on the core.
-#include <filesystem>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -26,12 +24,10 @@ using windowtest::IsOnTop;
 
 namespace {
 
-// The tool window shown over Inventory.bas, in a copy of the example project,
-// with the cursor on `line` of the file.
-struct PenworkFixture {
+// The tool window shown over Inventory.bas, in the command line fixture's copy of
+// the example project, with the cursor on `line` of the file.
+struct PenworkFixture : clitest::CliFixture {
     explicit PenworkFixture(long line = 1) {
-        for (const auto& entry : std::filesystem::directory_iterator(QUILLMARK_EXAMPLES))
-            std::filesystem::copy(entry.path(), dir.File(entry.path().filename().string()));
         file = std::make_unique<host::ModuleFile>(host::ModuleFile::Load(dir.File("Inventory.bas"), files, ""));
         project = std::make_unique<host::Project>(dir.File("Inventory.vbp"), files);
         workspace.SetProject(project.get());
@@ -69,8 +65,6 @@ struct PenworkFixture {
     }
     void Trigger(const QString& actionName) const { Find<QAction>(actionName)->trigger(); }
 
-    testsupport::TempDir dir;
-    platform::MemorySettings settings;
     platform::StagedFiles files;
     std::unique_ptr<host::ModuleFile> file;
     std::unique_ptr<host::Project> project;
@@ -157,6 +151,7 @@ void PenworkTest::messagesAndHelpReleaseTheTopAndAboutRestoresIt() {
     QCOMPARE(f.dialogs.helps.size(), std::size_t(1));
     QVERIFY(f.dialogs.helps[0].endsWith("penwork.html"));
     QVERIFY(!IsOnTop(*f.window));
+    QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());  // help leaves chkOnTop as it was
     f.Trigger("mnuHelpAbout");
     QCOMPARE(f.dialogs.modals, 1);
     QVERIFY(!f.dialogs.onTopDuringModal);
@@ -189,7 +184,6 @@ void PenworkTest::insertMatchesTheCommandLine() {
     QFETCH(int, line);
     QFETCH(QString, text);
     QFETCH(QStringList, options);
-    testsupport::FixedClock clock{1783170309};
     clitest::CliFixture cli;
     std::vector<std::string> args;
     for (const QString& o : options) args.push_back(o.toStdString());

@@ -2,6 +2,8 @@
 // everything.
 #pragma once
 
+#include <QDialog>
+
 #include <string>
 #include <vector>
 
@@ -9,15 +11,24 @@
 
 namespace windowtest {
 
-bool IsOnTop(const QWidget& w);
+inline bool IsOnTop(const QWidget& w) { return w.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 
 /// The real port for on-top, the cursor and events; every dialog only recorded,
 /// with the window's on-top state while it was up.
 class TestDialogs : public window::WindowDialogs {
 public:
-    int MsgBox(const std::string& prompt, int style, const std::string& title) override;
+    int MsgBox(const std::string&, int, const std::string& title) override {
+        titles.push_back(title);
+        onTopAtMessage.push_back(Window() && IsOnTop(*Window()));
+        return platform::vbOK;
+    }
     /// Shows and hides the dialog without waiting.
-    void ShowModal(QDialog& dialog) override;
+    void ShowModal(QDialog& dialog) override {
+        ++modals;
+        onTopDuringModal = Window() && IsOnTop(*Window());
+        dialog.show();
+        dialog.hide();
+    }
     void ShowHelp(const QString& document) override { helps.push_back(document); }
     void OpenUrl(const QUrl& url) override { urls.push_back(url); }
 
