@@ -95,8 +95,6 @@ TEST(InsertErrorHandler, PutsTheHandlerAroundTheBodyOfTheRightProcedure) {
         "Private Sub Foo(ByVal h As Long)\n  #End If\n#End If\n";
     const Case cases[] = {
         {kFoo, "    x = 1\n", "Sub", "Foo", 5},  // an empty template: an empty body
-        {"Public Function Total(ByVal a As Long) As Long\n", "    Total = a\n", "Function", "Total", 2,
-         "MsgBox [ProcName]", "MsgBox \"Total\"\n"},
         // Property parts; the cursor on the Get's End line is the Get's, and a
         // line of the Let below the Get is the Let's.
         {props + get, getBody, "Property", "Get_Value", 5, "MsgBox [ProcName]", "MsgBox \"Value\"\n",
@@ -106,6 +104,7 @@ TEST(InsertErrorHandler, PutsTheHandlerAroundTheBodyOfTheRightProcedure) {
         {props + getPart + "\n" + letPart + "\n" + set, setBody, "Property", "Set_Value", 12, "MsgBox [ProcName]",
          "MsgBox \"Value\"\n"},
         {"Sub Foo()\n", "", "Sub", "Foo", 2},  // the cursor on End Sub
+        // No Sub of the name, so a Function, declared over three lines.
         {"Public Function Total(ByVal a As Long, _\n                      ByVal b As Long, _   \n"
          "                      ByVal c As Long) As Long\n",
          "    Total = a + b + c\n", "Function", "Total", 4},
