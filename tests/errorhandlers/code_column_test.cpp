@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "errorhandlers/code_column.h"
+#include "platform/utf8.h"
 
 namespace errorhandlers {
 namespace {
@@ -20,10 +21,7 @@ bool MarkedIsCode(const std::string& source) {
     std::string& last = lines.back();
     const std::size_t mark = last.find('^');
     last.erase(mark, 1);
-    long column = 1;  // in characters: count the UTF-8 lead bytes before the mark
-    for (std::size_t i = 0; i < mark; ++i)
-        if ((static_cast<unsigned char>(last[i]) & 0xC0) != 0x80) ++column;
-    return IsCodeAt(lines, column);
+    return IsCodeAt(lines, static_cast<long>(platform::utf8::Count(last.substr(0, mark))) + 1);  // in characters
 }
 
 TEST(IsCodeAt, TellsCodeFromCommentsAndStrings) {

