@@ -42,15 +42,4 @@ TEST(PlainTextBox, WrapsWordsAtItsWidthAndBreaksOnlyWordsLongerThanIt) {
     }
 }
 
-// A line break in a single-line field (from an option or the settings file)
-// would end the comment line the field is written into, and what follows would
-// become code: each break reads as one blank.
-// The core's fields read through it (see the core's test).
-TEST(SingleLine, ReadsEachLineBreakAsOneBlank) {
-    const std::string fields[] = {"", " J\r\nD ", "\rALT\n", "1\r\n\r\n2"};
-    std::string read;
-    for (const std::string& field : fields) read += toolwindow::SingleLine(field) + "|";
-    EXPECT_EQ(read, "| J D | ALT |1  2|");
-}
-
 }  // namespace
