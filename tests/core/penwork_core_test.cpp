@@ -55,15 +55,6 @@ struct Window {
                            view};
 };
 
-TEST(PenworkCore, FirstLoadStoresTheFourDefaultsAndLeavesTheFlagsAbsent) {
-    Window w;
-    const core::PenworkState& s = w.core.State();
-    EXPECT_EQ("Author/Name=Enter Your Name Here\nAuthor/Initials=EYI\nRevision/Type=Bug\nRevision/Number=00000\n",
-              w.Stored());
-    EXPECT_EQ(toolwindow::Procedure, s.headerType);
-    EXPECT_EQ(0, s.boxInView);
-}
-
 TEST(PenworkCore, StoredFlagsCheckOnlyOnOneAndWriteBackOnlyWhatTheyCheck) {
     // A name the user cleared stays empty.
     Window w({{keys::RevisionProcedure, "1.0"}, {keys::RevisionModule, "2"}, {keys::RevisionText, "yes"},
