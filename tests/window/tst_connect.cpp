@@ -92,8 +92,6 @@ void ConnectTest::aFailedConnectionShowsItsDescription() {
     s.connect.OnConnection(s.workspace, ide::ext_cm_External);
     QCOMPARE(s.messages.messages.size(), std::size_t(1));
     QCOMPARE(s.messages.messages[0].prompt, std::string("Out of memory"));
-    QCOMPARE(s.messages.messages[0].style, platform::vbOKOnly);
-    QCOMPARE(s.messages.messages[0].title, std::string("Quillmark"));
 }
 
 QTEST_MAIN(ConnectTest)
