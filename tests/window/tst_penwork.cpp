@@ -128,7 +128,6 @@ void PenworkTest::sectionsAndHandlersReachTheCoreAndClearEmptiesTheirBoxes() {
     auto* box = f.Find<QPlainTextEdit>("txtHeader7");
     QTest::keyClicks(box, "xyz");
     QCOMPARE(box->toPlainText(), QString("On Error Resume Next"));
-    QVERIFY(f.Find<QRadioButton>("optErrorHandler1")->font().bold());
     f.Click("optErrorHandler0");
     box->moveCursor(QTextCursor::End);
     QTest::keyClicks(box, "!");
