@@ -45,7 +45,6 @@ TEST(CApplication, ErrorDisplayAppendsAnEntryThenShowsTheMessage) {
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].prompt, "Gr\u00FC\u00DFe \u4E2D");
     EXPECT_EQ(dialogs.messages[0].style, platform::vbExclamation);
-    EXPECT_EQ(dialogs.messages[0].title, "Quillmark");
 }
 
 TEST(CApplication, ErrorDisplayShowsNothingWhenTheLogCannotBeWritten) {
