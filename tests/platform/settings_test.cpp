@@ -47,8 +47,9 @@ TEST(UserSettings, OneFilePerApplicationInTheConfigFolder) {
     testsupport::WriteFile(toolWindow, "[ErrorHandler]\nCustom=\"On Error\\0 x\"y, z\n");
     const std::string custom = UserSettings().Get(platform::settings::ErrorHandlerCustom);
     EXPECT_EQ(custom, std::string("On Error\0 xy, z", 15));
-    // The other key holds characters beyond the Latin ones the settings fuzz target saves.
-    const std::string wide = "Gr\u00FC\u00DFe \u4E2D\u6587 \U0001F600";
+    // The other key holds characters beyond the Latin ones the settings fuzz target
+    // saves, behind the prefix the file format gives its typed values.
+    const std::string wide = "@Variant(Gr\u00FC\u00DFe \u4E2D\u6587 \U0001F600)";
     UserSettings().Save(platform::settings::AuthorName, wide);
     EXPECT_EQ(UserSettings().Get(platform::settings::AuthorName), wide);
     EXPECT_EQ(UserSettings().Get(platform::settings::ErrorHandlerCustom), custom);
