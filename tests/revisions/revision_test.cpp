@@ -80,9 +80,8 @@ TEST(InsertRevision, EachTargetWritesInItsPlace) {
     const Case cases[] = {
         // Procedure: below the comments that open its range (After: the property row below).
         {"P---", true, 6, kTop + kOption + kReorderNote + kProcBlock + kReorder + kDecl + kBody + kEnd},
-        // Module: below the comment lines that open the module.
-        {"-M--", true, 11, kTop + Entry("Adjust") + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd},
-        // Code: directly above the cursor's line, however many lines went in above it.
+        // Module: below the comment lines that open the module. Code: directly
+        // above the cursor's line, however many lines went in above it.
         {"PMLC", true, 12,
          kTop + Entry("Adjust") + kOption + kReorderNote + kReorder + kProcBlock + kDecl + kBody + kCodeBlock + kEnd},
         {"P--C", true, 9, kTop + kOption + kReorderNote + kReorder + kProcBlock + kCodeBlock + kDecl + kBody + kEnd},
@@ -128,11 +127,9 @@ TEST(RevisionTexts, NumberInitialsAndRevisionLines) {
     const TextCase cases[] = {
         // The number's leading digits; initials padded to three in the entry only; no revision lines.
         {"12abc", "AB", "", "AB ", ""},
-        // Later blank lines are left out; a blank first line is kept.
-        {"12", "ABC", "Counts were wrong.\n   \n\nNow they add up.", "ABC",
-         "' Counts were wrong.\n' Now they add up.\n"},
-        {"12", "ABC", "\nSee the log.", "ABC", "' \n' See the log.\n"},
-        {"12", "ABC", wide + " and more", "ABC", "' " + wide + "\n' and more\n"},
+        // A blank first line is kept, later blank lines are left out; lines wrap at the box's width.
+        {"12", "ABC", "\n" + wide + " and more\n   \n\nNow they add up.", "ABC",
+         "' \n' " + wide + "\n' and more\n' Now they add up.\n"},
     };
     for (const TextCase& c : cases) {
         Revision revision("Option Explicit\n\nSub Go()\nEnd Sub\n", 4);
@@ -192,12 +189,6 @@ TEST(RevisionLog, FirstRevisionCreatesTheLogAndAddsItToTheProject) {
     EXPECT_EQ(ReadFile(log), first);
     EXPECT_EQ(revision.project->Text(), kListingTheLog);
     EXPECT_EQ(revision.outcome.written, std::vector{revisions::LogTarget});
-
-    // The second finds it through the project: no heading, the project as it was.
-    revision.Text("Re-order level raised.");
-    Log(revision);
-    EXPECT_EQ(ReadFile(log), first + Crlf(Entry("Adjust")));
-    EXPECT_EQ(revision.project->Text(), kListingTheLog);
 }
 
 TEST(RevisionLog, TheFirstRelatedDocumentNamedLikeTheLogIsTheLog) {
