@@ -61,7 +61,6 @@ TEST(PenworkCore, StoredFlagsCheckOnlyOnOneAndWriteBackOnlyWhatTheyCheck) {
     EXPECT_EQ("Author/Name=\nAuthor/Initials=EYI\nRevision/Type=Bug\nRevision/Number=00000\nRevision/Procedure=1\n"
               "Revision/Module=2\nRevision/Text=yes\n",
               w.Stored());
-    EXPECT_EQ("", w.core.txtName());
 }
 
 // A name of blanks passes, the empty initials do not; a second Save stores both
