@@ -14,7 +14,6 @@ TEST(CommentBlock, IsTheBoxsDisplayLinesBetweenLoneApostrophes) {
         std::string expected;  // "\n" stands for CR LF
     } cases[] = {
         {"", 65, ""},
-        {"   ", 65, "'\n'\t   \n'"},  // nothing is trimmed or blank-tested
         {"a\n\nb\n", 65, "'\n'\ta\n'\t\n'\tb\n'\t\n'"},
         {"one two three", 5, "'\n'\tone \n'\ttwo \n'\tthree\n'"},
         {std::string(65, 'x') + "yyy", 80, "'\n'\t" + std::string(65, 'x') + "\n'"},

@@ -48,7 +48,6 @@ struct Case {
 TEST(ProcedureHeader, GoesBeforeTheDeclarationOrRightAfterIt) {
     const Case cases[] = {
         {kSub, 4, Before, 3, "Foo"},
-        {kSub, 4, After, 4, "Foo"},
         {kSub, 1, Before, 0, "", "No Procedure Selected|64|Please select a procedure for this header\n"},
         {kContinued, 6, After, 6, "AdjustStock"},
         // Each part of a property is found by its own keyword (Get: below).

@@ -27,25 +27,6 @@ inline const std::string kRule = "'" + std::string(70, '-');
 // The hidden line that names a module: code line 1 is the line below it.
 inline const std::string kNameLine = "Attribute VB_Name = \"Module1\"\n";
 
-/// The workspace as the tool window sees it; `project`, when set, is the active
-/// project instead of the workspace's own.
-class StageVBE : public ide::VBE {
-public:
-    explicit StageVBE(ide::VBE& inner) : inner_(inner) {}
-    ide::CodePane* ActiveCodePane() override { return inner_.ActiveCodePane(); }
-    ide::VBProject* ActiveVBProject() override { return project ? project : inner_.ActiveVBProject(); }
-    std::vector<ide::Window*> Windows() override { return inner_.Windows(); }
-    ide::CommandBars& CommandBars() override { return inner_.CommandBars(); }
-    ide::CommandBarEvents& CommandBarEvents(ide::CommandBarControl& control) override {
-        return inner_.CommandBarEvents(control);
-    }
-
-    ide::VBProject* project = nullptr;
-
-private:
-    ide::VBE& inner_;
-};
-
 class Stage {
 public:
     /// A module holding `bytes`, open in the code window of `moduleName` with the
@@ -88,8 +69,7 @@ public:
     host::SourceModule module;  // outlives the workspace that shows it
     std::unique_ptr<host::Project> project;
     host::Workspace workspace;
-    StageVBE vbe{workspace};
-    toolwindow::PlainPenwork window{vbe, dialogs, files, settings};
+    toolwindow::PlainPenwork window{workspace, dialogs, files, settings};
 };
 
 }  // namespace stage

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "headers/stage.h"
+#include "host/command_bars.h"
 #include "revisions/insert_revision.h"
-#include "revisions/revision_log.h"
 
 namespace {
 
@@ -49,13 +49,6 @@ struct Revision : stage::Stage {
         return Code();
     }
 
-    /// The notices of the targets skipped, one a line.
-    std::string Skipped() const {
-        std::string s;
-        for (const auto& skip : outcome.skipped) s += revisions::SkipNotice(skip) + "\n";
-        return s;
-    }
-
     long line;
     revisions::RevisionOutcome outcome;
 };
@@ -87,9 +80,8 @@ TEST(InsertRevision, EachTargetWritesInItsPlace) {
     const Case cases[] = {
         // Procedure: below the comments that open its range (After: the property row below).
         {"P---", true, 6, kTop + kOption + kReorderNote + kProcBlock + kReorder + kDecl + kBody + kEnd},
-        // Module: below the comment lines that open the module.
-        {"-M--", true, 11, kTop + Entry("Adjust") + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd},
-        // Code: directly above the cursor's line, however many lines went in above it.
+        // Module: below the comment lines that open the module. Code: directly
+        // above the cursor's line, however many lines went in above it.
         {"PMLC", true, 12,
          kTop + Entry("Adjust") + kOption + kReorderNote + kReorder + kProcBlock + kDecl + kBody + kCodeBlock + kEnd},
         {"P--C", true, 9, kTop + kOption + kReorderNote + kReorder + kProcBlock + kCodeBlock + kDecl + kBody + kEnd},
@@ -119,7 +111,9 @@ TEST(InsertRevision, AModuleOfCommentsOnlySkipsTheModuleTarget) {
     Revision revision("' Nothing here yet.\n' Still nothing.", 2);
     EXPECT_EQ(revision.Run("-M-C"), "' Nothing here yet.\n" + kCodeBlock + "' Still nothing.");
     EXPECT_EQ(revision.outcome.written, std::vector{revisions::CodeTarget});
-    EXPECT_EQ(revision.Skipped(), "the module target is skipped: the module holds no line that is not a comment\n");
+    ASSERT_EQ(revision.outcome.skipped.size(), 1u);
+    EXPECT_EQ(revisions::SkipNotice(revision.outcome.skipped[0]),
+              "the module target is skipped: the module holds no line that is not a comment");
 }
 
 // Number, initials and revision text as typed, against the initials of the
@@ -133,11 +127,9 @@ TEST(RevisionTexts, NumberInitialsAndRevisionLines) {
     const TextCase cases[] = {
         // The number's leading digits; initials padded to three in the entry only; no revision lines.
         {"12abc", "AB", "", "AB ", ""},
-        // Later blank lines are left out; a blank first line is kept.
-        {"12", "ABC", "Counts were wrong.\n   \n\nNow they add up.", "ABC",
-         "' Counts were wrong.\n' Now they add up.\n"},
-        {"12", "ABC", "\nSee the log.", "ABC", "' \n' See the log.\n"},
-        {"12", "ABC", wide + " and more", "ABC", "' " + wide + "\n' and more\n"},
+        // A blank first line is kept, later blank lines are left out; lines wrap at the box's width.
+        {"12", "ABC", "\n" + wide + " and more\n   \n\nNow they add up.", "ABC",
+         "' \n' " + wide + "\n' and more\n' Now they add up.\n"},
     };
     for (const TextCase& c : cases) {
         Revision revision("Option Explicit\n\nSub Go()\nEnd Sub\n", 4);
@@ -154,10 +146,18 @@ TEST(RevisionTexts, NumberInitialsAndRevisionLines) {
 
 const std::string kListingTheLog = std::string(kProjectHead) + "RelatedDoc=REVISION.TXT\r\n" + kProjectTail;
 
-/// A project that has no components, under any file name.
-class NamedProject : public ide::VBProject, public ide::VBComponents {
+/// A saved project with no components that refuses every file added to it,
+/// active in a host of its own that has no code window.
+class RefusingProject : public ide::VBE, public ide::VBProject, public ide::VBComponents {
 public:
-    explicit NamedProject(std::string fileName) : fileName_(std::move(fileName)) {}
+    explicit RefusingProject(std::string fileName) : fileName_(std::move(fileName)) {}
+    ide::CodePane* ActiveCodePane() override { return nullptr; }
+    ide::VBProject* ActiveVBProject() override { return this; }
+    std::vector<ide::Window*> Windows() override { return {}; }
+    ide::CommandBars& CommandBars() override { return bars_; }
+    ide::CommandBarEvents& CommandBarEvents(ide::CommandBarControl& control) override {
+        return bars_.EventsOf(control);
+    }
     std::string FileName() const override { return fileName_; }
     ide::VBComponents& VBComponents() override { return *this; }
     long Count() const override { return 0; }
@@ -166,6 +166,7 @@ public:
 
 private:
     std::string fileName_;
+    host::HostCommandBars bars_;
 };
 
 // Adjust revised with the cursor in it, the log alone written: the module stays as it was.
@@ -188,12 +189,6 @@ TEST(RevisionLog, FirstRevisionCreatesTheLogAndAddsItToTheProject) {
     EXPECT_EQ(ReadFile(log), first);
     EXPECT_EQ(revision.project->Text(), kListingTheLog);
     EXPECT_EQ(revision.outcome.written, std::vector{revisions::LogTarget});
-
-    // The second finds it through the project: no heading, the project as it was.
-    revision.Text("Re-order level raised.");
-    Log(revision);
-    EXPECT_EQ(ReadFile(log), first + Crlf(Entry("Adjust")));
-    EXPECT_EQ(revision.project->Text(), kListingTheLog);
 }
 
 TEST(RevisionLog, TheFirstRelatedDocumentNamedLikeTheLogIsTheLog) {
@@ -218,35 +213,18 @@ TEST(RevisionLog, ALogBesideTheProjectButNotInItGetsNoHeadingAndIsAdded) {
     EXPECT_EQ(revision.project->Text(), kListingTheLog);
 }
 
-TEST(RevisionLog, WithoutASavedProjectTheLogIsSkippedAndTheOtherTargetsRun) {
-    Revision unsaved(kStock, 12, "");
-    NamedProject neverSaved("");
-    unsaved.vbe.project = &neverSaved;
-    EXPECT_EQ(unsaved.Run("--LC"), kTop + kOption + kReorderNote + kReorder + kDecl + kBody +
-                                       "' BUG: 00012  Vers: 1.0.0000 By: ABC @ 2026-07-04 13:05:09\n" +
-                                       "' Re-order level raised.\n" + kEnd);
-    EXPECT_EQ(unsaved.outcome.written, std::vector{revisions::CodeTarget});
-    EXPECT_EQ(unsaved.Skipped(), "the log target is skipped: the project has never been saved\n");
-
-    // A project that cannot take the log in gets no log either.
-    Revision refused(kStock, 12);
-    NamedProject refusing(refused.projectPath);
-    refused.vbe.project = &refusing;
-    Log(refused);
-    EXPECT_TRUE(refused.outcome.written.empty());
-    EXPECT_EQ(refused.outcome.skipped.size(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(refused.dir.File("REVISION.TXT")));
-}
-
-TEST(RevisionLog, ProjectDirIsThePathUpToItsLastSeparator) {
-    const auto dir = [](const std::string& fileName) {
-        NamedProject project(fileName);
-        return revisions::sProjectDir(project);
-    };
-    EXPECT_EQ(dir("/home/kim\\stock/Stock.vbp"), "/home/kim\\stock/");
-    EXPECT_EQ(dir("\\\\server\\share\\Stock.vbp"), "\\\\server\\share\\");
-    for (const char* bad : {"", "Stock.vbp", "/Stock.vbp", "\\Stock.vbp"})
-        EXPECT_THROW(dir(bad), ide::HostError) << bad;
+// A project that cannot take the log in gets no log either; the other targets still run.
+TEST(RevisionLog, ALogTheProjectRefusesIsSkippedAndLeavesNoFile) {
+    stage::Stage stage(Crlf(kStock), "Stock", 12);
+    RefusingProject refusing(stage.projectPath);  // no file: version 1.0.0000
+    toolwindow::PlainPenwork window{refusing, stage.dialogs, stage.files, stage.settings};
+    window.revisionTargets = {false, false, true, true};
+    const revisions::RevisionOutcome outcome = revisions::InsertRevision(window, stage.module, 12);
+    EXPECT_EQ(stage.Code(), kTop + kOption + kReorderNote + kReorder + kDecl + kBody +
+                                "' Bug: 00000  Vers: 1.0.0000 By: EYI @ 2026-07-04 13:05:09\n" + kEnd);
+    EXPECT_EQ(outcome.written, std::vector{revisions::CodeTarget});
+    EXPECT_EQ(outcome.skipped.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(stage.dir.File("REVISION.TXT")));
 }
 
 }  // namespace
