@@ -151,20 +151,19 @@ TEST(RevisionLog, FirstRevisionCreatesTheLogAndAddsItToTheProject) {
     const std::string wide(79, 'x');
     revision.Text("\nPrices in \xE2\x82\xAC, caf\xC3\xA9 included.\n   \n\n" + wide + " and more");
     Log(revision);
-    const std::string log = revision.dir.File("REVISION.TXT");
-    const std::string first = Crlf("'\n"
-                                   "'\tREVISION.TXT  for " + revision.projectPath + "\n"
-                                   "'\tCreated: 2026-07-04 13:05:09 - Version: 2.1.0017\n"
-                                   "'\n"
-                                   "' Type Number Version   By    Date    Module, Procedure     \n"
-                                   "'-----|------|--------|----|---------|---------------------------------\n"
-                                   "' BUG: 00012, 2.1.0017, AB , 2026-07-04, Stock, Adjust\n"
-                                   "' \n"
-                                   "' Prices in \x80, caf\xE9 included.\n"
-                                   "' " + wide + "\n"
-                                   "' and more\n"
-                                   "'\n");
-    EXPECT_EQ(ReadFile(log), first);
+    EXPECT_EQ(ReadFile(revision.dir.File("REVISION.TXT")),
+              Crlf("'\n"
+                   "'\tREVISION.TXT  for " + revision.projectPath + "\n"
+                   "'\tCreated: 2026-07-04 13:05:09 - Version: 2.1.0017\n"
+                   "'\n"
+                   "' Type Number Version   By    Date    Module, Procedure     \n"
+                   "'-----|------|--------|----|---------|---------------------------------\n"
+                   "' BUG: 00012, 2.1.0017, AB , 2026-07-04, Stock, Adjust\n"
+                   "' \n"
+                   "' Prices in \x80, caf\xE9 included.\n"
+                   "' " + wide + "\n"
+                   "' and more\n"
+                   "'\n"));
     EXPECT_EQ(revision.project->Text(), kListingTheLog);
     EXPECT_EQ(revision.outcome.written, std::vector{revisions::LogTarget});
 }
