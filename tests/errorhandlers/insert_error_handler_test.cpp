@@ -109,8 +109,6 @@ TEST(InsertErrorHandler, PutsTheHandlerAroundTheBodyOfTheRightProcedure) {
          "    ' stop here, before End Sub\n    s = \"End Sub\": t = \"say \"\"End Sub\"\" now\"\n"
          "    Rem End Sub\n    x = 1 ' comment that goes on _\n      End Sub\n    y = 2\n",
          "Sub", "Foo", 2},
-        {"Option Explicit\n\n' Sub Foo(x) doubles x; see Function Foo( in Module2\nPublic Sub Foo(x)\n",
-         "    x = x * 2\n", "Sub", "Foo", 5},
     };
     for (const Case& c : cases) {
         const std::string closing = "End " + c.keyword + "\n" + c.tail;
