@@ -66,10 +66,3 @@ TEST(Encoding, ErrorsNameTheCharacterOrByte) {
     EXPECT_THROW(DecodeText("ab\x82", "Shift_JIS"), platform::EncodingError);
     EXPECT_THROW(DecodeText("x", "no-such-code-page"), platform::EncodingError);
 }
-
-TEST(Encoding, CanonicalNamesAcceptTheUsualAliases) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Windows-1252", "windows-1252"}, {"CP1252", "windows-1252"}, {"UTF-8", "utf-8"}, {"Latin-1", "iso-8859-1"},
-        {"cp1251", "windows-1251"}, {"no-such-code-page", ""}, {"", ""}};
-    for (const auto& [alias, name] : cases) EXPECT_EQ(platform::CanonicalEncoding(alias), name) << alias;
-}

@@ -24,19 +24,6 @@ std::string Key(std::size_t i) { return "Custom " + std::to_string(i); }
 
 }  // namespace
 
-TEST(UserSettings, KeepsEveryValueExactlyAsGiven) {
-    TestUser user;
-    const std::vector<std::string> values = {
-        "", "   three leading and two trailing  ", "a = b; c = \"d\" ' e", "comma, separated", "true", "\t",
-        "On Error GoTo Handler\r\nHandler:\r\n    MsgBox \"Error \" & Err.Number\r\n", "@Variant(not really)",
-        "back\\slash and [brackets]", "Gr\u00FC\u00DFe \u4E2D\u6587 \U0001F600"};
-    for (std::size_t i = 0; i < values.size(); ++i)
-        UserSettings().SaveSetting("VB Quillmark", "Load", Key(i), values[i]);
-    // Read back through a new store, as the next run of the program would.
-    for (std::size_t i = 0; i < values.size(); ++i)
-        EXPECT_EQ(UserSettings().GetSetting("VB Quillmark", "Load", Key(i), "?"), values[i]);
-}
-
 TEST(UserSettings, DefaultsOnlyForAbsentKeys) {
     TestUser user;
     UserSettings store;
@@ -60,7 +47,11 @@ TEST(UserSettings, OneFilePerApplicationInTheConfigFolder) {
     testsupport::WriteFile(toolWindow, "[ErrorHandler]\nCustom=\"On Error\\0 x\"y, z\n");
     const std::string custom = UserSettings().Get(platform::settings::ErrorHandlerCustom);
     EXPECT_EQ(custom, std::string("On Error\0 xy, z", 15));
-    UserSettings().Save(platform::settings::AuthorName, "");
+    // The other key holds characters beyond the Latin ones the settings fuzz target
+    // saves, behind the prefix the file format gives its typed values.
+    const std::string wide = "@Variant(Gr\u00FC\u00DFe \u4E2D\u6587 \U0001F600)";
+    UserSettings().Save(platform::settings::AuthorName, wide);
+    EXPECT_EQ(UserSettings().Get(platform::settings::AuthorName), wide);
     EXPECT_EQ(UserSettings().Get(platform::settings::ErrorHandlerCustom), custom);
     // A failed save is reported: a file stands where the folder must be made.
     ScopedEnv blocked("XDG_CONFIG_HOME", toolWindow.c_str());

@@ -16,34 +16,26 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
 }
 
 ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);
-    had_ = old != nullptr;
-    if (had_) old_ = old;
+    if (const char* old = std::getenv(name)) old_ = old;
+    Set(name, value);
+}
+
+ScopedEnv::~ScopedEnv() { Set(name_.c_str(), old_ ? old_->c_str() : nullptr); }
+
+void ScopedEnv::Set(const char* name, const char* value) {
     if (value != nullptr)
         setenv(name, value, 1);
     else
         unsetenv(name);
 }
 
-ScopedEnv::~ScopedEnv() {
-    if (had_)
-        setenv(name_.c_str(), old_.c_str(), 1);
-    else
-        unsetenv(name_.c_str());
-}
-
 std::string Crlf(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
+    std::string out(text);
+    for (std::size_t at = out.find('\n'); at != std::string::npos; at = out.find('\n', at + 2)) out.insert(at, 1, '\r');
     return out;
 }
 

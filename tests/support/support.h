@@ -1,6 +1,7 @@
 // Small helpers shared by the tests.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,16 +34,15 @@ public:
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+    /// Sets the variable, or removes it when `value` is null.
+    static void Set(const char* name, const char* value);
     std::string name_;
-    std::string old_;
-    bool had_;
+    std::optional<std::string> old_;
 };
 
-/// Fixes the clock at `epochSeconds` (UTC) for the object's lifetime.
-class FixedClock : public ScopedEnv {
-public:
-    explicit FixedClock(long long epochSeconds)
-        : ScopedEnv("SOURCE_DATE_EPOCH", std::to_string(epochSeconds).c_str()) {}
+/// Fixes the clock at `seconds` since 1970 (UTC) for the object's lifetime.
+struct FixedClock : ScopedEnv {
+    explicit FixedClock(long long seconds) : ScopedEnv("SOURCE_DATE_EPOCH", std::to_string(seconds).c_str()) {}
 };
 
 /// The text with every "\n" turned into CR LF: VB source written readably.

@@ -42,7 +42,6 @@ private:
         module.InsertLines(line, "' Stamped");
         module.InsertLines(line + 1, "' at line " + std::to_string(line) + ", column " + std::to_string(column));
         module.ReplaceLine(line + 2, module.Lines(line + 2, 1) + " ' <-");
-        Log() += "stamp " + std::to_string(line) + ";";
     }
     ide::VBE* vbe_ = nullptr;
     ide::CommandBarControl* command_ = nullptr;
