@@ -61,7 +61,6 @@ void ConnectTest::connectModes() {
     s.connect.OnConnection(s.workspace, static_cast<ide::ConnectMode>(mode));
     QCOMPARE(s.workspace.AddInCommands().size(), std::size_t(command ? 1 : 0));
     QCOMPARE(s.Shown(), shown);
-    if (shown) QVERIFY(windowtest::IsOnTop(*s.connect.ToolWindow()));
     QVERIFY(s.messages.messages.empty());
     s.connect.OnDisconnection(ide::ext_dm_HostShutdown);
     QCOMPARE(s.settings.Get(platform::settings::DisplayOnConnect), std::string(shown ? "1" : "0"));
@@ -76,10 +75,6 @@ void ConnectTest::menuCommandShowsOneWindowAndDisconnectionRemembersIt() {
     QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     QCOMPARE(s.windowsMade, 1);
     QVERIFY(s.Shown());
-    s.connect.Hide();
-    QVERIFY(!s.Shown());
-    QVERIFY(!s.connect.WindowShown());
-    QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     s.connect.ToolWindow()->close();  // its own Exit or close box
     QVERIFY(s.workspace.ClickAddInCommand("Quillmark"));
     QCOMPARE(s.windowsMade, 1);
@@ -88,7 +83,6 @@ void ConnectTest::menuCommandShowsOneWindowAndDisconnectionRemembersIt() {
     s.connect.OnDisconnection(ide::ext_dm_UserClosed);
     QCOMPARE(s.settings.Get(platform::settings::DisplayOnConnect), std::string("1"));
     QVERIFY(s.workspace.AddInCommands().empty());
-    QVERIFY(!s.connect.WindowShown());
 }
 
 void ConnectTest::aFailedConnectionShowsItsDescription() {
@@ -97,8 +91,6 @@ void ConnectTest::aFailedConnectionShowsItsDescription() {
     s.connect.OnConnection(s.workspace, ide::ext_cm_External);
     QCOMPARE(s.messages.messages.size(), std::size_t(1));
     QCOMPARE(s.messages.messages[0].prompt, std::string("Out of memory"));
-    QCOMPARE(s.messages.messages[0].style, platform::vbOKOnly);
-    QCOMPARE(s.messages.messages[0].title, std::string("Quillmark"));
 }
 
 QTEST_MAIN(ConnectTest)
