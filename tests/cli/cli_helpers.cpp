@@ -21,11 +21,8 @@ Result CliFixture::Run(const std::vector<std::string>& args) {
     std::vector<const char*> argv{"quillmark"};
     for (const std::string& a : args) argv.push_back(a.c_str());
     std::ostringstream out, err;
-    Result r;
-    r.status = cli::Run(static_cast<int>(argv.size()), argv.data(), settings, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
+    const int status = cli::Run(static_cast<int>(argv.size()), argv.data(), settings, out, err);
+    return {status, out.str(), err.str()};
 }
 
 #ifdef QUILLMARK_BINARY
@@ -36,10 +33,7 @@ Result CliFixture::RunBinary(const std::vector<std::string>& args, const std::st
     for (const std::string& a : args) command += " " + ShellQuoted(a);
     command += " >" + ShellQuoted(outFile) + " 2>" + ShellQuoted(errFile);
     const int wait = std::system(("sh -c " + ShellQuoted(command)).c_str());
-    Result r;
-    r.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
-    r.out = testsupport::ReadFile(outFile);
-    r.err = testsupport::ReadFile(errFile);
+    Result r{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, testsupport::ReadFile(outFile), testsupport::ReadFile(errFile)};
     std::filesystem::remove(outFile);
     std::filesystem::remove(errFile);
     return r;
