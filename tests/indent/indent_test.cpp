@@ -121,15 +121,11 @@ TEST(IndentAtCursor, IndentsThePropertyPartThatHoldsTheCursor) {
     expected.replace(expected.find("m = v"), 0, "   ");
     EXPECT_EQ(stage.Code(), expected);
 
-    stage.workspace.Open(stage.module, "M", 2);  // the declarations section
+    // No code pane: no procedure, as in the declarations section.
+    stage.workspace.Unfocus();
     EXPECT_FALSE(Indent::IndentAtCursor(stage.window));
     EXPECT_EQ(stage.Code(), expected);
     EXPECT_EQ(stage.Messages(), "Indent Procedure|64|Please select a procedure to indent.\n");
-    stage.workspace.Open(stage.module, "M", 6);
-    stage.workspace.Unfocus();  // no code pane
-    EXPECT_FALSE(Indent::IndentAtCursor(stage.window));
-    EXPECT_EQ(2u, stage.dialogs.messages.size());
-    EXPECT_EQ(stage.Code(), expected);
 }
 
 /// Counts the pending-event runs that come without the busy cursor.
@@ -138,20 +134,12 @@ struct BusyCheckingDialogs : platform::RecordingDialogs {
     int eventsWhileIdle = 0;
 };
 
-TEST(IndentProcedure, ShowsTheBusyCursorWhileItRuns) {
-    host::SourceModule module(stage::Crlf(kProperty));
-    BusyCheckingDialogs dialogs;
-    Indent::IndentProcedure(dialogs, module, "Value", 6);
-    EXPECT_EQ(6, dialogs.eventRuns);
-    EXPECT_EQ(0, dialogs.eventsWhileIdle);
-    EXPECT_FALSE(dialogs.busy);
-}
-
+// The busy cursor stays on for the whole run.
 TEST(IndentModule, IndentsEveryProcedureAndKeepsTheDeclarations) {
     host::SourceModule module(stage::Crlf("Option Explicit\n  Const N = 3\n\n  ' Foo's comment\nSub Foo()\n"
                                           "For i = 1 To N\na = i\nNext\nEnd Sub\nProperty Get P()\nIf a Then\n"
                                           "End Property\nProperty Let P(v)\nWith v\nEnd Property\n   ' trailing\n"));
-    platform::RecordingDialogs dialogs;
+    BusyCheckingDialogs dialogs;
     std::vector<std::string> blocks;
     for (const Indent::IndentedBlock& b : Indent::IndentModule(dialogs, module))
         blocks.push_back(b.procName + "/" + std::to_string(b.kind) + "/" + std::to_string(b.startLine) +
@@ -161,6 +149,8 @@ TEST(IndentModule, IndentsEveryProcedureAndKeepsTheDeclarations) {
                           "Property Let P(v)\nWith v\nEnd Property\n' trailing\n"),
               module.Text());
     EXPECT_EQ((std::vector<std::string>{"Foo/0/3+7", "P/3/10+3", "P/1/13+4"}), blocks);
+    EXPECT_EQ(0, dialogs.eventsWhileIdle);
+    EXPECT_FALSE(dialogs.busy);
 }
 
 }  // namespace
