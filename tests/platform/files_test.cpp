@@ -131,6 +131,7 @@ TEST(WriteFileAtomic, AFailureLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(ChildFileError([&] { platform::WriteFileAtomic(locked, "new"); }), platform::kPermissionDenied);
     EXPECT_EQ(ReadFile(path) + ReadFile(locked), "old textold text");
     EXPECT_EQ(Entries(dir.Path()) + Entries(dir.File("locked")), 3);
+    fs::permissions(dir.File("locked"), fs::perms(0755));  // or a user other than root cannot remove the folder
 }
 
 TEST(AppendFile, AddsToTheEndAndTakesBackAnEntryCutShort) {
