@@ -438,12 +438,15 @@ bool MainWindow::FindNext(const QString& text) {
     CodeWindow* window = ActiveCodeWindow();
     if (window == nullptr || text.isEmpty()) return false;
     UndoableModule& module = window->Document().Module();
-    const TextPos from = window->View().Cursor();
+    // The search goes on past what is selected (a match found before, selected
+    // either way), and wraps round to the top once.
+    const host::Selection selected = window->View().Selection();
+    const TextPos from{selected.endLine, selected.endColumn};
     const std::string target = text.toStdString();
     for (int pass = 0; pass < 2; ++pass) {
         long l1 = pass == 0 ? from.line : 1, c1 = pass == 0 ? from.column : 1;
         long l2 = pass == 0 ? module.CountOfLines() : from.line, c2 = pass == 0 ? -1 : from.column;
-        if (module.Find(target, l1, c1, l2, c2, false, false, false) && !(l1 == from.line && c1 == from.column && pass == 0 && window->View().HasSelection())) {
+        if (module.Find(target, l1, c1, l2, c2, false, false, false)) {
             window->View().Select({l1, c1}, {l2, c2});
             statusBar()->clearMessage();
             return true;

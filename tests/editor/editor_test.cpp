@@ -252,6 +252,10 @@ void EditorTest::procedureListGoToLineAndFind() {
     QCOMPARE(code->View().Selection(), (host::Selection{34, 1, 34, 12}));
     QTest::keyClick(&s.window->FindBar(), Qt::Key_Return);
     QCOMPARE(code->View().Selection(), (host::Selection{36, 1, 36, 12}));
+    // A match selected from its end backwards is passed over too, not taken for the last one.
+    code->View().Select({34, 12}, {34, 1});
+    QVERIFY(s.window->FindNext("debug.print"));
+    QCOMPARE(code->View().Selection(), (host::Selection{36, 1, 36, 12}));
     QVERIFY(!s.window->FindNext("NoSuchText"));
 }
 
