@@ -48,17 +48,6 @@ std::optional<std::string> MemoryFiles::Read(const std::string& path) {
 
 void MemoryFiles::Write(const std::string& path, const std::string& bytes) { files[path] = bytes; }
 
-std::string MemorySettings::GetSetting(const std::string& app, const std::string& section, const std::string& key,
-                                       const std::string& defaultValue) {
-    auto it = values.find(app + "\n" + section + "\n" + key);
-    return it == values.end() ? defaultValue : it->second;
-}
-
-void MemorySettings::SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                                 const std::string& value) {
-    values[app + "\n" + section + "\n" + key] = value;
-}
-
 int RecordingDialogs::MsgBox(const std::string&, int, const std::string& title) {
     titles.push_back(title);
     return platform::vbOK;

@@ -20,7 +20,7 @@
 #include "host/workspace.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "platform/settings.h"
+#include "support/memory_settings.h"
 #include "toolwindow/penwork.h"
 
 namespace fuzz {
@@ -54,16 +54,6 @@ public:
     std::optional<std::string> Read(const std::string& path) override;
     void Write(const std::string& path, const std::string& bytes) override;
     std::map<std::string, std::string> files;
-};
-
-/// Settings in memory: the user's are never touched.
-class MemorySettings : public platform::SettingsStore {
-public:
-    std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
-                           const std::string& defaultValue) override;
-    void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
-                     const std::string& value) override;
-    std::map<std::string, std::string> values;  // "app\nsection\nkey" -> value
 };
 
 /// A dialog port that records the titles of the messages it shows.
@@ -134,7 +124,7 @@ struct Stage {
     Stage(host::ModuleFile& file, Input& input, bool projectFromInput);
     long line = 0;
     MemoryFiles files;
-    MemorySettings settings;
+    platform::MemorySettings settings;  // the tests' store: the user's is never touched
     RecordingDialogs dialogs;
     std::optional<host::Project> project;
     host::Workspace workspace;
