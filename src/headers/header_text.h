@@ -16,10 +16,8 @@ std::string SectionLines(const toolwindow::TextBox& box);
 /// "major.minor.rrrr" from the active project's file; "1.0.0000" when the file
 /// cannot be read or lacks a key; empty when there is no active project.
 std::string ProjectVersion(toolwindow::Penwork& window);
-/// VersionLegalCopyright of the active project's file without its quotes, or empty.
-std::string ProjectCopyright(toolwindow::Penwork& window);
-/// The version and copyright of one reading of the project's file, as the two
-/// calls above would give them.
+/// One reading of the active project's file: its version, as ProjectVersion
+/// gives it, and its VersionLegalCopyright without the quotes, or empty.
 struct ProjectFacts {
     std::string version;
     std::string copyright;

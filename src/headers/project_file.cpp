@@ -81,8 +81,6 @@ std::string CopyrightOf(const ProjectText& file) {
 
 std::string ProjectVersion(toolwindow::Penwork& window) { return VersionOf(ReadProjectFile(window)); }
 
-std::string ProjectCopyright(toolwindow::Penwork& window) { return CopyrightOf(ReadProjectFile(window)); }
-
 ProjectFacts ReadProjectFacts(toolwindow::Penwork& window) {
     const ProjectText file = ReadProjectFile(window);
     return {VersionOf(file), CopyrightOf(file)};

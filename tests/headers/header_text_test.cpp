@@ -92,8 +92,9 @@ TEST(ProjectFile, GivesVersionAndCopyright) {
         if (vbp != "(none)") stage.UseProject(vbp.starts_with("(") ? v : vbp);
         if (vbp == "(missing)" || vbp == "(folder)") std::filesystem::remove(stage.projectPath);
         if (vbp == "(folder)") std::filesystem::create_directory(stage.projectPath);
-        EXPECT_EQ(headers::ProjectVersion(stage.window) + "|" + headers::ProjectCopyright(stage.window), expected)
-            << vbp;
+        const headers::ProjectFacts facts = headers::ReadProjectFacts(stage.window);
+        EXPECT_EQ(facts.version + "|" + facts.copyright, expected) << vbp;
+        EXPECT_EQ(headers::ProjectVersion(stage.window), facts.version) << vbp;
     }
 }
 
