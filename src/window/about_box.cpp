@@ -1,6 +1,5 @@
 #include "window/about_box.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include <QCoreApplication>
@@ -139,12 +138,7 @@ void AboutBox::showEvent(QShowEvent* event) {
     // The box takes the size of what it now shows before it is mapped, and is
     // centred on its parent at that size.
     layout()->activate();
-    if (first && parentForm_) {
-        const QRect p = parentForm_->frameGeometry();
-        const QSize d = frameGeometry().size();
-        move(p.x() + static_cast<int>(std::lrint(static_cast<double>(p.width() - d.width()))) / 2,
-             p.y() + static_cast<int>(std::lrint(static_cast<double>(p.height() - d.height()))) / 2);
-    }
+    if (first && parentForm_) CWindow().CenterIn(*this, parentForm_->frameGeometry());
     QDialog::showEvent(event);
 }
 

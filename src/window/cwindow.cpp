@@ -81,6 +81,10 @@ void CWindow::Center(QWidget& frm) const {
         if (!screen) return;
         area = screen->geometry();
     }
+    CenterIn(frm, area);
+}
+
+void CWindow::CenterIn(QWidget& frm, const QRect& area) const {
     const QSize size = frm.frameGeometry().size();
     frm.move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
 }

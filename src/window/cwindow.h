@@ -5,6 +5,7 @@
 
 #include <string>
 
+class QRect;
 class QWidget;
 
 namespace window {
@@ -27,6 +28,9 @@ public:
     /// Moves the form to the centre of its screen, or of its MDI area when it is
     /// an MDI child; a form larger than the area gets a negative position.
     void Center(QWidget& frm) const;
+    /// Moves the form so that its frame stands in the middle of `area`, each
+    /// offset halved dropping any remainder.
+    void CenterIn(QWidget& frm, const QRect& area) const;
     /// The focused control's selected text to the clipboard.
     ClipboardStatus EditCopy() const;
     /// Same, then the selection is removed.
