@@ -1,10 +1,21 @@
+# Each layer's headers are seen as "LAYER/name.h" through a folder of its own
+# that holds one link to the layer's sources. A target sees its own folder and,
+# through its links, those of the layers it is built on: an include that
+# points up a layer does not compile.
+function(quillmark_layer_headers target name)
+  set(dir "${CMAKE_BINARY_DIR}/layers/${name}")
+  file(MAKE_DIRECTORY "${dir}")
+  file(CREATE_LINK "${PROJECT_SOURCE_DIR}/src/${name}" "${dir}/${name}" SYMBOLIC)
+  target_include_directories(${target} PUBLIC "${dir}")
+endfunction()
+
 # One static library per layer folder, built from every .cpp in it, so adding a
 # source file needs no CMake edit.
 function(quillmark_layer name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   add_library(qm_${name} STATIC ${sources})
-  target_include_directories(qm_${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+  quillmark_layer_headers(qm_${name} ${name})
   target_link_libraries(qm_${name} PUBLIC ${ARG_DEPS})
 endfunction()
 

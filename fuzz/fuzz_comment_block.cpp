@@ -1,7 +1,7 @@
 // The comment block at a random line with a random text.
 #include "fuzz_support.h"
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "headers/comment_block.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -2,7 +2,7 @@
 #include "fuzz_support.h"
 
 #include "errorhandlers/error_handler.h"
-#include "addin/vb_text.h"
+#include "ide/vb_text.h"
 #include "host/line_scanner.h"
 
 namespace {

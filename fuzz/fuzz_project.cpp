@@ -2,7 +2,7 @@
 // nothing was added, and after adding a file still lists what it listed.
 #include "fuzz_support.h"
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "platform/encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

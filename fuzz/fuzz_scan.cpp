@@ -3,8 +3,8 @@
 // built afresh from the module's text.
 #include "fuzz_support.h"
 
-#include "addin/attempt.h"
-#include "addin/vb_text.h"
+#include "ide/attempt.h"
+#include "ide/vb_text.h"
 #include "host/line_scanner.h"
 #include "platform/encoding.h"
 

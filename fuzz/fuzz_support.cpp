@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "host/line_scanner.h"
 #include "platform/encoding.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/vb_text.h"
+#include "ide/vb_text.h"
 
 namespace cli {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <set>
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "cli/diff.h"
 #include "cli/interrupt.h"
 #include "cli/run_settings.h"

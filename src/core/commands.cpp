@@ -2,7 +2,7 @@
 // Close all. Every failing host step is passed over.
 #include <cmath>
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "core/penwork_core.h"
 #include "errorhandlers/error_handler.h"
 #include "headers/comment_block.h"

@@ -13,7 +13,7 @@
 
 #include <QStringList>
 
-#include "addin/extensibility.h"
+#include "ide/extensibility.h"
 
 class QPluginLoader;
 

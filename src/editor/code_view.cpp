@@ -8,9 +8,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "addin/vb_text.h"
+#include "ide/vb_text.h"
 #include "platform/utf8.h"
-#include "addin/vb_syntax.h"
+#include "ide/vb_syntax.h"
 
 namespace editor {
 

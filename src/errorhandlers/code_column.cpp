@@ -1,8 +1,8 @@
 #include "errorhandlers/code_column.h"
 
-#include "addin/attempt.h"
-#include "addin/statements.h"
-#include "addin/vb_syntax.h"
+#include "ide/attempt.h"
+#include "ide/statements.h"
+#include "ide/vb_syntax.h"
 #include "platform/utf8.h"
 
 namespace errorhandlers {

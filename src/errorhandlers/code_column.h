@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 
 namespace errorhandlers {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "addin/attempt.h"
-#include "addin/proc_range.h"
-#include "addin/statements.h"
+#include "ide/attempt.h"
+#include "ide/proc_range.h"
+#include "ide/statements.h"
 #include "errorhandlers/handler_templates.h"
 #include "errorhandlers/source_search.h"
 #include "headers/header_text.h"

@@ -1,7 +1,7 @@
 // The error-handler engine: error handling for the procedure that holds a line.
 #pragma once
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "toolwindow/penwork.h"
 
 namespace errorhandlers {

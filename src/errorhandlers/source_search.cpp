@@ -1,7 +1,7 @@
 #include "errorhandlers/source_search.h"
 
-#include "addin/attempt.h"
-#include "addin/vb_text.h"
+#include "ide/attempt.h"
+#include "ide/vb_text.h"
 #include "errorhandlers/code_column.h"
 #include "platform/vbruntime.h"
 

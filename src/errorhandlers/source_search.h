@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 
 namespace errorhandlers {
 

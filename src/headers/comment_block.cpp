@@ -1,7 +1,7 @@
 #include "headers/comment_block.h"
 
-#include "addin/attempt.h"
-#include "addin/statements.h"
+#include "ide/attempt.h"
+#include "ide/statements.h"
 #include "headers/header_text.h"
 #include "headers/mheader.h"
 

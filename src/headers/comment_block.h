@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "toolwindow/penwork.h"
 
 namespace headers {

@@ -1,4 +1,4 @@
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "headers/header_text.h"
 #include "platform/vbruntime.h"
 

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "addin/attempt.h"
-#include "addin/proc_range.h"
-#include "addin/statements.h"
+#include "ide/attempt.h"
+#include "ide/proc_range.h"
+#include "ide/statements.h"
 #include "headers/header_text.h"
 #include "platform/dialogs.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "addin/ide.h"
-#include "addin/proc_range.h"
+#include "ide/ide.h"
+#include "ide/proc_range.h"
 #include "toolwindow/penwork.h"
 
 namespace headers {

@@ -2,8 +2,8 @@
 #include <optional>
 #include <string_view>
 
-#include "addin/attempt.h"
-#include "addin/vb_text.h"
+#include "ide/attempt.h"
+#include "ide/vb_text.h"
 #include "headers/header_text.h"
 #include "platform/encoding.h"
 #include "platform/vbruntime.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 
 namespace host {
 

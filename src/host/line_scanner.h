@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/ide.h"
-#include "addin/vb_text.h"
+#include "ide/ide.h"
+#include "ide/vb_text.h"
 
 namespace host {
 

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "host/line_scanner.h"
 
 namespace host {

@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 
 namespace host {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "host/command_bars.h"
 #include "host/source_module.h"
 #include "platform/files.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "platform/dialogs.h"
 #include "toolwindow/penwork.h"
 

@@ -1,4 +1,4 @@
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "indent/indent.h"
 
 namespace Indent {

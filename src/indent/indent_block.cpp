@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "indent/classification.h"
 #include "indent/continuation.h"
 #include "indent/indent.h"

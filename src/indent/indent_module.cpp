@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 #include "indent/indent.h"
 
 namespace Indent {

@@ -1,4 +1,4 @@
-#include "addin/proc_range.h"
+#include "ide/proc_range.h"
 #include "indent/indent.h"
 
 namespace Indent {

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 
 namespace Indent {
 

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "addin/attempt.h"
-#include "addin/proc_range.h"
-#include "addin/statements.h"
-#include "addin/vb_text.h"
+#include "ide/attempt.h"
+#include "ide/proc_range.h"
+#include "ide/statements.h"
+#include "ide/vb_text.h"
 #include "headers/proc_header.h"
 #include "revisions/module_revision.h"
 #include "revisions/revision_log.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "toolwindow/penwork.h"
 
 namespace revisions {

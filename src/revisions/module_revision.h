@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "toolwindow/penwork.h"
 
 namespace revisions {

@@ -1,6 +1,6 @@
 #include "toolwindow/penwork.h"
 
-#include "addin/vb_text.h"
+#include "ide/vb_text.h"
 #include "platform/utf8.h"
 #include "platform/vbruntime.h"
 

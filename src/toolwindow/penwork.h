@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/settings.h"

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "addin/extensibility.h"
+#include "ide/extensibility.h"
 
 namespace {
 

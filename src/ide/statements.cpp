@@ -1,8 +1,8 @@
-#include "addin/statements.h"
+#include "ide/statements.h"
 
 #include <algorithm>
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 
 namespace ide {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/vb_syntax.h"
+#include "ide/vb_syntax.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QtPlugin>
 
-#include "connect/connect.h"
-#include "connect/mmain.h"
+#include "addin/connect.h"
+#include "addin/mmain.h"
 #include "platform/files.h"
 #include "platform/os.h"
 

@@ -1,4 +1,4 @@
-#include "addin/ide.h"
+#include "ide/ide.h"
 
 namespace ide {
 

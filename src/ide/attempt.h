@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 #include "platform/encoding.h"
 #include "platform/files.h"
 

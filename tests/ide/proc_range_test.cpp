@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "addin/proc_range.h"
-#include "addin/statements.h"
+#include "ide/proc_range.h"
+#include "ide/statements.h"
 #include "host/source_module.h"
 #include "support/support.h"
 

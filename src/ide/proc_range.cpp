@@ -1,6 +1,6 @@
-#include "addin/proc_range.h"
+#include "ide/proc_range.h"
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 
 namespace ide {
 

@@ -4,7 +4,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "addin/attempt.h"
+#include "ide/attempt.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "addin/vb_text.h"
+#include "ide/vb_text.h"
 
 #include <algorithm>
 #include <cctype>

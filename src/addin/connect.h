@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "addin/extensibility.h"
+#include "ide/extensibility.h"
 #include "platform/dialogs.h"
 #include "platform/settings.h"
 #include "window/frm_penwork.h"

@@ -1,4 +1,4 @@
-#include "connect/mmain.h"
+#include "addin/mmain.h"
 
 #include "window/help_browser.h"
 

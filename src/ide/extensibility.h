@@ -12,7 +12,7 @@
 
 #include <QtPlugin>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 
 namespace ide {
 

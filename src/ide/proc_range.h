@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "addin/ide.h"
+#include "ide/ide.h"
 
 namespace ide {
 

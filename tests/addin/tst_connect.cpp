@@ -1,10 +1,10 @@
 // The add-in: Connect over the host's workspace.
 #include <QTest>
 
-#include "connect/connect.h"
+#include "addin/connect.h"
 #include "host/workspace.h"
 #include "support/support.h"
-#include "window_support.h"
+#include "window/window_support.h"
 
 using addin::Connect;
 

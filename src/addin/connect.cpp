@@ -1,4 +1,4 @@
-#include "connect/connect.h"
+#include "addin/connect.h"
 
 #include <exception>
 

@@ -6,8 +6,8 @@
 #include <climits>
 #include <string_view>
 
-#include "addin/ide.h"
-#include "addin/vb_text.h"
+#include "ide/ide.h"
+#include "ide/vb_text.h"
 
 namespace ide {
 

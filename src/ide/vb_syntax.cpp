@@ -1,11 +1,11 @@
-#include "addin/vb_syntax.h"
+#include "ide/vb_syntax.h"
 
 #include <algorithm>
 #include <iterator>
 #include <utility>
 #include <string>
 
-#include "addin/vb_text.h"
+#include "ide/vb_text.h"
 
 namespace ide {
 
