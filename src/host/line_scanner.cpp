@@ -8,13 +8,12 @@ namespace host {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using ide::IsBlank;
+using ide::IsNameChar;
+using ide::IsNameStart;
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-// Bytes of non-ASCII characters count as letters: VB names may hold the code
-// page's letters.
-bool IsNameStart(char c) { return IsAsciiLetter(c) || static_cast<unsigned char>(c) >= 0x80; }
-bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c) || c == '_'; }
 
 std::size_t SkipBlanks(std::string_view s, std::size_t p) {
     while (p < s.size() && IsBlank(s[p])) ++p;

@@ -11,12 +11,7 @@ namespace ide {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsNameStart(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
-}
-bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c) || c == '_'; }
 
 // Sorted, lower case.
 constexpr std::string_view kKeywords[] = {

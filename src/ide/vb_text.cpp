@@ -33,19 +33,15 @@ std::size_t CountByte(std::string_view s, char byte) {
     return count;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The text without the blanks and tabs it starts with.
 std::string_view AfterBlanks(std::string_view s) {
     const std::size_t p = s.find_first_not_of(" \t");
     return p == std::string_view::npos ? std::string_view() : s.substr(p);
 }
 
-// The letters, digits and underscores that `s` starts with.
+// The name characters that `s` starts with.
 std::string_view FirstWord(std::string_view s) {
-    const auto end = std::find_if_not(s.begin(), s.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-    });
+    const auto end = std::find_if_not(s.begin(), s.end(), IsNameChar);
     return s.substr(0, static_cast<std::size_t>(end - s.begin()));
 }
 

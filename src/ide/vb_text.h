@@ -11,6 +11,16 @@ namespace ide {
 
 enum class Eol : std::uint8_t { None, CrLf, Lf, Cr };
 
+/// A blank between words of code: a space or a tab.
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+/// A character that may open a name: an ASCII letter, or a byte of a non-ASCII
+/// character (names may hold the code page's letters).
+constexpr bool IsNameStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+}
+/// A character that may go on a name: what opens one, digits and "_".
+constexpr bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '_'; }
+
 /// "\r\n", "\n", "\r", or empty for None.
 std::string_view EolText(Eol eol);
 
