@@ -6,6 +6,7 @@
 
 #include "ide/attempt.h"
 #include "host/line_scanner.h"
+#include "platform/ascii.h"
 #include "platform/encoding.h"
 
 namespace fuzz {
@@ -87,14 +88,14 @@ std::optional<host::ModuleFile> LoadModule(std::string_view bytes, const std::st
 std::vector<Part> PartsOf(const host::SourceModule& module) {
     std::vector<Part> parts;
     for (const host::ProcInfo& p : module.Procedures())
-        parts.push_back({host::FoldName(p.name), static_cast<int>(p.kind), p.startLine, p.countLines, p.bodyLine});
+        parts.push_back({platform::AsciiLowered(p.name), static_cast<int>(p.kind), p.startLine, p.countLines, p.bodyLine});
     return parts;
 }
 
 std::vector<std::pair<std::string, int>> Names(const host::SourceModule& module) {
     std::vector<std::pair<std::string, int>> names;
     for (const host::ProcInfo& p : module.Procedures())
-        names.emplace_back(host::FoldName(p.name), static_cast<int>(p.kind));
+        names.emplace_back(platform::AsciiLowered(p.name), static_cast<int>(p.kind));
     return names;
 }
 
@@ -107,7 +108,7 @@ void CheckIndex(const host::SourceModule& module) {
     // Parts named once can be asked for by name; a name declared twice is
     // answered with one of its parts.
     std::map<std::pair<std::string, int>, int> uses;
-    for (const host::ProcInfo& p : procs) ++uses[{host::FoldName(p.name), static_cast<int>(p.kind)}];
+    for (const host::ProcInfo& p : procs) ++uses[{platform::AsciiLowered(p.name), static_cast<int>(p.kind)}];
 
     long next = procs.empty() ? count + 1 : declarations + 1;
     for (const host::ProcInfo& p : procs) {
@@ -116,7 +117,7 @@ void CheckIndex(const host::SourceModule& module) {
         Require(p.bodyLine >= p.startLine && p.bodyLine < p.startLine + p.countLines,
                 "a part's declaration lies within its range");
         next = p.startLine + p.countLines;
-        if (uses[{host::FoldName(p.name), static_cast<int>(p.kind)}] == 1) {
+        if (uses[{platform::AsciiLowered(p.name), static_cast<int>(p.kind)}] == 1) {
             Require(module.ProcStartLine(p.name, p.kind) == p.startLine, "ProcStartLine agrees with the index");
             Require(module.ProcCountLines(p.name, p.kind) == p.countLines, "ProcCountLines agrees with the index");
             Require(module.ProcBodyLine(p.name, p.kind) == p.bodyLine, "ProcBodyLine agrees with the index");

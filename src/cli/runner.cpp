@@ -26,9 +26,7 @@ std::string Absolute(const std::string& path) {
 }
 
 bool HasExtension(const fs::path& path, const char* extension) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext == extension;
+    return host::FileExtension(path.string()) == extension;
 }
 
 bool KeepWaiting() { return !InterruptGuard::Requested(); }

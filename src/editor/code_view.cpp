@@ -33,12 +33,10 @@ Layout MakeLayout(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         layout.indexOfColumn.push_back(static_cast<int>(layout.shown.size()));
-        std::size_t len = 1;
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0xF0) len = 4;
-        else if (c >= 0xE0) len = 3;
-        else if (c >= 0xC0) len = 2;
-        len = std::min(len, text.size() - i);
+        const char c = text[i];
+        std::size_t next = i;
+        platform::utf8::Next(text, next);
+        const std::size_t len = next - i;
         for (std::size_t k = 0; k < len; ++k) layout.indexOfByte[i + k] = static_cast<int>(layout.shown.size());
         if (c == '\t') {
             const auto pad = kTabWidth - layout.shown.size() % kTabWidth;

@@ -13,7 +13,6 @@ using ide::IsNameChar;
 using ide::IsNameStart;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 std::size_t SkipBlanks(std::string_view s, std::size_t p) {
     while (p < s.size() && IsBlank(s[p])) ++p;
@@ -312,21 +311,5 @@ std::size_t PreludeLength(std::string_view fileText) {
     return i;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x == y) continue;
-        if ((x ^ y) != 0x20 || !IsAsciiLetter(x)) return false;
-    }
-    return true;
-}
-
-std::string FoldName(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return folded;
-}
 
 }  // namespace host

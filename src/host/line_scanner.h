@@ -11,6 +11,7 @@
 
 #include "ide/ide.h"
 #include "ide/vb_text.h"
+#include "platform/ascii.h"
 
 namespace host {
 
@@ -78,9 +79,6 @@ std::size_t PreludeLength(std::string_view fileText);
 /// The value of `Attribute VB_Name = "..."`, or empty when the line is not one.
 std::string VbNameOf(std::string_view line);
 
-/// Case-insensitive comparison of ASCII letters (VB keywords and names).
-bool EqualsNoCase(std::string_view a, std::string_view b);
-/// The name as the index compares it: ASCII letters in lower case.
-std::string FoldName(std::string_view name);
+using platform::EqualsNoCase;
 
 }  // namespace host

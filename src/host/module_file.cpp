@@ -76,8 +76,7 @@ bool LooksLikeUtf16(std::string_view text) {
 }  // namespace
 
 bool IsModuleFileName(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ext = FileExtension(path);
     for (const char* known : {".bas", ".cls", ".frm", ".ctl", ".dsr", ".pag"})
         if (ext == known) return true;
     return false;

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+
 namespace host {
 
 namespace {
 
 std::string Key(std::string_view name, ide::ProcKind kind) {
-    std::string key = FoldName(name);
+    std::string key = platform::AsciiLowered(name);
     key += static_cast<char>('0' + static_cast<int>(kind));
     return key;
 }
@@ -40,7 +42,7 @@ void ProcIndex::Build(const std::vector<LineRole>& roles, const DeclarationAt& d
             Declaration decl;
             if (declarationAt(static_cast<std::size_t>(i), decl)) {
                 if (open && entries_.back().kind == decl.kind &&
-                    FoldName(entries_.back().name) == FoldName(decl.name)) {
+                    platform::AsciiLowered(entries_.back().name) == platform::AsciiLowered(decl.name)) {
                     // An alternative declaration under #If ... #Else: the range
                     // takes in the #If that opens the alternatives.
                     if (ifBeforeOpen != 0) entries_.back().head = ifBeforeOpen;

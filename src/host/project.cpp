@@ -43,12 +43,6 @@ const ComponentKey* KeyOf(std::string_view line, std::string_view& value) {
     return nullptr;
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 class Component final : public ide::VBComponent {
 public:
     Component(std::string name, int type, std::string path)
@@ -102,7 +96,7 @@ struct Project::Impl final : public ide::VBComponents {
         if (key.named) {
             std::size_t semicolon = value.find(';');
             if (semicolon == std::string_view::npos) return;
-            name = std::string(TrimBlanks(value.substr(0, semicolon)));
+            name = std::string(ide::TrimBlanks(value.substr(0, semicolon)));
             value = value.substr(semicolon + 1);
         }
         std::string absolute = ResolveProjectPath(folder, value);
@@ -194,7 +188,7 @@ std::string Project::Name() const {
     for (const RawLine& line : impl_->lines) {
         std::string_view s = line.text;
         if (s.size() > 5 && EqualsNoCase(s.substr(0, 5), "Name=")) {
-            s = TrimBlanks(s.substr(5));
+            s = ide::TrimBlanks(s.substr(5));
             if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
             return std::string(s);
         }

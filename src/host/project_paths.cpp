@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "ide/vb_text.h"
+#include "platform/ascii.h"
+
 namespace host {
 
 namespace {
@@ -13,16 +16,10 @@ std::string Slashes(std::string_view path) {
     return s;
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+// A path as the project file writes it: blanks and tabs around it, maybe quoted.
+std::string_view Unquoted(std::string_view s) {
+    s = ide::TrimBlanks(s);
     if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
-    return s;
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     return s;
 }
 
@@ -37,7 +34,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string ResolveProjectPath(const std::string& projectFolder, std::string_view written) {
-    return ResolvePath(projectFolder, Trim(written));
+    return ResolvePath(projectFolder, Unquoted(written));
 }
 
 std::string ResolvePath(const std::string& projectFolder, std::string_view given) {
@@ -57,7 +54,7 @@ std::string ProjectRelativePath(const std::string& projectFolder, const std::str
 }
 
 std::string PathKey(const std::string& absolute) {
-    return Lower(std::filesystem::path(Slashes(absolute)).lexically_normal().generic_string());
+    return platform::AsciiLowered(std::filesystem::path(Slashes(absolute)).lexically_normal().generic_string());
 }
 
 std::string FileStem(const std::string& path) {
@@ -65,7 +62,7 @@ std::string FileStem(const std::string& path) {
 }
 
 std::string FileExtension(const std::string& path) {
-    return Lower(std::filesystem::path(Slashes(path)).extension().string());
+    return platform::AsciiLowered(std::filesystem::path(Slashes(path)).extension().string());
 }
 
 }  // namespace host

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace host {
 
 namespace {
@@ -39,18 +41,10 @@ void FoldCase(std::string& s) {
     }
 }
 
-unsigned DecodeAt(std::string_view s, std::size_t i) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) return c;
-    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
-    unsigned cp = c & (0x3Fu >> extra);
-    for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < s.size(); ++k)
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3Fu);
-    return cp;
-}
+char32_t DecodeAt(std::string_view s, std::size_t i) { return platform::utf8::Next(s, i); }
 
 /// Letters, digits and the underscore: what a VB name is made of.
-bool IsWordChar(unsigned cp) {
+bool IsWordChar(char32_t cp) {
     if (cp < 0x80)
         return (cp >= 'a' && cp <= 'z') || (cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9') ||
                cp == '_';

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ide/vb_text.h"
+#include "platform/ascii.h"
 
 namespace ide {
 
@@ -31,12 +32,10 @@ constexpr std::string_view kKeywords[] = {
     "until",    "variant",   "wend",     "while",    "with",     "withevents", "xor",
 };
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // "Rem" in any letter case as a whole word: followed by the end of the line, a
 // blank or a tab.
 bool IsRemAt(std::string_view s, std::size_t i) {
-    return i + 3 <= s.size() && Lower(s[i]) == 'r' && Lower(s[i + 1]) == 'e' && Lower(s[i + 2]) == 'm' &&
+    return i + 3 <= s.size() && platform::EqualsNoCase(s.substr(i, 3), "rem") &&
            (i + 3 == s.size() || IsBlank(s[i + 3]));
 }
 
@@ -44,9 +43,7 @@ bool IsRemAt(std::string_view s, std::size_t i) {
 
 bool IsVbKeyword(std::string_view word) {
     if (word.empty() || word.size() > 12) return false;
-    std::string folded(word);
-    for (char& c : folded) c = Lower(c);
-    return std::binary_search(std::begin(kKeywords), std::end(kKeywords), std::string_view(folded));
+    return std::binary_search(std::begin(kKeywords), std::end(kKeywords), platform::AsciiLowered(word));
 }
 
 std::vector<SyntaxSpan> ScanSyntax(std::string_view s, SyntaxState& state) {

@@ -1,8 +1,9 @@
 #include "ide/vb_text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+
+#include "platform/ascii.h"
 
 namespace ide {
 
@@ -45,12 +46,7 @@ std::string_view FirstWord(std::string_view s) {
     return s.substr(0, static_cast<std::size_t>(end - s.begin()));
 }
 
-// A keyword given in lower case, in any letter case.
-bool IsWord(std::string_view word, std::string_view keyword) {
-    return word.size() == keyword.size() &&
-           std::equal(word.begin(), word.end(), keyword.begin(),
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
+bool IsWord(std::string_view word, std::string_view keyword) { return platform::EqualsNoCase(word, keyword); }
 
 }  // namespace
 

@@ -21,6 +21,13 @@ constexpr bool IsNameStart(char c) {
 /// A character that may go on a name: what opens one, digits and "_".
 constexpr bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '_'; }
 
+/// The text without the blanks and tabs it starts and ends with.
+constexpr std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 /// "\r\n", "\n", "\r", or empty for None.
 std::string_view EolText(Eol eol);
 

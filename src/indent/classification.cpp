@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "indent/keywords.h"
+#include "platform/ascii.h"
 
 namespace Indent {
 
@@ -116,7 +117,7 @@ bool IsBlockIf(std::string_view trimmed, ContinuationState state) {
     const std::string_view after =
         then == std::string_view::npos ? trimmed.substr(std::min<std::size_t>(3, trimmed.size()))
                                         : trimmed.substr(then + 4);
-    const std::string_view remainder = TrimBlanks(after);
+    const std::string_view remainder = platform::TrimSpaces(after);
     return remainder.empty() || remainder.front() == '\'' || state == kFirstLine;
 }
 

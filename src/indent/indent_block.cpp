@@ -8,6 +8,7 @@
 #include "indent/indent.h"
 #include "indent/keywords.h"
 #include "indent/line_actions.h"
+#include "platform/ascii.h"
 
 namespace Indent {
 
@@ -63,7 +64,7 @@ void IndentBlock(platform::DialogPort& dialogs, ide::CodeModule& module, long st
         for (long line = startLine;; ++line) {
             dialogs.DoEvents();
             const std::string text = module.Lines(line, 1);
-            if (!IndentLine(module, TrimBlanks(text), line, run)) return;
+            if (!IndentLine(module, platform::TrimSpaces(text), line, run)) return;
             if (line == lastLine) return;
         }
     });

@@ -7,15 +7,6 @@
 
 namespace Indent {
 
-/// The text without its leading and trailing blanks. Only U+0020 is a blank
-/// here: a tab stays part of the text.
-constexpr std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 /// The prefix test: the text's first characters are exactly `prefix`. A text
 /// shorter than the prefix never matches.
 constexpr bool StartsWithText(std::string_view text, std::string_view prefix) {

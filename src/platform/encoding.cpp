@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/ascii.h"
 #include "platform/utf8.h"
 
 namespace platform {
@@ -250,7 +251,7 @@ std::string Normalized(std::string_view name) {
     std::string key;
     for (char c : name) {
         if (c == '-' || c == '_' || c == ' ') continue;
-        key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        key += AsciiLower(c);
     }
     return key;
 }
@@ -269,10 +270,7 @@ std::string CanonicalEncoding(std::string_view name) {
         return kLatin1;
     QStringDecoder decoder(std::string(name).c_str());
     if (!decoder.isValid()) return "";
-    std::string canonical = decoder.name();
-    for (char& c : canonical)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return canonical;
+    return AsciiLowered(decoder.name());
 }
 
 std::string DecodeText(std::string_view bytes, std::string_view encoding) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/utf8.h"
 #include "platform/vbruntime.h"
 
@@ -17,8 +18,6 @@ bool IsAscii(std::string_view text) {
         if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
 }
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::vector<char32_t> FoldedCodePoints(std::string_view text) {
     std::vector<char32_t> out;
@@ -49,7 +48,7 @@ std::string RTrim(std::string_view text) {
     return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
-std::string Trim(std::string_view text) { return RTrim(LTrim(text)); }
+std::string Trim(std::string_view text) { return std::string(TrimSpaces(text)); }
 
 long InStr(long start, std::string_view haystack, std::string_view needle) {
     CheckStart(start, "InStr");

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/ascii.h"
 #include "platform/vb_number.h"
 #include "platform/vbruntime.h"
 
@@ -134,11 +135,7 @@ double Val(std::string_view text) {
 }
 
 std::optional<double> WholeNumber(std::string_view text) {
-    const std::string_view trimmed = [&] {
-        const std::size_t first = text.find_first_not_of(' ');
-        if (first == std::string_view::npos) return std::string_view();
-        return text.substr(first, text.find_last_not_of(' ') - first + 1);
-    }();
+    const std::string_view trimmed = TrimSpaces(text);
     if (trimmed.empty()) return std::nullopt;
     Scanner s(trimmed, false);
     const std::optional<double> value = LeadingNumber(s);
