@@ -25,14 +25,6 @@ std::string_view Unquoted(std::string_view s) {
 
 }  // namespace
 
-std::string FolderOf(const std::string& path) {
-    std::string s = Slashes(path);
-    std::size_t slash = s.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return s.substr(0, slash);
-}
-
 std::string ResolveProjectPath(const std::string& projectFolder, std::string_view written) {
     return ResolvePath(projectFolder, Unquoted(written));
 }

@@ -5,10 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace host {
 
-/// The folder of an absolute file path, without a trailing "/".
-std::string FolderOf(const std::string& path);
+using platform::FolderOf;
 /// A path from the project file made absolute with "/" separators: relative
 /// paths are taken from `projectFolder`; "." and ".." are resolved.
 std::string ResolveProjectPath(const std::string& projectFolder, std::string_view written);

@@ -8,11 +8,6 @@ namespace platform {
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
 bool IsFolder(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_directory(path, ec);

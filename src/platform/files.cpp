@@ -20,11 +20,6 @@ constexpr QFileDevice::Permissions kAnyWrite =
 
 QString ToQString(const std::string& path) { return QString::fromStdString(path); }
 
-std::string FolderOf(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
 // The cause of a failed open, told by the file's state: the error of looking at
 // it, a folder, or else no access.
 int OpenFailureCause(const std::string& path) {
@@ -81,6 +76,11 @@ void RemoveQuietly(const std::string& path) {
 }
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
 
 std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
     QFile file(ToQString(path));

@@ -41,6 +41,12 @@ private:
 /// No limit on the size of a file read.
 inline constexpr std::uintmax_t kNoSizeLimit = UINTMAX_MAX;
 
+/// The folder that holds a file on disk: the path without its last name and the
+/// "/" before it (doubled ones too); "/" for a file in the root, "." for a bare
+/// name. "\\" is part of a name here: a project file's paths are made disk paths
+/// before they get here.
+std::string FolderOf(const std::string& path);
+
 /// Reads a whole file. Throws FileError (not found, a folder, no access, more
 /// than `limit` bytes: an endless device such as /dev/zero is refused, not read
 /// until memory runs out).

@@ -81,6 +81,15 @@ TEST(ReadFileBytes, ReadsEveryByteAndNamesEachFailure) {
     EXPECT_EQ(ChildFileError([&] { platform::ReadFileBytes(m); }), platform::kPermissionDenied);
 }
 
+// Where the folder of a file was once told three ways.
+TEST(FolderOf, IsTheFolderThatHoldsTheFileOnDisk) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Module1.bas", "."}, {"/Module1.bas", "/"}, {"src//Module1.bas", "src"},
+        {"/p/src/Module1.bas", "/p/src"}, {"src\\Module1.bas", "."},  // a backslash is part of a name
+    };
+    for (const auto& [path, folder] : cases) EXPECT_EQ(platform::FolderOf(path), folder) << path;
+}
+
 TEST(WriteFileAtomic, ReplacesTheWholeFileKeepingPermissionsAndLinks) {
     testsupport::TempDir dir;
     const std::string path = dir.File("Form1.frm");
