@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/line_scanner.h"
+#include "platform/listeners.h"
 
 namespace host {
 
@@ -42,9 +43,7 @@ class HostCommandBars::Bar final : public ide::CommandBar {
 public:
     explicit Bar(std::string name) : name_(std::move(name)) {
         notify_ = [this](ControlEvent event, ide::CommandBarControl& control) {
-            // A copy, so a listener may unsubscribe itself.
-            const auto current = listeners_;
-            for (const auto& [id, listener] : current) listener(event, control);
+            listeners_.Notify(event, control);
         };
     }
     std::string Name() const override { return name_; }
@@ -59,20 +58,14 @@ public:
             if (!c->Deleted()) live.push_back(c.get());
         return live;
     }
-    int Subscribe(ControlListener listener) {
-        listeners_.emplace_back(nextId_, std::move(listener));
-        return nextId_++;
-    }
-    void Unsubscribe(int id) {
-        std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
-    }
+    int Subscribe(ControlListener listener) { return listeners_.Add(std::move(listener)); }
+    void Unsubscribe(int id) { listeners_.Remove(id); }
 
 private:
     std::string name_;
     Notify notify_;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::vector<std::pair<int, ControlListener>> listeners_;
-    int nextId_ = 1;
+    platform::Listeners<ControlEvent, ide::CommandBarControl&> listeners_;
 };
 
 class HostCommandBars::Events final : public ide::CommandBarEvents {

@@ -7,6 +7,7 @@
 #include "host/module_buffer.h"
 #include "host/proc_index.h"
 #include "host/text_search.h"
+#include "platform/listeners.h"
 #include "platform/utf8.h"
 
 namespace host {
@@ -47,14 +48,10 @@ struct SourceModule::Impl {
     explicit Impl(std::string_view text) : buffer(text) {}
 
     std::uint64_t revision = 0;
-    int nextListener = 1;
-    std::vector<std::pair<int, ChangeListener>> listeners;
+    platform::Listeners<const LineChange&> listeners;
 
     void Changed(long line, long removed, long inserted) {
-        const LineChange change{line, removed, inserted, ++revision};
-        // A copy, so a listener may unsubscribe itself.
-        const auto current = listeners;
-        for (const auto& [id, listener] : current) listener(change);
+        listeners.Notify(LineChange{line, removed, inserted, ++revision});
     }
 
     ModuleBuffer buffer;
@@ -231,18 +228,9 @@ std::string SourceModule::Text() const { return impl_->buffer.Text(); }
 
 std::uint64_t SourceModule::Revision() const { return impl_->revision; }
 
-int SourceModule::Subscribe(ChangeListener listener) {
-    const int id = impl_->nextListener++;
-    impl_->listeners.emplace_back(id, std::move(listener));
-    return id;
-}
+int SourceModule::Subscribe(ChangeListener listener) { return impl_->listeners.Add(std::move(listener)); }
 
-void SourceModule::Unsubscribe(int id) {
-    auto& listeners = impl_->listeners;
-    listeners.erase(std::remove_if(listeners.begin(), listeners.end(),
-                                   [id](const auto& entry) { return entry.first == id; }),
-                    listeners.end());
-}
+void SourceModule::Unsubscribe(int id) { impl_->listeners.Remove(id); }
 
 std::string SourceModule::Name() const { return impl_->buffer.Name(); }
 

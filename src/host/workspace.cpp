@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/listeners.h"
+
 namespace host {
 
 namespace {
@@ -104,9 +106,7 @@ struct Workspace::Impl {
             if (event == WindowEvent::Closed && &window == focused) focused = nullptr;
             if (event == WindowEvent::Closed && active != nullptr && &window == &active->Window())
                 active = nullptr;
-            // A copy, so a listener may unsubscribe itself.
-            const auto current = windowListeners;
-            for (const auto& [id, listener] : current) listener(event, window);
+            windowListeners.Notify(event, window);
         };
     }
 
@@ -130,8 +130,7 @@ struct Workspace::Impl {
     std::vector<std::unique_ptr<CodeWindow>> codeWindows;
     CodeWindow* active = nullptr;       // the active code pane
     ide::Window* focused = nullptr;     // the window with the focus
-    std::vector<std::pair<int, WindowListener>> windowListeners;
-    int nextListener = 1;
+    platform::Listeners<WindowEvent, ide::Window&> windowListeners;
 };
 
 Workspace::Workspace() : impl_(std::make_unique<Impl>()) {}
@@ -208,14 +207,9 @@ ide::CommandBarEvents& Workspace::CommandBarEvents(ide::CommandBarControl& contr
     return impl_->commandBars.EventsOf(control);
 }
 
-int Workspace::SubscribeWindows(WindowListener listener) {
-    impl_->windowListeners.emplace_back(impl_->nextListener, std::move(listener));
-    return impl_->nextListener++;
-}
+int Workspace::SubscribeWindows(WindowListener listener) { return impl_->windowListeners.Add(std::move(listener)); }
 
-void Workspace::UnsubscribeWindows(int id) {
-    std::erase_if(impl_->windowListeners, [id](const auto& entry) { return entry.first == id; });
-}
+void Workspace::UnsubscribeWindows(int id) { impl_->windowListeners.Remove(id); }
 
 int Workspace::SubscribeControls(ControlListener listener) {
     return impl_->commandBars.Subscribe(std::move(listener));

@@ -289,6 +289,25 @@ TEST(Changes, ListenersFollowEveryEditSoLinesCanBeMapped) {
     EXPECT_EQ(changes.size(), seen);
 }
 
+// A listener that leaves while it hears of an edit, and sends another away, still
+// lets every listener hear that edit; from the next edit on only those left hear.
+TEST(Subscribe, ListenersMayLeaveWhileTheyHearOfAnEdit) {
+    host::SourceModule module("Sub A()\r\nEnd Sub\r\n");
+    std::string heard;
+    int second = 0;
+    int first = 0;
+    first = module.Subscribe([&](const host::LineChange& c) {
+        heard += "1:" + std::to_string(c.line) + " ";
+        module.Unsubscribe(first);
+        module.Unsubscribe(second);
+    });
+    second = module.Subscribe([&](const host::LineChange& c) { heard += "2:" + std::to_string(c.line) + " "; });
+    module.Subscribe([&](const host::LineChange& c) { heard += "3:" + std::to_string(c.line) + " "; });
+    module.InsertLines(2, "Beep");
+    module.DeleteLines(2, 1);
+    EXPECT_EQ(heard, "1:2 2:2 3:2 3:2 ");
+}
+
 // Whole copies of a procedure under #If ... #Else: ProcStartLine and its kin
 // answer for the first, as the IDE does; ProcLinesAt for the copy at the line,
 // and for the first copy from anywhere else.
