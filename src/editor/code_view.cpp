@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "ide/vb_text.h"
+#include "ide/statements.h"
 #include "platform/utf8.h"
 #include "ide/vb_syntax.h"
 
@@ -137,8 +137,7 @@ void CodeView::paintEvent(QPaintEvent*) {
 
     // The colouring state where the first line starts: a comment may run on
     // from the lines of its statement above.
-    long from = first;
-    while (from > 1 && ide::ContinuesOnNextLine(module_.Lines(from - 1, 1))) --from;
+    const long from = ide::FirstLineOfStatement(module_, first);
     ide::SyntaxState state;
     for (long l = from; l < first; ++l) ide::ScanSyntax(module_.Lines(l, 1), state);
 

@@ -32,14 +32,9 @@ bool IsCodeAt(const std::vector<std::string>& lines, long column) {
 }
 
 bool IsCodeColumn(const ide::CodeModule& module, long line, long column) {
-    std::vector<std::string> lines(1);
-    if (!ide::Attempt([&] { lines[0] = module.Lines(line, 1); })) return true;
-    for (long above = line - 1; above >= 1; --above) {
-        std::string text;
-        if (!ide::Attempt([&] { text = module.Lines(above, 1); })) break;
-        if (!ide::ContinuesOnNextLine(text)) break;
-        lines.insert(lines.begin(), std::move(text));
-    }
+    std::vector<std::string> lines;
+    for (long from = ide::FirstLineOfStatement(module, line); from <= line; ++from)
+        if (!ide::Attempt([&] { lines.push_back(module.Lines(from, 1)); })) return true;
     return IsCodeAt(lines, column);
 }
 

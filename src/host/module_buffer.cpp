@@ -6,6 +6,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "ide/statements.h"
+
 namespace host {
 
 namespace {
@@ -130,16 +132,15 @@ bool ModuleBuffer::DeclarationAt(std::size_t i, Declaration& out) const {
 
 bool ModuleBuffer::Reclassify(std::size_t first, std::size_t last, bool added) {
     bool changed = false;
-    const std::size_t n = lines_.size();
-    std::size_t i = StatementStart(first);
+    const auto at = [](long k) { return static_cast<std::size_t>(k); };
+    ide::StatementReader reader([this, at](long k) { return Text(at(k)); }, static_cast<long>(StatementStart(first)),
+                                static_cast<long>(lines_.size()));
     std::vector<std::string_view> parts;
-    while (i < n) {
+    for (ide::StatementLines statement; reader.Next(statement);) {
+        const std::size_t i = at(statement.first), j = at(statement.last);
         // Past the edited lines, stop at the first statement that started a
         // statement before the edit too: its role and those after it still hold.
         if (i > last && !roles_[i - 1].continues && !roles_[i].inner) break;
-        std::size_t j = i;
-        bool lastContinues = ide::ContinuesOnNextLine(Text(i));
-        while (lastContinues && j + 1 < n) lastContinues = ide::ContinuesOnNextLine(Text(++j));
         LineRole role;
         if (j == i) {
             role = ClassifyStatement(Text(i));
@@ -150,13 +151,12 @@ bool ModuleBuffer::Reclassify(std::size_t first, std::size_t last, bool added) {
         }
         for (std::size_t k = i; k <= j; ++k) {
             LineRole next = role;
-            next.continues = k < j || lastContinues;
+            next.continues = k < j || statement.continues;
             next.inner = k > i;
             const bool isNew = added && k >= first && k <= last;
             if (isNew ? IsStructural(next.kind) : !(next == roles_[k])) changed = true;
             roles_[k] = next;
         }
-        i = j + 1;
     }
     if (changed) ++structureRevision_;
     return changed;

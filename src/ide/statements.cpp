@@ -1,28 +1,33 @@
 #include "ide/statements.h"
 
 #include <algorithm>
+#include <string>
 
 #include "ide/attempt.h"
 
 namespace ide {
 
+namespace {
+
+// A line of the module; one that cannot be read is empty, which continues nothing.
+std::string LineOrNothing(const CodeModule& module, long line) {
+    std::string text;
+    Attempt([&] { text = module.Lines(line, 1); });
+    return text;
+}
+
+}  // namespace
+
 long LastLineOfStatement(const CodeModule& module, long line, long lastLine) {
     Attempt([&] { lastLine = std::min(lastLine, module.CountOfLines()); });
-    bool more = true;
-    while (more && line < lastLine) {
-        if (!Attempt([&] { more = ContinuesOnNextLine(module.Lines(line, 1)); })) break;
-        if (more) ++line;
-    }
-    return line;
+    const long end = std::min(lastLine, LONG_MAX - 1) + 1;
+    StatementReader reader([&module](long n) { return LineOrNothing(module, n); }, line, end);
+    StatementLines statement;
+    return reader.Next(statement) ? statement.last : line;
 }
 
 long FirstLineOfStatement(const CodeModule& module, long line) {
-    bool continued = true;
-    while (continued && line > 1) {
-        if (!Attempt([&] { continued = ContinuesOnNextLine(module.Lines(line - 1, 1)); })) break;
-        if (continued) --line;
-    }
-    return line;
+    return StatementStart([&module](long n) { return LineOrNothing(module, n); }, line, 1);
 }
 
 }  // namespace ide
