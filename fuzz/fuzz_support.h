@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "support/memory_settings.h"
 #include "toolwindow/penwork.h"
+#include "support/plain_penwork.h"
 
 namespace fuzz {
 

@@ -6,10 +6,6 @@
 
 namespace toolwindow {
 
-namespace {
-
-}  // namespace
-
 PlainTextBox::PlainTextBox(std::string text, long width, long limit)
     : text_(std::move(text)), width_(width), limit_(limit) {
     Wrap();
@@ -76,9 +72,5 @@ std::string SingleLine(const std::string& text) {
     }
     return line;
 }
-
-PlainPenwork::PlainPenwork(ide::VBE& vbe, platform::DialogPort& dialogs, platform::FileStore& files,
-                           platform::SettingsStore& settings)
-    : vbe_(vbe), dialogs_(dialogs), files_(files), settings_(settings) {}
 
 }  // namespace toolwindow

@@ -11,6 +11,7 @@
 
 #include "host/source_module.h"
 #include "host/workspace.h"
+#include "support/plain_penwork.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/settings.h"
