@@ -31,7 +31,8 @@ TEST(RightsNotice, StandsAboveEverythingElseEachTimeItIsInserted) {
     headers::InsertRightsNotice(stage.module);
     const std::string once = stage.Code();
     ASSERT_TRUE(once.starts_with(stage::kNameLine + stage::kRule + "\n") && once.ends_with(code)) << once;
-    const std::string notice = once.substr(stage::kNameLine.size(), once.size() - stage::kNameLine.size() - code.size());
+    const std::size_t name = stage::kNameLine.size();
+    const std::string notice = once.substr(name, once.size() - name - code.size());
     EXPECT_TRUE(notice.ends_with("\n" + stage::kRule + "\n\n\n")) << notice;
     EXPECT_NE(notice.find("' $Copyright: Copyright \u00a9 1997 by Orrin Tavish."), std::string::npos) << notice;
     std::istringstream lines(notice);
