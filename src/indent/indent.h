@@ -23,8 +23,6 @@ namespace Indent {
 void IndentBlock(platform::DialogPort& dialogs, ide::CodeModule& module, long startLine,
                  long lineCount);
 
-/// Re-indents the part of `procName` that holds `line`: the first of its Get,
-/// Let and Set parts whose range holds the line, else its Sub or Function
 /// One block that the indenter ran over.
 struct IndentedBlock {
     std::string procName;
@@ -34,13 +32,16 @@ struct IndentedBlock {
     long bodyLine = 0;  // the declaration's first line
 };
 
+/// Re-indents the part of `procName` that holds `line`: the first of its Get,
+/// Let and Set parts whose range holds the line, else its Sub or Function
 /// (which runs over no lines when there is none). Shows the busy cursor meanwhile.
 /// Returns the block it ran over.
 IndentedBlock IndentProcedure(platform::DialogPort& dialogs, ide::CodeModule& module,
                               const std::string& procName, long line);
 
 /// Re-indents every procedure part of the module, one block after another, in
-/// the order they stand, each copy of a procedure kept under #If ... #Else too; the declarations section stays exactly as it is.
+/// the order they stand, each copy of a procedure kept under #If ... #Else too;
+/// the declarations section stays exactly as it is.
 /// Shows the busy cursor meanwhile. Returns the blocks it ran over.
 std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::CodeModule& module);
 

@@ -30,9 +30,8 @@ private:
     long line_;
 };
 
-// The text that finds a part's declaration, and the message prefix when it
-// cannot be found.
-// The comment scan fails only by running past the last line.
+// A failure of the scan for the first line below the comments: it fails only
+// by running past the last line, which the reason then says in words.
 std::optional<ide::Failure> NamingTheScan(std::optional<ide::Failure> failure) {
     if (failure && failure->number == ide::kSubscriptOutOfRange)
         failure->reason = "the module holds no line that is not a comment";

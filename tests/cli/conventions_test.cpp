@@ -116,3 +116,17 @@ TEST(Encodings, Utf16KeepsItsByteOrderAndItsMarkOrLackOfOne) {
         EXPECT_EQ(f.Read("Wide.bas"), wide("Attribute VB_Name = \"Wide\"\n'\n'\tx\n'\nPublic Sub A()\nEnd Sub\n"));
     }
 }
+
+// A UTF-8 byte order mark with --encoding naming UTF-8 (in any spelling) is still a mark, not text: the module
+// keeps its name and its mark, and the module header goes in at code line 1, above Option Explicit.
+TEST(Encodings, AMarkAndTheEncodingItNamesKeepTheModulesName) {
+    CliFixture f;
+    const std::string mark = "\xEF\xBB\xBF", name = "Attribute VB_Name = \"Stock\"\r\n";
+    const std::string rule = "'" + std::string(70, '-') + "\r\n";
+    testsupport::WriteFile(f.Path("Marked.bas"), mark + name + "Option Explicit\r\n");
+    auto r = f.Run({"module", "--encoding", "UTF8", "--description", "Levels.", f.Path("Marked.bas")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string written = f.Read("Marked.bas");
+    EXPECT_TRUE(written.starts_with(mark + name + rule + "' Module Name:\tStock\r\n")) << written;
+    EXPECT_TRUE(written.ends_with(rule + "Option Explicit\r\n")) << written;
+}

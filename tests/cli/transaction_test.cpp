@@ -15,6 +15,7 @@
 #include "cli/app.h"
 #include "cli/runner.h"
 #include "cli_helpers.h"
+#include "platform/os.h"
 
 using clitest::CliFixture;
 using clitest::Count;
@@ -108,24 +109,23 @@ TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
     }
 }
 
-// A hook in the middle of a run: after the first module is done, another program saves the second; or the
-// program's own fault throws while the second is done, which the last resort says in one line with a status of
-// its own. Either way neither module is written and no temporary file is left. (A second module that cannot be
-// prepared is the disk-full row of the table above.)
+// A hook in the middle of a run: another program saves the second module after the first is done, or the first
+// after it was prepared, just before the files would replace their originals; or the program's own fault throws
+// while the second is done, which the last resort says in one line with a status of its own. Either way neither
+// module is written, the other program's bytes stay and no temporary file is left. (A second module that cannot
+// be prepared is the disk-full row of the table above.)
 TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten) {
-    const std::tuple<void (*)(const std::string& path, int call), int, std::string> cases[] = {
-        {[](const std::string& path, int call) {
-             if (call == 1) testsupport::WriteFile(path, kTwoSubs + "' saved by an editor\r\n");
-         },
-         cli::kFileError, "Two.bas: changed by another program; run again"},
-        {[](const std::string&, int call) {
-             if (call == 2) throw std::logic_error("index past the end");
-         },
-         cli::kInternalError, "quillmark: internal error: index past the end; nothing was written. Please report it.\n"},
+    const std::string saved = "' saved by an editor\r\n";
+    const std::tuple<std::string, int, int, std::string> cases[] = {  // file saved, at which call; status, message
+        {"Two.bas", 1, cli::kFileError, "Two.bas: changed by another program; run again"},
+        {"Customer.cls", 2, cli::kFileError, "Customer.cls: changed by another program; run again"},
+        {"", 2, cli::kInternalError,
+         "quillmark: internal error: index past the end; nothing was written. Please report it.\n"},
     };
-    for (const auto& [meanwhile, status, says] : cases) {
+    for (const auto& [file, when, status, says] : cases) {
         CliFixture f;
         testsupport::WriteFile(f.Path("Two.bas"), kTwoSubs);
+        const std::string customer = f.Read("Customer.cls");
         std::ostringstream err;
         int calls = 0;
         const auto run = [&] {
@@ -138,13 +138,15 @@ TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten
             rules.needsProject = false;
             return runner.Run(rules, nullptr, [&](cli::Session& s) {
                 s.file.module.InsertLines(1, "' touched");
-                meanwhile(f.Path("Two.bas"), ++calls);
+                if (++calls != when) return;
+                if (file.empty()) throw std::logic_error("index past the end");
+                testsupport::WriteFile(f.Path(file), f.Read(file) + saved);
             });
         };
         EXPECT_EQ(cli::Guarded(run, err), status);
         EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
-        EXPECT_EQ(f.Read("Customer.cls").find("' touched"), std::string::npos);
-        EXPECT_EQ(f.Read("Two.bas").find("' touched"), std::string::npos);
+        EXPECT_EQ(f.Read("Customer.cls"), customer + (file == "Customer.cls" ? saved : ""));
+        EXPECT_EQ(f.Read("Two.bas"), kTwoSubs + (file == "Two.bas" ? saved : ""));
         EXPECT_EQ(FolderListing(f.dir.Path()),
                   (std::vector<std::string>{"Customer.cls", "Inventory.bas", "Inventory.vbp", "Two.bas", "frmMain.frm"}));
     }
@@ -187,6 +189,27 @@ TEST(AllOrNothing, AnInterruptLeavesNoTemporaryFile) {
         return;
     }
     FAIL() << "no run was interrupted while its modules were prepared";
+}
+
+// A module in a folder below its project's: while the run works, it holds the module's folder and the project's,
+// where the log and the project file are written, so another run waits for both.
+TEST(Concurrency, ARunLocksTheModulesFolderAndItsProjects) {
+    CliFixture f;
+    std::filesystem::create_directory(f.Path("src"));
+    testsupport::WriteFile(f.Path("src/Two.bas"), kTwoSubs);
+    testsupport::WriteFile(f.Path("Two.vbp"), "Type=Exe\r\nModule=Two; src\\Two.bas\r\n");
+    cli::CommonOptions options;
+    options.targets = {f.Path("src/Two.bas") + ":4"};
+    std::ostringstream out, err;
+    cli::Runner runner(options, f.settings, out, err);
+    std::vector<std::string> unlocked;
+    const int status = runner.Run(cli::RunRules{}, nullptr, [&](cli::Session& s) {
+        EXPECT_NE(s.project, nullptr);
+        for (const std::string& folder : {f.dir.Path(), f.Path("src")})
+            if (platform::FolderLock(folder, [] { return false; }).Held()) unlocked.push_back(folder);
+    });
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(unlocked, std::vector<std::string>{});
 }
 
 // Eight runs at once on one project, ten rounds: every entry is kept whole, and the project lists the log once.

@@ -151,6 +151,31 @@ TEST(PenworkCore, InsertWithoutACodePaneInsertsNothingAndSaysNothing) {
     }
 }
 
+// Module mode: the header goes above everything, Option Explicit included,
+// wherever the cursor is.
+TEST(PenworkCore, ModuleHeaderGoesToTheFirstLine) {
+    Window w;
+    const std::string before = w.module.Text();
+    w.core.SelectHeaderType(toolwindow::Module);
+    w.core.Box(toolwindow::kModuleDescriptionBox).SetText("Stock levels.");
+    w.core.Insert();
+    const std::string rule = "'" + std::string(70, '-') + "\r\n";
+    const std::string text = w.module.Text();
+    ASSERT_TRUE(text.ends_with(rule + before)) << text;
+    EXPECT_TRUE(text.starts_with(rule + "' Module Name:\tModule1\r\n")) << text;
+    EXPECT_NE(text.find("Stock levels."), std::string::npos) << text;
+}
+
+// Close all leaves the project window and closes every code window.
+TEST(PenworkCore, CloseAllLeavesOnlyTheProjectWindow) {
+    host::SourceModule other("Sub Bar()\r\nEnd Sub\r\n");  // outlives the window's workspace
+    Window w;
+    w.workspace.Open(other, "Module2");
+    ASSERT_EQ(3u, w.workspace.Windows().size());
+    w.core.CloseAll();
+    EXPECT_EQ(std::vector<ide::Window*>{&w.workspace.ProjectWindow()}, w.workspace.Windows());
+}
+
 // About puts the window back on top even with chkOnTop off (what help does is
 // checked on the window); a resize to the normal state restores what chkOnTop says.
 TEST(PenworkCore, AboutRestoresTheTopAndANormalResizeWhatChkOnTopSays) {

@@ -5,6 +5,7 @@
 
 #include "errorhandlers/error_handler.h"
 #include "errorhandlers/handler_templates.h"
+#include "ide/statements.h"
 #include "headers/stage.h"
 
 namespace {
@@ -50,29 +51,33 @@ void VerifyHandler(const std::string& expected, const std::string& source, long 
     EXPECT_EQ(Crlf(expected), s.module.Text()) << source;
 }
 
-// The message-box handlers differ only in what Abort does: a program ends, a
-// component raises the error again to its caller.
-TEST(InsertErrorHandler, WritesEachHandlerOfTheWorkedExample) {
-    const std::string source = kFoo + "    x = 1\nEnd Sub\n";
-    const auto msgBox = [](const std::string& onAbort) {
-        return kFoo + "On Error Goto Foo_Err" + kStamp + "\n\n    x = 1\nExit Sub\nFoo_Err:\t\t" + kStamp + "\n" +
-               "If Err <> 0 Then\n"
-               "\tSelect Case MsgBox(\"Number: \" & Err.Number & vbCrLf & _ \n"
-               "\t\t\"Description: \" & Err.Description & vbCrLf & _\n"
-               "\t\t\"Location: Module1, Foo\", vbAbortRetryIgnore + vbExclamation, _ \n"
-               "\t\t\"An Error Occurred In: \" & Err.Source) \n"
-               "\t\tCase vbAbort\n" + onAbort +
-               "\t\tCase vbRetry\n"
-               "\t\t\tResume\n"
-               "\t\tCase vbIgnore\n"
-               "\t\t\tResume Next\n"
-               "\tEnd Select\n"
-               "End If \n"
-               "End Sub\n";
-    };
-    VerifyHandler(msgBox("\t\t\tEnd\n"), source, 4, StandardExe);
-    VerifyHandler(msgBox("\t\t\tOn Error GoTo 0\n\t\t\tErr.Raise Err.Number\n"), source, 4, ComponentMsgBox);
-    VerifyHandler(kFoo + "On Error Resume Next\n    x = 1\nEnd Sub\n", source, 4, ResumeNext);
+// The message-box handlers: one MsgBox statement showing the error and where it
+// happened, whose buttons end the program (Standard EXE) or raise the error
+// again to its caller (a component), retry the line, or go on with the next.
+TEST(InsertErrorHandler, MessageBoxHandlersTellTheErrorAndActOnEachButton) {
+    const std::pair<int, std::string> kinds[] = {{StandardExe, "End"},
+                                                 {ComponentMsgBox, "On Error GoTo 0 Err.Raise Err.Number"}};
+    for (const auto& [kind, onAbort] : kinds) {
+        Handler s(Crlf(kFoo + "    x = 1\nEnd Sub\n"), kind);
+        ASSERT_TRUE(s.Insert(4));
+        long first = 1;  // the handler's first line, below "If Err <> 0 Then"
+        while (first < s.module.CountOfLines() && s.module.Lines(first++, 1) != "If Err <> 0 Then") {}
+        const long last = ide::LastLineOfStatement(s.module, first);
+        const std::string call = s.module.Lines(first, last - first + 1);
+        EXPECT_TRUE(call.starts_with("\tSelect Case MsgBox(")) << call;
+        for (const char* shown : {"Err.Number", "Err.Description", "Err.Source", "\"Location: Module1, Foo\""})
+            EXPECT_NE(call.find(shown), std::string::npos) << shown << " in " << call;
+        std::string buttons;  // "|button: what it does"
+        for (long n = last + 1; n < s.module.CountOfLines() && s.module.Lines(n, 1) != "End If "; ++n) {
+            const std::string line = s.module.Lines(n, 1).substr(s.module.Lines(n, 1).find_first_not_of('\t'));
+            buttons += line.starts_with("Case ") ? "|" + line.substr(5) + ":" : " " + line;
+        }
+        EXPECT_EQ(buttons, "|vbAbort: " + onAbort + "|vbRetry: Resume|vbIgnore: Resume Next End Select");
+    }
+    // Resume Next is one line below the declaration, and goes in even where a
+    // handler's label stands already.
+    const std::string handled = "On Error Goto Foo_Err\n    x = 1\nExit Sub\nFoo_Err:\nEnd Sub\n";
+    VerifyHandler(kFoo + "On Error Resume Next\n" + handled, kFoo + handled, 5, ResumeNext);
 }
 
 TEST(InsertErrorHandler, PutsTheHandlerAroundTheBodyOfTheRightProcedure) {

@@ -1,3 +1,4 @@
+#include <sstream>
 #include <string>
 
 #include "headers/comment_block.h"
@@ -22,33 +23,24 @@ TEST(CommentBlock, IsTheBoxsDisplayLinesBetweenLoneApostrophes) {
         EXPECT_EQ(headers::sCommentBlock(toolwindow::PlainTextBox(c.text, c.width)), Crlf(c.expected)) << c.text;
 }
 
-const std::string kNotice =
-    "'----------------------------------------------------------------------\n"
-    "' $Copyright: Copyright \u00a9 1997 by Orrin Tavish.  All \n"
-    "' rights reserved.  Orrin Tavish claims copyright in this \n"
-    "' computer program as an unpublished work, one or more versions of which \n"
-    "' were first used to provide services to customers on the dates indicated \n"
-    "' in the foregoing notice.  Claim of copyright does not imply waiver of \n"
-    "' other rights. \n"
-    "'  \n"
-    "'                         NOTICE OF PROPRIETARY RIGHTS \n"
-    "'  \n"
-    "' This program is a confidential trade secret and the property of \n"
-    "' Orrin Tavish. Use, examination, reproduction, disassembly, \n"
-    "' decompiling, transfer, and/or disclosure to others of all or any part of \n"
-    "' this software program are strictly prohibited except by express written \n"
-    "' agreement with Orrin Tavish.\n"
-    "'----------------------------------------------------------------------\n"
-    "\n";
-
-// The text ends in a line break, which leaves an empty line after it in the
-// module: two empty lines follow each notice.
+// The notice is sixteen comment lines, its owner's copyright between two rules,
+// and two empty lines; it goes above everything, each time it is inserted.
 TEST(RightsNotice, StandsAboveEverythingElseEachTimeItIsInserted) {
     const std::string code = "Option Explicit\n\nPublic Sub Foo()\nEnd Sub\n";
     stage::Stage stage(Crlf(stage::kNameLine + code));
     headers::InsertRightsNotice(stage.module);
+    const std::string once = stage.Code();
+    ASSERT_TRUE(once.starts_with(stage::kNameLine + stage::kRule + "\n") && once.ends_with(code)) << once;
+    const std::size_t name = stage::kNameLine.size();
+    const std::string notice = once.substr(name, once.size() - name - code.size());
+    EXPECT_TRUE(notice.ends_with("\n" + stage::kRule + "\n\n\n")) << notice;
+    EXPECT_NE(notice.find("' $Copyright: Copyright \u00a9 1997 by Orrin Tavish."), std::string::npos) << notice;
+    std::istringstream lines(notice);
+    int comments = 0;
+    for (std::string line; std::getline(lines, line) && !line.empty();) comments += line.starts_with("'");
+    EXPECT_EQ(comments, 16) << notice;
     headers::InsertRightsNotice(stage.module);
-    EXPECT_EQ(stage.Code(), stage::kNameLine + kNotice + "\n" + kNotice + "\n" + code);
+    EXPECT_EQ(stage.Code(), stage::kNameLine + notice + notice + code);
 }
 
 }  // namespace

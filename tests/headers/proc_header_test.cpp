@@ -19,6 +19,8 @@ const std::string kContinued =
     "                      ByVal Delta As Long, _\n"
     "                      Optional ByVal Reason As String = \"count\")\n"
     "Item.Quantity = Item.Quantity + Delta\nEnd Sub\n";
+// Line 5, a comment below a numbered End Sub, is C's.
+const std::string kNumbered = "Option Explicit\n\nSub B()\n10 End Sub\n' about C\nSub C()\nEnd Sub\n";
 const std::string kSpaced = "Option Explicit\n\nPublic Sub Foo (ByVal n As Long)\nEnd Sub\n\n"
                             "Public Property Get Total () As Long\nEnd Property\n";
 
@@ -45,6 +47,7 @@ struct Case {
 TEST(ProcedureHeader, GoesBeforeTheDeclarationOrRightAfterIt) {
     const Case cases[] = {
         {kSub, 4, Before, 3, "Foo"},
+        {kNumbered, 5, Before, 6, "C"},
         {kSub, 1, Before, 0, "", "No Procedure Selected|64|Please select a procedure for this header\n"},
         {kContinued, 6, After, 6, "AdjustStock"},
         // Each part of a property is found by its own keyword (Let: the revision's

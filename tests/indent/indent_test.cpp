@@ -55,9 +55,11 @@ TEST(IndentBlock, IndentsByTheKeywordRules) {
          "            #End If\n      End Selected\n   End Without\nEnd If: e = 1\n"},
         // Declarations keep their blanks, by prefix or by word; Static, Option and procedure ends go flush.
         {"Option Explicit\n  Public Sub Foo()\nx = 1\nEnd Sub\n     Friend Function Baz()\nEnd Function\n"
-         "For i = 1 To 2\nStatic s As Long\n      Public Sub Garply()\nNext\n",
+         "    Sub Bare()\n Function F()\n  Property Get P()\nFor i = 1 To 2\nStatic s As Long\n"
+         "      Public Sub Garply()\nNext\n",
          "  Option Explicit\n  Public Sub Foo()\n      x = 1\n  End Sub\n     Friend Function Baz()\n  End Function\n"
-         "For i = 1 To 2\n   Static s As Long\n      Public Sub Garply()\nNext\n"},
+         "    Sub Bare()\n Function F()\n  Property Get P()\nFor i = 1 To 2\n   Static s As Long\n"
+         "      Public Sub Garply()\nNext\n"},
         // Comments, blank lines and Dim go flush left.
         {"For i = 1 To 2\n' in the loop\nDim j As Long\n\n   Do\n'\n      j = i\n   Loop\nNext\n",
          "For i = 1 To 2\n      ' in the loop\n   Dim j As Long\n      \nDo\n   '   \nj = i\nLoop\nNext\n"},

@@ -85,6 +85,8 @@ TEST(InsertRevision, EachTargetWritesInItsPlace) {
         {"PMLC", true, 12,
          kTop + Entry("Adjust") + kOption + kReorderNote + kReorder + kProcBlock + kDecl + kBody + kCodeBlock + kEnd},
         {"P--C", true, 9, kTop + kOption + kReorderNote + kReorder + kProcBlock + kCodeBlock + kDecl + kBody + kEnd},
+        // A blank line ends the comments that open the module.
+        {"-M--", true, 1, kTop + Entry("(Declarations)") + "\n" + kOption, kTop + "\n" + kOption},
         // Outside every procedure.
         {"PM--", true, 2,
          kTop + kProcBlock + Entry("(Declarations)") + kOption + kReorderNote + kReorder + kDecl + kBody + kEnd},
