@@ -19,6 +19,7 @@ void ModuleDocument::Save() {
     platform::WriteFileAtomic(file_.path, bytes);
     onDisk_ = platform::FileContent::Of(bytes);
     file_.originalBytes = std::move(bytes);
+    module_.EndStep();  // what comes after the save is a state of its own
     savedState_ = module_.StateId();
 }
 

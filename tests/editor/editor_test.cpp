@@ -114,6 +114,7 @@ private slots:
     void projectWindowGroupsModulesAndOpensThem();
     void typingAndSavingKeepHiddenLinesLineEndsAndCodePage();
     void anAddInCommandIsOneUndoStep();
+    void undoAndRedoGiveBackTheBytesAndTheModifiedMarkFollowsTheFile();
     void procedureListGoToLineAndFind();
     void connectModesThroughTheManagerAndTheCommandLine();
     void brokenOrMissingAddInsAreReportedOnceAndSkipped();
@@ -223,6 +224,47 @@ void EditorTest::anAddInCommandIsOneUndoStep() {
     // The menu follows the command bar: the command goes with the add-in.
     s.window->AddIns().Disconnect("Test.Stamp", ide::ext_dm_UserClosed);
     QCOMPARE(s.window->AddInsMenu().actions().size(), 1);
+}
+
+void EditorTest::undoAndRedoGiveBackTheBytesAndTheModifiedMarkFollowsTheFile() {
+    // CR LF lines, LF lines (one with a member attribute under it), a CR line
+    // and a last line without a line end.
+    const std::string original = "Attribute VB_Name = \"Mixed\"\r\nOption Explicit\r\nSub A()\n"
+                                 "Attribute A.VB_Description = \"a\"\r\n    x = 1\rEnd Sub\n' last";
+    const struct {
+        editor::TextPos from, to;
+        Qt::Key key;  // or "x" typed over the selection
+    } edits[] = {
+        {{2, 5}, {2, 5}, Qt::Key_Return},     // splits the LF line
+        {{3, 7}, {3, 7}, Qt::Key_Return},     // splits the CR line
+        {{3, 1}, {3, 1}, Qt::Key_Backspace},  // joins the CR line to the LF line
+        {{1, 16}, {1, 16}, Qt::Key_Delete},   // joins the LF line and its attribute up
+        {{5, 1}, {5, 1}, Qt::Key_Backspace},  // joins the last line to an LF line
+        {{1, 1}, {5, 7}, Qt::Key_unknown},    // replaces every line
+    };
+    for (const auto& edit : edits) {
+        Session s;
+        const std::string path = s.dir.File("Mixed.bas");
+        WriteFile(path, original);
+        editor::CodeWindow* code = s.window->OpenModule(QString::fromStdString(path));
+        QVERIFY(code != nullptr);
+        editor::CodeView& view = code->View();
+        const QMdiSubWindow* sub = s.window->CodeArea().activeSubWindow();
+        view.Select(edit.from, edit.to);
+        if (edit.key == Qt::Key_unknown) Type(&view, "x");
+        else QTest::keyClick(&view, edit.key);
+        QVERIFY(sub->isWindowModified());
+        QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+        const std::string edited = ReadFile(path);
+        QVERIFY(edited != original && !sub->isWindowModified());
+        // Undone, the text differs from the file saved; redone, it is the file again.
+        QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(code->Document().Source().Text(), original);
+        QVERIFY(sub->isWindowModified());
+        QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(code->Document().Source().Text(), edited);
+        QVERIFY(!sub->isWindowModified());
+    }
 }
 
 void EditorTest::procedureListGoToLineAndFind() {

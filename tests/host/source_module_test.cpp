@@ -269,12 +269,15 @@ TEST(Changes, ListenersFollowEveryEditSoLinesCanBeMapped) {
     const int id = module.Subscribe([&](const host::LineChange& c) { changes.push_back(c); });
     std::mt19937 random(7);
     auto pick = [&](long n) { return static_cast<long>(random() % static_cast<unsigned long>(n)); };
-    for (int step = 0; step < 60; ++step) {
+    for (int step = 0; step < 80; ++step) {
         const long count = module.CountOfLines(), line = 1 + pick(count);
-        switch (pick(3)) {
+        long added = 0;  // the run of added lines from `line`
+        while (line + added <= count && module.Lines(line + added, 1) == "new") ++added;
+        switch (pick(4)) {
         case 0: module.InsertLines(1 + pick(count + 1), "new\r\nnew"); break;
-        case 1: if (module.Lines(line, 1) == "new") module.ReplaceLine(line, "new\r\nnew"); break;
-        default: if (module.Lines(line, 1) == "new") module.DeleteLines(line, 1);
+        case 1: if (added > 0) module.ReplaceLine(line, "new\r\nnew"); break;
+        case 2: if (added > 0) module.DeleteLines(line, added); break;
+        default: if (added > 0) module.Restore(module.Cut(line, added));
         }
     }
     EXPECT_EQ(module.Revision(), changes.empty() ? 0u : changes.back().revision);
