@@ -250,11 +250,17 @@ TEST(Find, RangeColumnsCaseAndWords) {
                  {"End Sub", 5, 1, 9, 1, "none"}, {"", 1, 1, 4, 1, "none"},
                  {"end sub", 1, 1, 4, 1, "none"}, {"end sub", 1, 1, 4, 1, "4:1-4:8", false, false},
                  {"Foo", 3, 10, 3, 1, "none", true}, {"Foo", 3, 1, 3, 1, "3:5-3:8", true}});
-    // Columns count characters, not bytes; letter case is ignored beyond ASCII.
-    ExpectFinds("x = \"Größe\" & ÄRGER\n",
+    // Columns count characters, not bytes; letter case is ignored beyond ASCII,
+    // in Latin-1 and Latin Extended-A letters, either way round.
+    ExpectFinds("x = \"Größe\" & ÄRGER\n' łódź ŚLĄSK žluťoučký ŸVES Āā\n",
                 {{"ärger", 1, 1, 1, 1, "1:15-1:20", false, false},
                  {"Grö", 1, 1, 1, 1, "none", true},
-                 {"Größe", 1, 1, 1, 1, "1:6-1:11", true}});
+                 {"Größe", 1, 1, 1, 1, "1:6-1:11", true},
+                 {"ŁÓDŹ", 1, 1, 2, 1, "2:3-2:7", false, false}, {"ŁÓDŹ", 1, 1, 2, 1, "none"},
+                 {"śląsk", 1, 1, 2, 1, "2:8-2:13", false, false},
+                 {"ŽLUŤOUČKÝ", 1, 1, 2, 1, "2:14-2:23", false, false},
+                 {"ÿves", 1, 1, 2, 1, "2:24-2:28", false, false},
+                 {"ā", 2, 1, 2, 1, "2:29-2:30", false, false}, {"Ā", 2, 30, 2, 1, "2:30-2:31", false, false}});
 }
 
 }  // namespace
