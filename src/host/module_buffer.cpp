@@ -280,14 +280,16 @@ void ModuleBuffer::Restore(const ErasedLines& erased) {
         if (Eol* fileEnd = LastEol()) *fileEnd = *erased.bareEnd;
     }
     // The hidden lines the erased lines handed up stand last above them.
+    std::size_t handed = 0;
+    for (const ErasedLines::Line& line : erased.lines) handed += line.hidden;
     std::vector<RawLine> handedUp;
-    for (const ErasedLines::Line& line : erased.lines) handedUp.resize(handedUp.size() + line.hidden);
-    if (!handedUp.empty()) {
+    if (handed > 0) {
         std::vector<RawLine>& keeper = HiddenAbove(at);
-        const std::size_t n = std::min(handedUp.size(), keeper.size());
-        std::move(keeper.end() - static_cast<std::ptrdiff_t>(n), keeper.end(), handedUp.end() - static_cast<std::ptrdiff_t>(n));
-        keeper.resize(keeper.size() - n);
+        const auto from = keeper.end() - static_cast<std::ptrdiff_t>(std::min(handed, keeper.size()));
+        handedUp.assign(std::make_move_iterator(from), std::make_move_iterator(keeper.end()));
+        keeper.erase(from, keeper.end());
         if (keeper.empty() && at > 0) lines_[at - 1].hidden.reset();
+        handedUp.resize(handed);  // only short when the lines are not as the Erase left them
     }
     std::vector<CodeLine> added;
     added.reserve(erased.lines.size());
