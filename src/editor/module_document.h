@@ -9,6 +9,7 @@
 
 #include "editor/undoable_module.h"
 #include "host/module_file.h"
+#include "platform/files.h"
 
 namespace editor {
 
@@ -35,9 +36,10 @@ public:
     void Save();
 
 private:
-    explicit ModuleDocument(host::ModuleFile file) : file_(std::move(file)), module_(file_.module) {}
+    explicit ModuleDocument(host::ModuleFile file);
     host::ModuleFile file_;
     UndoableModule module_;
+    platform::FileContent onDisk_;  // what the file held when read or last saved
     std::uint64_t savedState_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,21 +59,29 @@ public:
     long Redo();
 
     /// Identifies the text's state by its place in the undo history: equal ids
-    /// mean equal text. Saving remembers it, so the modified mark follows undo.
+    /// mean equal bytes (undo and redo give back exactly what was there). Saving remembers it, so the modified mark follows undo.
     std::uint64_t StateId() const { return undo_.empty() ? 0 : undo_.back().id; }
 
 private:
-    /// One edit: at `line`, `removed` lines were replaced by `inserted` lines.
+    /// One edit at `line`: `inserted` lines put in, or the lines cut. After a
+    /// ReplaceLine, `replaced` is the line's old text; the last of the inserted
+    /// lines is that line, with its own line end and hidden lines.
     struct Edit {
         long line = 0;
-        std::vector<std::string> removed;
         long inserted = 0;
+        std::optional<std::string> replaced;
+        host::CutLines cut;
     };
     struct Step {
         std::uint64_t id = 0;
         std::vector<Edit> edits;
     };
-    void Record(Edit edit);
+    /// Runs `make`, which edits the source and returns what the edit took
+    /// away (nullopt when nothing changed), and records it.
+    template <class MakeEdit>
+    void Record(MakeEdit make);
+    /// Puts back what DeleteLines cut.
+    void Restore(const host::CutLines& cut);
     /// Puts back what a step's edits took away, last edit first, recording the
     /// opposite step into `into`.
     long Revert(Step step, std::vector<Step>& into);

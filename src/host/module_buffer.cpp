@@ -225,16 +225,26 @@ void ModuleBuffer::Replace(std::size_t at, const std::vector<std::string>& texts
     CompactIfWasteful();
 }
 
-void ModuleBuffer::Erase(std::size_t at, std::size_t count) {
+std::vector<RawLine>& ModuleBuffer::HiddenAbove(std::size_t at) {
+    if (at == 0) return prelude_;
+    CodeLine& above = lines_[at - 1];
+    if (!above.hidden) above.hidden = std::make_unique<std::vector<RawLine>>();
+    return *above.hidden;
+}
+
+void ModuleBuffer::Erase(std::size_t at, std::size_t count, ErasedLines* erased) {
     if (count == 0) return;
     const bool throughEnd = at + count == lines_.size();
     Eol* fileEnd = LastEol();
     const bool endedBare = fileEnd != nullptr && *fileEnd == Eol::None;
     bool structural = false;
     std::vector<RawLine> orphans;
+    if (erased != nullptr) *erased = ErasedLines{at, {}, std::nullopt};
     for (std::size_t k = at; k < at + count; ++k) {
         structural = structural || IsStructural(roles_[k].kind);
         unusedBytes_ += lines_[k].length;
+        if (erased != nullptr)
+            erased->lines.push_back({std::string(Text(k)), lines_[k].eol, HiddenCount(k)});
         if (lines_[k].hidden)
             for (RawLine& line : *lines_[k].hidden) orphans.push_back(std::move(line));
     }
@@ -244,23 +254,59 @@ void ModuleBuffer::Erase(std::size_t at, std::size_t count) {
     roles_.erase(firstRole, firstRole + static_cast<std::ptrdiff_t>(count));
     if (!orphans.empty()) {
         // Attribute lines stay in the file: they go with the line above.
-        std::vector<RawLine>* keeper = &prelude_;
-        if (at > 0) {
-            CodeLine& above = lines_[at - 1];
-            if (!above.hidden) above.hidden = std::make_unique<std::vector<RawLine>>();
-            keeper = above.hidden.get();
-        }
-        for (RawLine& line : orphans) keeper->push_back(std::move(line));
+        std::vector<RawLine>& keeper = HiddenAbove(at);
+        for (RawLine& line : orphans) keeper.push_back(std::move(line));
     }
     if (throughEnd && endedBare) {
         fileEnd = LastEol();
-        if (fileEnd != nullptr) *fileEnd = Eol::None;
+        if (fileEnd != nullptr) {
+            if (erased != nullptr) erased->bareEnd = *fileEnd;
+            *fileEnd = Eol::None;
+        }
     }
     if (!lines_.empty()) {
         std::size_t touched = std::min(at, lines_.size() - 1);
         structural = Reclassify(touched, touched, false) || structural;
     }
     if (structural) ++structureRevision_;
+    ++layoutRevision_;
+    CompactIfWasteful();
+}
+
+void ModuleBuffer::Restore(const ErasedLines& erased) {
+    const std::size_t at = erased.at;
+    if (erased.lines.empty() || at > lines_.size()) return;
+    if (erased.bareEnd) {
+        if (Eol* fileEnd = LastEol()) *fileEnd = *erased.bareEnd;
+    }
+    // The hidden lines the erased lines handed up stand last above them.
+    std::size_t handed = 0;
+    for (const ErasedLines::Line& line : erased.lines) handed += line.hidden;
+    std::vector<RawLine> handedUp;
+    if (handed > 0) {
+        std::vector<RawLine>& keeper = HiddenAbove(at);
+        const auto from = keeper.end() - static_cast<std::ptrdiff_t>(std::min(handed, keeper.size()));
+        handedUp.assign(std::make_move_iterator(from), std::make_move_iterator(keeper.end()));
+        keeper.erase(from, keeper.end());
+        if (keeper.empty() && at > 0) lines_[at - 1].hidden.reset();
+        handedUp.resize(handed);  // only short when the lines are not as the Erase left them
+    }
+    std::vector<CodeLine> added;
+    added.reserve(erased.lines.size());
+    auto hidden = handedUp.begin();
+    for (const ErasedLines::Line& line : erased.lines) {
+        added.push_back(NewLine(line.text, line.eol));
+        if (line.hidden == 0) continue;
+        const auto next = hidden + static_cast<std::ptrdiff_t>(line.hidden);
+        added.back().hidden = std::make_unique<std::vector<RawLine>>(std::make_move_iterator(hidden),
+                                                                      std::make_move_iterator(next));
+        hidden = next;
+    }
+    const auto offset = static_cast<std::ptrdiff_t>(at);
+    lines_.insert(lines_.begin() + offset, std::make_move_iterator(added.begin()),
+                  std::make_move_iterator(added.end()));
+    roles_.insert(roles_.begin() + offset, added.size(), LineRole{});
+    Reclassify(at, at + added.size() - 1, true);
     ++layoutRevision_;
     CompactIfWasteful();
 }

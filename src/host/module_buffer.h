@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,21 @@ struct CodeLine {
     std::uint32_t length = 0;
     Eol eol = Eol::None;
     std::unique_ptr<std::vector<RawLine>> hidden;  // attribute lines after it; null when none
+};
+
+/// Lines an Erase took out, as the file held them, so that Restore can put
+/// them back byte for byte.
+struct ErasedLines {
+    struct Line {
+        std::string text;
+        Eol eol = Eol::None;
+        std::size_t hidden = 0;  // its hidden lines, handed to the line above
+    };
+    std::size_t at = 0;
+    std::vector<Line> lines;
+    /// The line end of the line that took over the file's missing last line
+    /// end, when the erased lines ended the file without one.
+    std::optional<Eol> bareEnd;
 };
 
 class ModuleBuffer {
@@ -65,7 +81,12 @@ public:
     void Replace(std::size_t at, const std::vector<std::string>& texts);
     /// Deletes `count` lines from `at`. Their hidden lines go to the line before
     /// (or to the prelude); a file that ended without a line end still does.
-    void Erase(std::size_t at, std::size_t count);
+    /// With `erased`, records what went.
+    void Erase(std::size_t at, std::size_t count, ErasedLines* erased = nullptr);
+    /// Undoes the Erase that recorded `erased`, on the lines as that Erase left
+    /// them: the lines come back with their own line ends and take back their
+    /// hidden lines.
+    void Restore(const ErasedLines& erased);
 
     /// The whole file, each line with its own line end.
     std::string Text() const;
@@ -78,6 +99,8 @@ private:
     /// revision) when the structure changed.
     bool Reclassify(std::size_t first, std::size_t last, bool added);
     Eol* LastEol();
+    /// Where the hidden lines of erased lines at `at` go: the line above, or the prelude.
+    std::vector<RawLine>& HiddenAbove(std::size_t at);
     CodeLine NewLine(std::string_view text, Eol eol);
     void SetText(CodeLine& line, std::string_view text);
     /// Copies the live texts into a fresh pool once most of it is left over.

@@ -105,6 +105,17 @@ struct SourceModule::Impl {
         return *entry;
     }
 
+    void Delete(long startLine, long count, ErasedLines* erased) {
+        if (count < 0) ide::Raise(ide::kInvalidCall);
+        if (count == 0) return;
+        RequireLine(startLine);
+        if (count > Count() - startLine + 1) ide::Raise(ide::kSubscriptOutOfRange);
+        ShiftingEdit(startLine, -count, [&] {
+            buffer.Erase(static_cast<std::size_t>(startLine - 1), static_cast<std::size_t>(count), erased);
+        });
+        Changed(startLine, count, 0);
+    }
+
     void RequireLine(long line) const {
         if (line < 1 || line > Count()) ide::Raise(ide::kSubscriptOutOfRange);
     }
@@ -150,15 +161,23 @@ void SourceModule::ReplaceLine(long line, const std::string& text) {
     impl_->Changed(line, 1, inserted);
 }
 
-void SourceModule::DeleteLines(long startLine, long count) {
-    if (count < 0) ide::Raise(ide::kInvalidCall);
-    if (count == 0) return;
-    impl_->RequireLine(startLine);
-    if (count > impl_->Count() - startLine + 1) ide::Raise(ide::kSubscriptOutOfRange);
-    impl_->ShiftingEdit(startLine, -count, [&] {
-        impl_->buffer.Erase(static_cast<std::size_t>(startLine - 1), static_cast<std::size_t>(count));
-    });
-    impl_->Changed(startLine, count, 0);
+void SourceModule::DeleteLines(long startLine, long count) { impl_->Delete(startLine, count, nullptr); }
+
+CutLines SourceModule::Cut(long startLine, long count) {
+    auto erased = std::make_shared<ErasedLines>();
+    impl_->Delete(startLine, count, erased.get());
+    CutLines cut;
+    cut.line_ = startLine;
+    cut.count_ = static_cast<long>(erased->lines.size());
+    cut.erased_ = std::move(erased);
+    return cut;
+}
+
+void SourceModule::Restore(const CutLines& cut) {
+    if (cut.count_ == 0) return;
+    if (cut.line_ < 1 || cut.line_ > impl_->Count() + 1) ide::Raise(ide::kInvalidCall);
+    impl_->ShiftingEdit(cut.line_, cut.count_, [&] { impl_->buffer.Restore(*cut.erased_); });
+    impl_->Changed(cut.line_, 0, cut.count_);
 }
 
 long SourceModule::CountOfLines() const { return impl_->Count(); }

@@ -53,6 +53,22 @@ struct LineChange {
 /// inside the removed range goes to the first line of the replacement.
 long LineAfter(const LineChange& change, long line);
 
+struct ErasedLines;
+
+/// Lines Cut took out of a module, as the file held them (each with its own
+/// line end and the hidden lines after it), for Restore to put back.
+class CutLines {
+public:
+    long Line() const { return line_; }
+    long Count() const { return count_; }
+
+private:
+    friend class SourceModule;
+    long line_ = 0;
+    long count_ = 0;
+    std::shared_ptr<const ErasedLines> erased_;
+};
+
 class SourceModule final : public ide::CodeModule {
 public:
     /// A module from its decoded text (UTF-8), exactly as the file holds it.
@@ -75,6 +91,12 @@ public:
     ide::ProcLines ProcLinesAt(const std::string& procName, ide::ProcKind kind, long line) const override;
     bool Find(const std::string& target, long& startLine, long& startColumn, long& endLine,
               long& endColumn, bool wholeWord, bool matchCase, bool patternSearch) const override;
+
+    /// DeleteLines, keeping what went.
+    CutLines Cut(long startLine, long count);
+    /// Puts back, byte for byte, what `cut` took out of the lines as the Cut left
+    /// them, and reports it as lines inserted.
+    void Restore(const CutLines& cut);
 
     /// The whole file text, hidden lines included, each line with its own line end.
     std::string Text() const;

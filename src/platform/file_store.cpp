@@ -12,22 +12,20 @@ std::string StagedFiles::KeyOf(const std::string& path) {
 }
 
 std::optional<std::string> DiskFiles::Read(const std::string& path) {
-    // Stamped before reading: a change made while reading shows as a change.
     const std::string key = StagedFiles::KeyOf(path);
-    const FileStamp stamp = StampOf(key);
-    stamps_.emplace(key, stamp);
+    std::optional<std::string> bytes;
     try {
-        return ReadFileBytes(path, limit_);
+        bytes = ReadFileBytes(path, limit_);
     } catch (const FileError& e) {
-        if (e.Number() == kFileNotFound || e.Number() == kPathNotFound) return std::nullopt;
-        throw;
+        if (e.Number() != kFileNotFound && e.Number() != kPathNotFound) throw;
     }
+    read_.emplace(key, bytes ? FileContent::Of(*bytes) : FileContent{});
+    return bytes;
 }
 
 bool DiskFiles::ChangedSinceRead(const std::string& path) const {
-    const std::string key = StagedFiles::KeyOf(path);
-    const auto it = stamps_.find(key);
-    return it != stamps_.end() && !(StampOf(key) == it->second);
+    const auto it = read_.find(StagedFiles::KeyOf(path));
+    return it != read_.end() && ChangedOnDisk(it->first, it->second);
 }
 
 void DiskFiles::Write(const std::string& path, const std::string& bytes) { WriteFileAtomic(path, bytes); }

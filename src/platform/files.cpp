@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -205,15 +206,25 @@ bool IsRegularFile(const std::string& path) {
     return fs::is_regular_file(path, ec);
 }
 
-FileStamp StampOf(const std::string& path) {
+FileContent FileContent::Of(std::string_view bytes) {
+    const auto digest = QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                                 QCryptographicHash::Sha256);
+    return {true, bytes.size(), digest.toStdString()};
+}
+
+bool ChangedOnDisk(const std::string& path, const FileContent& read) {
     std::error_code ec;
-    FileStamp stamp;
     const fs::file_status st = fs::status(path, ec);
-    if (ec || !fs::exists(st)) return stamp;
-    stamp.exists = true;
-    stamp.size = fs::is_regular_file(st) ? fs::file_size(path, ec) : 0;
-    stamp.time = fs::last_write_time(path, ec);
-    return stamp;
+    const bool exists = !ec && fs::exists(st);
+    if (exists != read.exists) return true;
+    if (!exists) return false;
+    // Another size is the quick answer; the same size needs the bytes.
+    if (fs::file_size(path, ec) != read.size || ec) return true;
+    try {
+        return FileContent::Of(ReadFileBytes(path)).digest != read.digest;
+    } catch (const FileError&) {
+        return true;
+    }
 }
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -106,15 +107,19 @@ public:
     virtual void Write(const std::string& path, const std::string& bytes) = 0;
 };
 
-/// What tells whether a file changed: whether it exists, its size and its time
-/// of last change.
-struct FileStamp {
+/// What a file held when it was read, enough to tell later whether it still
+/// holds that: whether it existed, its size and a digest of its bytes.
+struct FileContent {
     bool exists = false;
     std::uintmax_t size = 0;
-    std::filesystem::file_time_type time{};
-    bool operator==(const FileStamp&) const = default;
+    std::string digest;
+    static FileContent Of(std::string_view bytes);
+    bool operator==(const FileContent&) const = default;
 };
-FileStamp StampOf(const std::string& path);
+/// Whether the file at `path` holds other bytes than `read` (or appeared, or
+/// went, or cannot be read now), whatever its time of last change says: a
+/// file written again with the bytes it had is unchanged.
+bool ChangedOnDisk(const std::string& path, const FileContent& read);
 
 /// Straight to the disk. Remembers how each file looked when it was first
 /// read, so that a writer can tell whether another program changed it since.
@@ -130,7 +135,7 @@ public:
 
 private:
     std::uintmax_t limit_;
-    std::map<std::string, FileStamp> stamps_;  // by absolute path, as first read
+    std::map<std::string, FileContent> read_;  // by absolute path, as first read
 };
 
 /// Holds writes back: reads see earlier writes; Changes() lists what would be

@@ -114,11 +114,13 @@ private slots:
     void projectWindowGroupsModulesAndOpensThem();
     void typingAndSavingKeepHiddenLinesLineEndsAndCodePage();
     void anAddInCommandIsOneUndoStep();
+    void undoAndRedoGiveBackTheBytesAndTheModifiedMarkFollowsTheFile();
     void procedureListGoToLineAndFind();
     void connectModesThroughTheManagerAndTheCommandLine();
     void brokenOrMissingAddInsAreReportedOnceAndSkipped();
     void closedCodeWindowsLeaveTheWorkspace();
-    void aFileChangedOnDiskIsNotOverwrittenSilently();
+    void aFileChangedOnDiskIsReadAgainOrKeptAsTheUserSays();
+    void saveAllWritesTheProjectFileOnlyWhenItChanged();
     void quillmarkRoundTripWritesWhatTheCommandLineWrites();
 };
 
@@ -225,6 +227,47 @@ void EditorTest::anAddInCommandIsOneUndoStep() {
     QCOMPARE(s.window->AddInsMenu().actions().size(), 1);
 }
 
+void EditorTest::undoAndRedoGiveBackTheBytesAndTheModifiedMarkFollowsTheFile() {
+    // CR LF lines, LF lines (one with a member attribute under it), a CR line
+    // and a last line without a line end.
+    const std::string original = "Attribute VB_Name = \"Mixed\"\r\nOption Explicit\r\nSub A()\n"
+                                 "Attribute A.VB_Description = \"a\"\r\n    x = 1\rEnd Sub\n' last";
+    const struct {
+        editor::TextPos from, to;
+        Qt::Key key;  // or "x" typed over the selection
+    } edits[] = {
+        {{2, 5}, {2, 5}, Qt::Key_Return},     // splits the LF line
+        {{3, 7}, {3, 7}, Qt::Key_Return},     // splits the CR line
+        {{3, 1}, {3, 1}, Qt::Key_Backspace},  // joins the CR line to the LF line
+        {{1, 16}, {1, 16}, Qt::Key_Delete},   // joins the LF line and its attribute up
+        {{5, 1}, {5, 1}, Qt::Key_Backspace},  // joins the last line to an LF line
+        {{1, 1}, {5, 7}, Qt::Key_unknown},    // replaces every line
+    };
+    for (const auto& edit : edits) {
+        Session s;
+        const std::string path = s.dir.File("Mixed.bas");
+        WriteFile(path, original);
+        editor::CodeWindow* code = s.window->OpenModule(QString::fromStdString(path));
+        QVERIFY(code != nullptr);
+        editor::CodeView& view = code->View();
+        const QMdiSubWindow* sub = s.window->CodeArea().activeSubWindow();
+        view.Select(edit.from, edit.to);
+        if (edit.key == Qt::Key_unknown) Type(&view, "x");
+        else QTest::keyClick(&view, edit.key);
+        QVERIFY(sub->isWindowModified());
+        QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+        const std::string edited = ReadFile(path);
+        QVERIFY(edited != original && !sub->isWindowModified());
+        // Undone, the text differs from the file saved; redone, it is the file again.
+        QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(code->Document().Source().Text(), original);
+        QVERIFY(sub->isWindowModified());
+        QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(code->Document().Source().Text(), edited);
+        QVERIFY(!sub->isWindowModified());
+    }
+}
+
 void EditorTest::procedureListGoToLineAndFind() {
     Session s;
     editor::CodeWindow* code = s.OpenFromProject("Inventory (Inventory.bas)");
@@ -321,22 +364,63 @@ void EditorTest::closedCodeWindowsLeaveTheWorkspace() {
     QVERIFY(s.OpenFromProject("Customer (Customer.cls)") != nullptr);
 }
 
-void EditorTest::aFileChangedOnDiskIsNotOverwrittenSilently() {
+void EditorTest::aFileChangedOnDiskIsReadAgainOrKeptAsTheUserSays() {
     Session s;
     editor::CodeWindow* code = s.OpenFromProject("Customer (Customer.cls)");
     QVERIFY(code != nullptr);
     const std::string path = s.dir.File("Customer.cls");
-    const std::string theirs = ReadFile(path) + "' added elsewhere\r\n";
-    WriteFile(path, theirs);
+    const auto writtenElsewhere = [&](const std::string& bytes) {  // whether the editor asked
+        const std::size_t asked = s.prompts.asked.size();
+        WriteFile(path, bytes);
+        return QTest::qWaitFor([&] { return s.prompts.asked.size() > asked; }, 500);
+    };
+    QVERIFY(!writtenElsewhere(ReadFile(path)));  // the same bytes: nothing to ask
     Type(&code->View(), "x");
-    s.prompts.answer = false;
+    const std::string theirs = ReadFile(path) + "' added elsewhere\r\n";
+    s.prompts.answer = false;  // keep the text here
+    QVERIFY(writtenElsewhere(theirs));
+    QVERIFY(s.prompts.asked.back().find("Read it again? The changes made here would be lost") != std::string::npos);
+    QCOMPARE(code->Document().Module().Lines(1, 1), std::string("xOption Explicit"));
+
+    // Saving over their change asks first.
     QVERIFY(!s.window->Save(code));
     QCOMPARE(ReadFile(path), theirs);
-    QVERIFY(!s.prompts.asked.empty());
     QVERIFY(s.prompts.asked.back().find("Customer.cls was changed on disk") != std::string::npos);
     s.prompts.answer = true;
     QVERIFY(s.window->Save(code));
     QCOMPARE(ReadFile(path).find("' added elsewhere"), std::string::npos);
+    const std::size_t asked = s.prompts.asked.size();
+    QTest::qWait(100);
+    QCOMPARE(s.prompts.asked.size(), asked);  // the editor's own save is no change elsewhere
+
+    // Read again: the window shows the file as it now is, unmodified.
+    QVERIFY(writtenElsewhere(ReadFile(path) + "' and again\r\n"));
+    QCOMPARE(s.prompts.asked.size(), asked + 1);
+    QCOMPARE(s.prompts.asked.back(), std::string("Customer.cls was changed on disk by another program. Read it again?"));
+    code = s.window->ActiveCodeWindow();
+    QVERIFY(code != nullptr);
+    host::SourceModule& shown = code->Document().Source();
+    QCOMPARE(shown.Lines(shown.CountOfLines(), 1), std::string("' and again"));
+    QVERIFY(!s.window->CodeArea().activeSubWindow()->isWindowModified());
+}
+
+void EditorTest::saveAllWritesTheProjectFileOnlyWhenItChanged() {
+    Session s;
+    QVERIFY(s.window->OpenProject(s.File("Inventory.vbp")));
+    const std::string vbp = s.dir.File("Inventory.vbp");
+    // Unchanged here, it stays as another program left it.
+    const std::string theirs = ReadFile(vbp) + "Comments=\"theirs\"\r\n";
+    WriteFile(vbp, theirs);
+    QVERIFY(s.window->SaveAll());
+    QCOMPARE(ReadFile(vbp), theirs);
+    // Changed here, it is written; saved once more, as it stands on disk, it is left alone.
+    s.window->Project()->VBComponents().AddFile(s.dir.File("REVISION.TXT"), true);
+    QVERIFY(s.window->SaveAll());
+    QVERIFY(ReadFile(vbp).find("RelatedDoc=REVISION.TXT\r\n") != std::string::npos);
+    const auto written = std::filesystem::last_write_time(vbp) - std::chrono::hours(1);
+    std::filesystem::last_write_time(vbp, written);
+    QVERIFY(s.window->SaveAll());
+    QCOMPARE(std::filesystem::last_write_time(vbp), written);
 }
 
 void EditorTest::quillmarkRoundTripWritesWhatTheCommandLineWrites() {

@@ -250,11 +250,17 @@ TEST(Find, RangeColumnsCaseAndWords) {
                  {"End Sub", 5, 1, 9, 1, "none"}, {"", 1, 1, 4, 1, "none"},
                  {"end sub", 1, 1, 4, 1, "none"}, {"end sub", 1, 1, 4, 1, "4:1-4:8", false, false},
                  {"Foo", 3, 10, 3, 1, "none", true}, {"Foo", 3, 1, 3, 1, "3:5-3:8", true}});
-    // Columns count characters, not bytes; letter case is ignored beyond ASCII.
-    ExpectFinds("x = \"Größe\" & ÄRGER\n",
+    // Columns count characters, not bytes; letter case is ignored beyond ASCII,
+    // in Latin-1 and Latin Extended-A letters, either way round.
+    ExpectFinds("x = \"Größe\" & ÄRGER\n' łódź ŚLĄSK žluťoučký ŸVES Āā\n",
                 {{"ärger", 1, 1, 1, 1, "1:15-1:20", false, false},
                  {"Grö", 1, 1, 1, 1, "none", true},
-                 {"Größe", 1, 1, 1, 1, "1:6-1:11", true}});
+                 {"Größe", 1, 1, 1, 1, "1:6-1:11", true},
+                 {"ŁÓDŹ", 1, 1, 2, 1, "2:3-2:7", false, false}, {"ŁÓDŹ", 1, 1, 2, 1, "none"},
+                 {"śląsk", 1, 1, 2, 1, "2:8-2:13", false, false},
+                 {"ŽLUŤOUČKÝ", 1, 1, 2, 1, "2:14-2:23", false, false},
+                 {"ÿves", 1, 1, 2, 1, "2:24-2:28", false, false},
+                 {"ā", 2, 1, 2, 1, "2:29-2:30", false, false}, {"Ā", 2, 30, 2, 1, "2:30-2:31", false, false}});
 }
 
 }  // namespace
@@ -269,12 +275,15 @@ TEST(Changes, ListenersFollowEveryEditSoLinesCanBeMapped) {
     const int id = module.Subscribe([&](const host::LineChange& c) { changes.push_back(c); });
     std::mt19937 random(7);
     auto pick = [&](long n) { return static_cast<long>(random() % static_cast<unsigned long>(n)); };
-    for (int step = 0; step < 60; ++step) {
+    for (int step = 0; step < 80; ++step) {
         const long count = module.CountOfLines(), line = 1 + pick(count);
-        switch (pick(3)) {
+        long added = 0;  // the run of added lines from `line`
+        while (line + added <= count && module.Lines(line + added, 1) == "new") ++added;
+        switch (pick(4)) {
         case 0: module.InsertLines(1 + pick(count + 1), "new\r\nnew"); break;
-        case 1: if (module.Lines(line, 1) == "new") module.ReplaceLine(line, "new\r\nnew"); break;
-        default: if (module.Lines(line, 1) == "new") module.DeleteLines(line, 1);
+        case 1: if (added > 0) module.ReplaceLine(line, "new\r\nnew"); break;
+        case 2: if (added > 0) module.DeleteLines(line, added); break;
+        default: if (added > 0) module.Restore(module.Cut(line, added));
         }
     }
     EXPECT_EQ(module.Revision(), changes.empty() ? 0u : changes.back().revision);

@@ -188,6 +188,38 @@ TEST(StagedFiles, HoldsWritesBackAndListsOnlyRealChanges) {
     EXPECT_THROW(disk.Read(dir.Path()), FileError);
 }
 
+// Another program's change is told by the bytes: a file written again as it was
+// is unchanged, one changed within its size and given back its old time is not.
+TEST(DiskFiles, ChangedSinceReadGoesByTheBytes) {
+    testsupport::TempDir dir;
+    const std::string path = dir.File("a.bas"), later = dir.File("later.bas");
+    const std::pair<std::function<void()>, bool> cases[] = {
+        {[] {}, false},
+        {[&] {
+             WriteFile(path, "Option Explicit\r\n");
+             fs::last_write_time(path, fs::last_write_time(path) + std::chrono::hours(1));
+         }, false},
+        {[&] {
+             const auto time = fs::last_write_time(path);
+             WriteFile(path, "Option Explicit\n\n");
+             fs::last_write_time(path, time);
+         }, true},
+        {[&] { WriteFile(path, "Option Explicit\r\n'\r\n"); }, true},
+        {[&] { fs::remove(path); }, true},
+        {[&] { WriteFile(later, ""); }, true}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [change, changed] = cases[i];
+        WriteFile(path, "Option Explicit\r\n");
+        fs::remove(later);
+        platform::DiskFiles disk;
+        disk.Read(path);
+        disk.Read(later);
+        change();
+        EXPECT_EQ(disk.ChangedSinceRead(path) || disk.ChangedSinceRead(later), changed) << "case " << i;
+        EXPECT_FALSE(disk.ChangedSinceRead(dir.File("unread.bas")));
+    }
+}
+
 // How the add-in finds its own library file, for its About box.
 TEST(FileHolding, NamesTheLibraryThatHoldsAnObject) {
     EXPECT_THAT(platform::FileHolding(&std::cout), testing::HasSubstr("libstdc++"));
