@@ -42,4 +42,12 @@ TEST(PlainTextBox, WrapsWordsAtItsWidthAndBreaksOnlyWordsLongerThanIt) {
     }
 }
 
+// A box never gives a line longer than its generator keeps, however wide it is.
+TEST(PlainTextBox, NeverGivesALineLongerThanItsLimit) {
+    PlainTextBox box("abcdefgh", 100, 3);
+    EXPECT_EQ(Shown(box), "[abc]\n[def]\n[gh]");
+    box.SetWidth(2);
+    EXPECT_EQ(Shown(box), "[ab]\n[cd]\n[ef]\n[gh]");
+}
+
 }  // namespace
