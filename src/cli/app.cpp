@@ -8,17 +8,29 @@
 
 namespace cli {
 
-void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp, bool usesProject) {
-    auto* diff = command.add_flag("--diff", options.diff,
-                                  "Print a unified diff of every file the command would change; write nothing");
-    auto* out = command.add_flag("--stdout", options.toStdout, "Print the changed module; write nothing");
-    diff->excludes(out);
-    if (usesProject)
+void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp, Reach reach) {
+    if (reach != Reach::kReads) {
+        auto* diff = command.add_flag("--diff", options.diff,
+                                      "Print a unified diff of every file the command would change; write nothing");
+        auto* out = command.add_flag("--stdout", options.toStdout, "Print the changed module; write nothing");
+        diff->excludes(out);
+    }
+    if (reach == Reach::kWritesInProject)
         command.add_option("--project", options.project,
                            "The project (.vbp), which must list the module; by default the nearest .vbp "
                            "listing it, in the module's folder or above");
-    command.add_option("--encoding", options.encoding,
-                       "The module's code page (default windows-1252; a UTF-8 byte order mark means UTF-8)");
+    const CLI::Validator knownEncoding(
+        [](const std::string& name) {
+            return platform::CanonicalEncoding(name).empty()
+                       ? "unknown encoding '" + name + "'; try windows-1252, utf-8 or iso-8859-1"
+                       : std::string();
+        },
+        "");
+    command
+        .add_option("--encoding", options.encoding,
+                    "The module's code page (default windows-1252; a UTF-8 byte order mark means UTF-8)")
+        ->type_name("ENCODING")
+        ->check(knownEncoding);
     command.add_option("targets", options.targets, targetHelp)->required();
 }
 
@@ -30,15 +42,6 @@ void AuthorOptions::AddTo(CLI::App& command) {
 void AuthorOptions::ApplyTo(core::PenworkCore& window) const {
     if (!author.empty()) window.SetName(author);
     if (!initials.empty()) window.SetInitials(initials);
-}
-
-bool CheckCommonOptions(const CommonOptions& options, std::ostream& err) {
-    if (!options.encoding.empty() && platform::CanonicalEncoding(options.encoding).empty()) {
-        PrintMessage(err, "", "unknown encoding '" + options.encoding +
-                                  "'; try windows-1252, utf-8 or iso-8859-1");
-        return false;
-    }
-    return true;
 }
 
 int Guarded(const std::function<int()>& run, std::ostream& err) {

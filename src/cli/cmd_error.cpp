@@ -9,7 +9,7 @@ namespace cli {
 void AddErrorCommand(CLI::App& app, Context& context) {
     struct State {
         CommonOptions options;
-        std::string kind = "custom";
+        toolwindow::HandlerKind kind = toolwindow::Custom;
         std::optional<std::string> templateText;
     };
     auto state = std::make_shared<State>();
@@ -26,18 +26,20 @@ void AddErrorCommand(CLI::App& app, Context& context) {
         "  exe          a message box that ends the program on Abort\n"
         "  component    a message box that raises the error again on Abort\n"
         "Example: quillmark error --kind exe Module1.bas:40");
-    AddCommonOptions(*command, state->options, "FILE:LINE", false);
-    command->add_option("--kind", state->kind, "custom (default), resume-next, exe or component")
-        ->check(CLI::IsMember({"custom", "resume-next", "exe", "component"}));
+    AddCommonOptions(*command, state->options, "FILE:LINE", Reach::kWrites);
+    const std::vector<std::pair<std::string, toolwindow::HandlerKind>> kinds{
+        {"custom", toolwindow::Custom},
+        {"resume-next", toolwindow::ResumeNext},
+        {"exe", toolwindow::StandardExe},
+        {"component", toolwindow::ComponentMsgBox},
+    };
+    command->add_option("--kind", state->kind, "The kind of handler (default: custom)")
+        ->type_name("KIND")
+        ->transform(OneOf(kinds));
     command->add_option("--template", state->templateText,
                         "The custom template for this run (@PATH reads it from a file)");
     command->callback([&context, state] {
         context.run = [&context, state]() -> int {
-            if (!CheckCommonOptions(state->options, context.err)) return kUsage;
-            const int kind = state->kind == "resume-next" ? toolwindow::ResumeNext
-                             : state->kind == "exe"       ? toolwindow::StandardExe
-                             : state->kind == "component" ? toolwindow::ComponentMsgBox
-                                                          : toolwindow::Custom;
             std::optional<std::string> templateText;
             try {
                 if (state->templateText) templateText = ReadTextOption(*state->templateText);
@@ -51,7 +53,7 @@ void AddErrorCommand(CLI::App& app, Context& context) {
             Runner runner(state->options, context.settings, context.out, context.err);
             return runner.Run(
                 rules,
-                [kind, templateText](core::PenworkCore& w) {
+                [kind = state->kind, templateText](core::PenworkCore& w) {
                     w.SelectHeaderType(toolwindow::Error);
                     w.SelectHandler(kind);
                     // Typed into the template box, which takes typing for the custom kind only.

@@ -44,14 +44,13 @@ void AddHeaderCommand(CLI::App& app, Context& context, const char* name, const c
     CLI::App* command = app.add_subcommand(name, description);
     command->footer(footer);
     // A comment block names no author and reads no project.
-    AddCommonOptions(*command, state->options, targetHelp, rules.needsProject);
+    AddCommonOptions(*command, state->options, targetHelp, rules.needsProject ? Reach::kWritesInProject : Reach::kWrites);
     if (rules.needsProject) state->author.AddTo(*command);
     for (std::size_t i = 0; i < textOptions.size(); ++i)
         command->add_option(textOptions[i].first, state->texts[i], textOptions[i].second);
     if (extraOptions) extraOptions(*command, *state);
     command->callback([&context, state, boxes, mode, rules, action] {
         context.run = [&context, state, boxes, mode, rules, action]() -> int {
-            if (!CheckCommonOptions(state->options, context.err)) return kUsage;
             std::function<void(core::PenworkCore&)> setup;
             try {
                 setup = Setup(*state, boxes, mode);

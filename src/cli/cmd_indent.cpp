@@ -49,14 +49,13 @@ void AddIndentCommand(CLI::App& app, Context& context) {
         "--check writes nothing and prints FILE:LINE: NAME for each procedure that would\n"
         "change; its status is 1 when any would, so it can guard a CI pipeline:\n"
         "  quillmark indent --all --check src/*.bas src/*.cls");
-    AddCommonOptions(*command, state->options, "FILE:LINE, or FILE... with --all", false);
+    AddCommonOptions(*command, state->options, "FILE:LINE, or FILE... with --all", Reach::kWrites);
     command->add_flag("--all", state->all, "Every procedure of each module");
     command->add_flag("--check", state->check, "Write nothing; list what would change (status 1 if anything)")
         ->excludes("--diff")
         ->excludes("--stdout");
     command->callback([&context, state] {
         context.run = [&context, state]() -> int {
-            if (!CheckCommonOptions(state->options, context.err)) return kUsage;
             RunRules rules;
             rules.needsProject = false;
             rules.needsLine = !state->all;

@@ -13,10 +13,9 @@ void AddNoticeCommand(CLI::App& app, Context& context) {
     command->footer(
         "The notice is inserted in full every time; the \"\xC2\xA9\" is stored in the module's code page.\n"
         "Example: quillmark notice --diff Module1.bas");
-    AddCommonOptions(*command, *options, "Modules (FILE)", false);
+    AddCommonOptions(*command, *options, "Modules (FILE)", Reach::kWrites);
     command->callback([&context, options] {
         context.run = [&context, options] {
-            if (!CheckCommonOptions(*options, context.err)) return int{kUsage};
             Runner runner(*options, context.settings, context.out, context.err);
             RunRules rules;
             rules.allowsLine = false;

@@ -102,12 +102,9 @@ void AddOutlineCommand(CLI::App& app, Context& context) {
         "header and attribute lines) under \"code\".\n"
         "Example: quillmark outline --json *.bas *.cls");
     command->add_flag("--json", state->json, "Print the same as JSON");
-    command->add_option("--encoding", state->options.encoding,
-                        "The module's code page (default windows-1252; a UTF-8 byte order mark means UTF-8)");
-    command->add_option("targets", state->options.targets, "Modules (FILE)")->required();
+    AddCommonOptions(*command, state->options, "Modules (FILE)", Reach::kReads);
     command->callback([&context, state] {
         context.run = [&context, state] {
-            if (!CheckCommonOptions(state->options, context.err)) return int{kUsage};
             Runner runner(state->options, context.settings, context.out, context.err);
             RunRules rules;
             rules.allowsLine = false;

@@ -4,7 +4,8 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <utility>
+#include <vector>
 
 #include "cli/commands.h"
 
@@ -15,21 +16,12 @@ namespace {
 constexpr char kNoProjectHint[] =
     "; give --project FILE.vbp, or list the module in a .vbp in its folder or a folder above";
 
-// "procedure,code" -> the four flags; nullopt (after a message) for an unknown name.
-std::optional<std::array<bool, 4>> ParseTargets(const std::string& list, std::ostream& err) {
-    std::array<bool, 4> flags{false, false, false, false};
-    std::stringstream in(list);
-    std::string name;
-    while (std::getline(in, name, ',')) {
-        const std::optional<revisions::RevisionTarget> target = revisions::TargetNamed(name);
-        if (!target) {
-            PrintMessage(err, "", "--to: unknown target '" + name +
-                                      "'; the targets are procedure, module, log and code");
-            return std::nullopt;
-        }
-        flags[static_cast<std::size_t>(*target)] = true;
-    }
-    return flags;
+// The targets by the names --to takes.
+std::vector<std::pair<std::string, revisions::RevisionTarget>> TargetNames() {
+    std::vector<std::pair<std::string, revisions::RevisionTarget>> names;
+    for (revisions::RevisionTarget target : revisions::kRevisionTargets)
+        names.emplace_back(revisions::TargetName(target), target);
+    return names;
 }
 
 }  // namespace
@@ -38,7 +30,8 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
     struct State {
         CommonOptions options;
         AuthorOptions author;
-        std::optional<std::string> to, type, number, text;
+        std::vector<revisions::RevisionTarget> to;
+        std::optional<std::string> type, number, text;
         bool after = false;
     };
     auto state = std::make_shared<State>();
@@ -53,9 +46,12 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
         "Type and number default to the stored ones (quillmark settings Revision/Type BUG).\n"
         "Example: quillmark revision Module1.bas:40 --to code,log --type BUG --number 12 \\\n"
         "           --text \"Rounding fixed for negative amounts.\"");
-    AddCommonOptions(*command, state->options, "FILE:LINE");
+    AddCommonOptions(*command, state->options, "FILE:LINE", Reach::kWritesInProject);
     state->author.AddTo(*command);
-    command->add_option("--to", state->to, "Where the revision goes: procedure,module,log,code");
+    command->add_option("--to", state->to, "Where the revision goes, comma-separated")
+        ->type_name("TARGET")
+        ->delimiter(',')
+        ->transform(OneOf(TargetNames()));
     command->add_option("--type", state->type, "Revision type, e.g. BUG, ALT, NEW");
     command->add_option("--number", state->number, "Revision number");
     command->add_option("--text", state->text,
@@ -63,12 +59,10 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
     command->add_flag("--after", state->after, "Procedure headers stand below their declarations");
     command->callback([&context, state] {
         context.run = [&context, state]() -> int {
-            if (!CheckCommonOptions(state->options, context.err)) return kUsage;
-            std::optional<std::array<bool, 4>> targets;
-            if (state->to) {
-                targets = ParseTargets(*state->to, context.err);
-                if (!targets) return kUsage;
-            }
+            // Without --to the stored targets apply; with none there is nothing to do.
+            std::array<bool, 4> targets{};
+            if (state->to.empty()) targets = core::StoredRevisionTargets(context.settings);
+            for (revisions::RevisionTarget target : state->to) targets[static_cast<std::size_t>(target)] = true;
             std::string text;
             try {
                 if (state->text) text = ReadTextOption(*state->text);
@@ -76,9 +70,7 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
                 PrintMessage(context.err, "", e.what());
                 return kFileError;
             }
-            // Without --to the stored targets apply; with none there is nothing to do.
-            if (!targets) targets = core::StoredRevisionTargets(context.settings);
-            if (std::find(targets->begin(), targets->end(), true) == targets->end()) {
+            if (std::find(targets.begin(), targets.end(), true) == targets.end()) {
                 PrintMessage(context.err, "",
                              "no revision target: give --to procedure,module,log,code (or some of them), "
                              "or store defaults with quillmark settings Revision/Code 1");
@@ -95,8 +87,8 @@ void AddRevisionCommand(CLI::App& app, Context& context) {
                     if (state->type) w.SetRevType(*state->type);
                     if (state->number) w.SetRevNumber(*state->number);
                     for (int i = 0; i < 4; ++i)
-                        if (w.chkRevision(i) != (*targets)[static_cast<std::size_t>(i)])
-                            w.ClickRevision(i, (*targets)[static_cast<std::size_t>(i)]);
+                        if (w.chkRevision(i) != targets[static_cast<std::size_t>(i)])
+                            w.ClickRevision(i, targets[static_cast<std::size_t>(i)]);
                     w.SetHeaderBefore(!state->after);
                     w.Box(toolwindow::kRevisionTextBox).SetText(text);
                 },

@@ -4,6 +4,9 @@
 
 #include <functional>
 #include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -19,10 +22,27 @@ struct Context {
     std::function<int()> run;  // set by the chosen command
 };
 
-/// --diff, --stdout, --project (for the commands that use a project), --encoding
-/// and the targets.
-void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp,
-                      bool usesProject = true);
+/// Which of the common options a command takes.
+enum class Reach {
+    kReads,            // the targets and --encoding
+    kWrites,           // and --diff and --stdout
+    kWritesInProject,  // and --project
+};
+/// Adds the common options to a command. Their values are checked as the
+/// command line is parsed: a bad one is a usage error.
+void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp, Reach reach);
+
+/// Checks an option whose values are names, in any letter case: a name it does
+/// not know is a usage error that lists the names; a known one is stored as the
+/// value it stands for.
+template <typename T>
+CLI::Validator OneOf(const std::vector<std::pair<std::string, T>>& names) {
+    const CLI::IsMember known(names, CLI::ignore_case);  // turns "EXE" into "exe"
+    CLI::Validator named = known & CLI::Transformer(names);
+    named.description(known.get_description());
+    return named;
+}
+
 /// --author and --initials: the author for one run, over the stored one.
 struct AuthorOptions {
     std::string author;
@@ -30,8 +50,6 @@ struct AuthorOptions {
     void AddTo(CLI::App& command);
     void ApplyTo(core::PenworkCore& window) const;
 };
-/// Checks the common options; prints a message and returns false on a usage error.
-bool CheckCommonOptions(const CommonOptions& options, std::ostream& err);
 
 void AddNoticeCommand(CLI::App& app, Context& context);
 void AddOutlineCommand(CLI::App& app, Context& context);

@@ -12,7 +12,7 @@ using ide::IsBlank;
 using ide::IsNameChar;
 using ide::IsNameStart;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using platform::IsDigit;
 
 std::size_t SkipBlanks(std::string_view s, std::size_t p) {
     while (p < s.size() && IsBlank(s[p])) ++p;
@@ -213,15 +213,11 @@ LineRole ClassifyStatement(std::string_view s) {
 std::string JoinContinued(const std::vector<std::string_view>& lines) {
     std::string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
         if (i + 1 < lines.size()) {
-            std::size_t e = line.size();
-            while (e > 0 && IsBlank(line[e - 1])) --e;
-            if (e > 0 && line[e - 1] == '_') --e;
-            joined.append(line.substr(0, e));
+            joined.append(ide::WithoutContinuation(lines[i]));
             joined += ' ';
         } else {
-            joined.append(line);
+            joined.append(lines[i]);
         }
     }
     return joined;

@@ -12,7 +12,7 @@ namespace ide {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using platform::IsDigit;
 
 // Sorted, lower case.
 constexpr std::string_view kKeywords[] = {

@@ -108,10 +108,12 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-bool ContinuesOnNextLine(std::string_view line) {
-    while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
-    if (line.empty() || line.back() != '_') return false;
-    return line.size() == 1 || IsBlank(line[line.size() - 2]);
+std::string_view WithoutContinuation(std::string_view line) {
+    std::string_view text = line;
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    if (text.empty() || text.back() != '_') return line;
+    text.remove_suffix(1);
+    return text.empty() || IsBlank(text.back()) ? text : line;
 }
 
 Directive DirectiveOf(std::string_view line) {

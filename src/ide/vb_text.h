@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii.h"
+
 namespace ide {
 
 enum class Eol : std::uint8_t { None, CrLf, Lf, Cr };
@@ -19,7 +21,7 @@ constexpr bool IsNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
 }
 /// A character that may go on a name: what opens one, digits and "_".
-constexpr bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '_'; }
+constexpr bool IsNameChar(char c) { return IsNameStart(c) || platform::IsDigit(c) || c == '_'; }
 
 /// The text without the blanks and tabs it starts and ends with.
 constexpr std::string_view TrimBlanks(std::string_view text) {
@@ -58,9 +60,12 @@ private:
 /// gives an empty last line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-/// Whether the line goes on over the next one: it ends in "_" after a blank or
-/// a tab, trailing blanks and tabs allowed.
-bool ContinuesOnNextLine(std::string_view line);
+/// The line without its continuation mark: the "_" that ends it after a blank
+/// or a tab (or alone), and the blanks and tabs after that "_". A line without
+/// the mark is returned whole.
+std::string_view WithoutContinuation(std::string_view line);
+/// Whether the line goes on over the next one: it has a continuation mark.
+inline bool ContinuesOnNextLine(std::string_view line) { return WithoutContinuation(line).size() != line.size(); }
 
 enum class Directive : std::uint8_t { None, If, ElseIf, Else, EndIf };
 

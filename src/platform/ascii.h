@@ -1,4 +1,4 @@
-// Letter case and blanks of ASCII text: VB's keywords, names, encoding names and
+// Digits, letter case and blanks of ASCII text: VB's keywords, names, encoding names and
 // file extensions compare this way; other characters stay as they are.
 #pragma once
 
@@ -6,6 +6,9 @@
 #include <string_view>
 
 namespace platform {
+
+/// An ASCII digit, 0 to 9.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

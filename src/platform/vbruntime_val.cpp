@@ -41,8 +41,6 @@ private:
     std::size_t i_ = 0;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 int DigitValue(char c, int radix) {
     int value = -1;
     if (c >= '0' && c <= '9') value = c - '0';

@@ -60,12 +60,6 @@ const char* TargetName(RevisionTarget target) {
     return "unknown";
 }
 
-std::optional<RevisionTarget> TargetNamed(std::string_view name) {
-    for (RevisionTarget target : kRevisionTargets)
-        if (name == TargetName(target)) return target;
-    return std::nullopt;
-}
-
 bool RevisionOutcome::Wrote(RevisionTarget target) const {
     for (RevisionTarget t : written)
         if (t == target) return true;

@@ -2,9 +2,7 @@
 // order procedure header, module, revision log, code.
 #pragma once
 
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ide/ide.h"
@@ -19,8 +17,6 @@ inline constexpr RevisionTarget kRevisionTargets[] = {ProcedureTarget, ModuleTar
 
 /// "procedure", "module", "log", "code": the target's name on the command line.
 const char* TargetName(RevisionTarget target);
-/// The target of that name, or nullopt for a name that is none of them.
-std::optional<RevisionTarget> TargetNamed(std::string_view name);
 
 /// What one InsertRevision did with the checked targets. Targets that are not
 /// checked appear in neither list.

@@ -43,8 +43,8 @@ TEST(GeneratorCommands, EachPutsItsBlockInItsPlaceAndChangesNothingElse) {
     EXPECT_THAT(f.Read("frmMain.frm"), HasSubstr("If Err <> 0 Then\r\nMsgBox \"Form_Load\"\r\nEnd If \r\nEnd Sub"));
 }
 
-// The stored settings are a run's defaults. A message that refuses nothing is a
-// warning: the header still lands (as for Before) and the run succeeds.
+// The stored settings are a run's defaults, and --to (names in any case) replaces the stored targets. A message
+// that refuses nothing is a warning: the header still lands (as for Before) and the run succeeds.
 TEST(GeneratorCommands, StoredSettingsAreTheDefaultsAndAWarningKeepsTheRunGoing) {
     CliFixture f;
     f.settings.SaveSetting("VB Quillmark", "Author", "Initials", "SA");
@@ -52,6 +52,9 @@ TEST(GeneratorCommands, StoredSettingsAreTheDefaultsAndAWarningKeepsTheRunGoing)
     f.settings.SaveSetting("VB Quillmark", "Revision", "Type", "NEW");
     ASSERT_EQ(f.Run({"revision", f.Path("Inventory.bas") + ":33"}).status, 0);
     EXPECT_THAT(f.Read("Inventory.bas"), HasSubstr("' NEW: 00000  Vers: 2.1.0017 By: SA @ "));
+    ASSERT_EQ(f.Run({"revision", "--to", "Module", f.Path("Inventory.bas") + ":33"}).status, 0);
+    EXPECT_THAT(f.Read("Inventory.bas"), HasSubstr("' NEW: 00000, 2.1.0017, SA "));
+    EXPECT_EQ(clitest::Count(f.Read("Inventory.bas"), "By: SA @ "), 1u);
 
     testsupport::WriteFile(f.Path("Spaced.bas"), "Attribute VB_Name = \"Spaced\"\r\nPublic Sub Foo (x)\r\nEnd Sub\r\n");
     auto w = f.Run({"procedure", "--after", f.Path("Spaced.bas") + ":3"});

@@ -73,7 +73,7 @@ TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
         {{"notice", "--encoding", "klingon", "Inventory.bas"}, 2, "unknown encoding 'klingon'"},
         {{"error", "--kind", "loud", "Inventory.bas:30"}, 2, "--kind: loud"},
         {{"revision", "Inventory.bas:33"}, 2, "give --to procedure,module,log,code"},
-        {{"revision", "--to", "code,shoe", "Inventory.bas:33"}, 2, "unknown target 'shoe'"},
+        {{"revision", "--to", "code,shoe", "Inventory.bas:33"}, 2, "--to: shoe not in {procedure,module,log,code}"},
         {{"settings", "Author/Shoe"}, 2, "unknown setting 'Author/Shoe'"},
         {{"notice", "folder.bas"}, 3, "folder.bas"},
         {{"notice", "notes.txt"}, 2, "not a VB module"},

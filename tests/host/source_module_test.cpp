@@ -25,6 +25,8 @@ TEST(Outline, TrickySourceWithAnyLineEnd) {
         {"", "decl 0\n"},
         {"Dim a\rSub X()\rEnd Sub\r", "decl 1\nSub X 2-3 body 2\n"},
         {"Dim a\nSub X()\nEnd Sub", "decl 1\nSub X 2-3 body 2\n"},
+        // A comment that ends in " _" goes on over the next line.
+        {"' Was: _\nSub Y()\nSub X()\nEnd Sub\n", "decl 0\nSub X 1-4 body 3\n"},
         {"Public Static Function Counter() As Long\nEnd Function\nStatic Private Sub Quiet()\nEnd Sub\n"
          "Friend Property Get Value() As Long\nEnd Property\nPublic Property Let Value(ByVal v As Long)\n"
          "End Property\nPublic Property Set Value(ByVal v As Object)\nEnd Property\nprivate sub lower()\nend sub\n"

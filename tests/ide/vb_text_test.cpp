@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "ide/vb_text.h"
@@ -46,11 +47,16 @@ TEST(Lines, FilesAndInsertedTextSplitAtEveryLineEnd) {
     }
 }
 
+// A line, whether it goes on, and what stays of it when the continued lines are read as one.
 TEST(ContinuesOnNextLine, WantsABlankBeforeTheUnderscore) {
-    for (std::string_view line : {"Sub Foo(a, _", "Sub Foo(a, _ \t ", "\t_", "_"})
-        EXPECT_TRUE(ide::ContinuesOnNextLine(line)) << line;
-    for (std::string_view line : {"x = my_", "x = 1", "", " ", "x = \"_"})
-        EXPECT_FALSE(ide::ContinuesOnNextLine(line)) << line;
+    const std::tuple<std::string_view, bool, std::string_view> cases[] = {
+        {"Sub Foo(a, _", true, "Sub Foo(a, "}, {"Sub Foo(a, _ \t ", true, "Sub Foo(a, "}, {"\t_", true, "\t"},
+        {"_", true, ""},  {"x = my_", false, "x = my_"}, {"x = 1 ", false, "x = 1 "}, {"", false, ""},
+        {"x = \"_", false, "x = \"_"}};
+    for (const auto& [line, continues, rest] : cases) {
+        EXPECT_EQ(ide::ContinuesOnNextLine(line), continues) << line;
+        EXPECT_EQ(ide::WithoutContinuation(line), rest) << line;
+    }
 }
 
 TEST(DirectiveOf, TellsConditionalCompilationLines) {

@@ -63,7 +63,7 @@ TEST(TextHelpers, InStrFindsCharacterPositions) {
         {false, 2, "abab", "ab", 3},       {false, 5, "abab", "ab", 0},          {false, 2, "abab", "", 2},
         {false, 1, "", "", 0},             {true, 1, "Private SUB Foo()", "sub ", 9}, {true, 2, "Sub x: sub y", "SUB", 8},
         {true, 1, "x \u00C4RGER", "\u00E4rger", 3}, {true, 2, "\u00E9t\u00C9", "\u00E9", 3}, {true, 1, "abc", "abcd", 0},
-        {true, 4, "abc", "c", 0},
+        {true, 4, "abc", "c", 0},          {true, 1, "Dim Zoom", "zoom", 5},
     };
     for (const auto& c : cases)
         EXPECT_EQ((c.ignoreCase ? InStrText : InStr)(c.start, c.haystack, c.needle), c.expected)
