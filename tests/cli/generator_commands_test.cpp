@@ -41,6 +41,9 @@ TEST(GeneratorCommands, EachPutsItsBlockInItsPlaceAndChangesNothingElse) {
     auto t = f.Run({"error", "--template", "MsgBox [ProcName]", f.Path("frmMain.frm") + ":36"});
     ASSERT_EQ(t.status, 0) << t.err;
     EXPECT_THAT(f.Read("frmMain.frm"), HasSubstr("If Err <> 0 Then\r\nMsgBox \"Form_Load\"\r\nEnd If \r\nEnd Sub"));
+    // A program's handler ends the program on Abort; a component's raises the error to its caller.
+    ASSERT_EQ(f.Run({"error", "--kind", "exe", f.Path("Inventory.bas") + ":27"}).status, 0);
+    EXPECT_THAT(f.Read("Inventory.bas"), HasSubstr("\t\t\tEnd\r\n"));
 }
 
 // The stored settings are a run's defaults, and --to (names in any case) replaces the stored targets. A message
