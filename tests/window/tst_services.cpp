@@ -68,6 +68,9 @@ void ServicesTest::clipboardCommandsReportTheirErrors() {
     QVERIFY(CWindow().EditPaste().Ok());
     QCOMPARE(edit->text(), QString(" worldhello"));
     edit->setReadOnly(true);
+    edit->selectAll();  // a box that takes no typing is copied from, not cut
+    QCOMPARE(CWindow().EditCut().number, window::vbObjectError + 516);
+    QCOMPARE(edit->text(), QString(" worldhello"));
     QCOMPARE(CWindow().EditPaste().number, window::vbObjectError + 517);
     edit->clearFocus();
     host.setFocus();
