@@ -185,13 +185,7 @@ void ModuleBuffer::Insert(std::size_t at, const std::vector<std::string>& texts)
     added.reserve(texts.size());
     for (const std::string& text : texts) added.push_back(NewLine(text, usualEol_));
     added.back().eol = lastEol;
-    const auto offset = static_cast<std::ptrdiff_t>(at);
-    lines_.insert(lines_.begin() + offset, std::make_move_iterator(added.begin()),
-                  std::make_move_iterator(added.end()));
-    roles_.insert(roles_.begin() + offset, added.size(), LineRole{});
-    Reclassify(at, at + added.size() - 1, true);
-    ++layoutRevision_;
-    CompactIfWasteful();
+    PutLines(at, std::move(added));
 }
 
 void ModuleBuffer::Replace(std::size_t at, std::string_view text) {
@@ -302,6 +296,10 @@ void ModuleBuffer::Restore(const ErasedLines& erased) {
                                                                       std::make_move_iterator(next));
         hidden = next;
     }
+    PutLines(at, std::move(added));
+}
+
+void ModuleBuffer::PutLines(std::size_t at, std::vector<CodeLine> added) {
     const auto offset = static_cast<std::ptrdiff_t>(at);
     lines_.insert(lines_.begin() + offset, std::make_move_iterator(added.begin()),
                   std::make_move_iterator(added.end()));

@@ -102,6 +102,8 @@ private:
     /// Where the hidden lines of erased lines at `at` go: the line above, or the prelude.
     std::vector<RawLine>& HiddenAbove(std::size_t at);
     CodeLine NewLine(std::string_view text, Eol eol);
+    /// Puts new lines in before line index `at` and classifies them.
+    void PutLines(std::size_t at, std::vector<CodeLine> added);
     void SetText(CodeLine& line, std::string_view text);
     /// Copies the live texts into a fresh pool once most of it is left over.
     void CompactIfWasteful();
