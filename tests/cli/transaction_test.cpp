@@ -83,6 +83,7 @@ TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
         {{"comment", "--text", "x", "Inventory.bas:abc"}, 2, "'abc' is not a line number; give FILE:LINE"},
         {{"comment", "--text", "x", "Inventory.bas:999"}, 2, "out of range"},
         {{"comment", "--text", "x", "Inventory.bas:0"}, 2, "out of range; lines count from 1"},
+        {{"comment", "--text", "x", "Inventory.bas:3:1:2"}, 2, "too many numbers; give FILE:LINE or FILE:LINE:COL"},
         // An endless @PATH is refused by its size, not read until memory runs out.
         {{"comment", "--text", "@/dev/zero", "Inventory.bas:3"}, 3, "larger than 1 MB"},
         {{"revision", "--to", "log", "--project", "Other.vbp", "Inventory.bas:33"}, 2, "does not list Inventory.bas"},
