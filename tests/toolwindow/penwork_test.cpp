@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "toolwindow/penwork.h"
@@ -40,6 +41,17 @@ TEST(PlainTextBox, WrapsWordsAtItsWidthAndBreaksOnlyWordsLongerThanIt) {
         box.SetWidth(c.width);
         EXPECT_EQ(Shown(box), c.shown) << c.text << " @" << c.width;
     }
+}
+
+// A pasted text of 300,000 characters without a blank or a line break wraps in a blink, into full lines and the
+// rest: the box walks the text once, not what remains of it at every line.
+TEST(PlainTextBox, WrapsALongUnbrokenTextInOneWalk) {
+    const auto start = std::chrono::steady_clock::now();
+    const PlainTextBox box(std::string(300000, 'x') + "\xc3\xa9", 65);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    ASSERT_EQ(box.DisplayLineCount(), 4616);
+    EXPECT_EQ(box.DisplayLine(4614), std::string(65, 'x'));
+    EXPECT_EQ(box.DisplayLine(4615), std::string(300000 - 4615 * 65, 'x') + "\xc3\xa9");
 }
 
 }  // namespace
