@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
 #include <cerrno>
 #include <random>
 
@@ -69,6 +70,9 @@ std::string TempNameBeside(const std::string& target) {
         "." + p.filename().string() + ".quillmark-" + std::to_string(random() % 1000000000ULL) + ".tmp";
     return (p.parent_path() / name).string();
 }
+
+std::atomic<int> preparedWrites{0};
+static_assert(std::atomic<int>::is_always_lock_free, "read in signal handlers");
 
 void RemoveQuietly(const std::string& path) {
     std::error_code ignored;
@@ -151,6 +155,12 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
     file.close();
     if (file.error() != QFileDevice::NoError) fail(WriteFailureCause(file, errno));
 }
+
+PreparedWrite::Held::Held() { ++preparedWrites; }
+PreparedWrite::Held::Held(Held&&) noexcept { ++preparedWrites; }
+PreparedWrite::Held::~Held() { --preparedWrites; }
+
+int PreparedWritesHeld() noexcept { return preparedWrites.load(); }
 
 PreparedWrite::~PreparedWrite() {
     if (!temp_.empty()) RemoveQuietly(temp_);

@@ -86,7 +86,21 @@ private:
     std::string path_;
     std::string target_;  // the file to replace: `path_`, or what its link points to
     std::string temp_;    // empty once committed or given away
+    // Counts this write in PreparedWritesHeld() from before its file is made
+    // until it is gone.
+    struct Held {
+        Held();
+        Held(Held&&) noexcept;
+        ~Held();
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+        Held& operator=(Held&&) = delete;
+    } held_;
 };
+
+/// How many PreparedWrites the process holds: while there are none, no
+/// temporary file of its own is on disk. Safe to call in a signal handler.
+int PreparedWritesHeld() noexcept;
 
 /// Writes a whole file atomically: a PreparedWrite committed at once, and the
 /// rename made durable. On any failure the old file stays as it was and
