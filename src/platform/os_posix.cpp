@@ -5,6 +5,7 @@
 // - fsync of a file and of its folder: QFile and std::ofstream cannot make a
 //   write durable, and QSaveFile cannot prepare several files before the first
 //   one replaces its original;
+// - open and access by a name of bytes: Qt takes names of text only;
 // - fchown: Qt can copy a file's permissions but not its owner;
 // - isatty: neither library tells whether a stream is a terminal;
 // - dladdr: a shared library (the add-in) cannot ask Qt for its own file;
@@ -64,6 +65,25 @@ void SyncFolder(const std::string& folder) {
     ::fsync(fd);
     ::close(fd);
 }
+
+int OpenHandle(const std::string& path, OpenFor how) {
+    const int flags = how == OpenFor::Read        ? O_RDONLY
+                      : how == OpenFor::CreateNew ? O_WRONLY | O_CREAT | O_EXCL
+                                                  : O_WRONLY | O_CREAT | O_APPEND;
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+void CloseHandle(int handle) {
+    const int error = errno;
+    ::close(handle);
+    errno = error;
+}
+
+bool MayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
 
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
 

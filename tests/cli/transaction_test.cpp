@@ -110,6 +110,22 @@ TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
     }
 }
 
+// A module named in another code page than UTF-8 (byte E9, "é" in windows-1252): it is read and written by its
+// name's bytes, and a message names it in them.
+TEST(FileNames, ANameOfAnyBytesIsReadWrittenAndNamed) {
+    CliFixture f;
+    const std::string name = "cp1252-\xe9.bas", readOnly = "read-only-\xe9.bas";
+    for (const std::string& copy : {name, readOnly}) std::filesystem::copy(f.Path("Inventory.bas"), f.Path(copy));
+    chmod(f.Path(readOnly).c_str(), 0444);
+    auto written = f.RunBinary({"notice", name});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(Count(f.Read(name), "$Copyright: "), 1u);
+    auto refused = f.RunBinary({"comment", "--text", "x", readOnly + ":3"});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_EQ(refused.err, "quillmark: cannot write '" + f.Path(readOnly) +
+                               "': the file is read-only; make it writable and try again\n");
+}
+
 // A hook in the middle of a run: another program saves the second module after the first is done, or the first
 // after it was prepared, just before the files would replace their originals; or the program's own fault throws
 // while the second is done, which the last resort says in one line with a status of its own. Either way neither
