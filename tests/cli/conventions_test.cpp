@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 #include "cli_helpers.h"
 
@@ -84,17 +85,28 @@ TEST(Projects, FoundAboveTheModuleOrTheLogSkipped) {
     EXPECT_FALSE(fs::exists(f.Path("loose/REVISION.TXT")));
 }
 
-// A store that cannot be parsed: the defaults, and one warning a run however many targets. (A folder in its
-// place takes another branch to the same warning and defaults.)
-TEST(Settings, ADamagedStoreIsSaidOnce) {
+// A store that cannot be parsed, by a bad section line or as random bytes: the defaults, and one warning a run
+// however many targets. Storing a setting then writes a fresh file and keeps the unreadable one beside it, saying
+// where. (A folder in its place takes another branch to the same warning and defaults.)
+TEST(Settings, ADamagedStoreIsSaidOnceAndKeptAsideWhenASettingIsStored) {
     CliFixture f;
     const std::string ini = f.Path(".config/Quillmark/VB Quillmark.ini");
     std::filesystem::create_directories(f.Path(".config/Quillmark"));
-    testsupport::WriteFile(ini, "[Author\nName=Jane\n");
-    auto damaged = f.RunBinary({"procedure", "--diff", "Inventory.bas:30", "Customer.cls:37"});
-    EXPECT_EQ(damaged.status, 0) << damaged.err;
-    EXPECT_EQ(Count(damaged.err, "VB Quillmark.ini"), 1u) << damaged.err;
-    EXPECT_THAT(damaged.out, HasSubstr("Enter Your Name Here"));
+    std::string noise;
+    std::mt19937 random(17);
+    for (int i = 0; i < 3000; ++i) noise += static_cast<char>(random());
+    for (const std::string& bytes : {std::string("[Author\nName=Jane\n"), noise}) {
+        testsupport::WriteFile(ini, bytes);
+        auto damaged = f.RunBinary({"procedure", "--diff", "Inventory.bas:30", "Customer.cls:37"});
+        EXPECT_EQ(damaged.status, 0) << damaged.err;
+        EXPECT_EQ(Count(damaged.err, "VB Quillmark.ini': the file is damaged; using the defaults"), 1u) << damaged.err;
+        EXPECT_THAT(damaged.out, HasSubstr("Enter Your Name Here"));
+    }
+    auto stored = f.RunBinary({"settings", "Author/Name", "Jane Roe"});
+    EXPECT_EQ(stored.status, 0) << stored.err;
+    EXPECT_THAT(stored.err, HasSubstr("the unreadable one is kept as '" + ini + ".unreadable'"));
+    EXPECT_EQ(testsupport::ReadFile(ini + ".unreadable"), noise);
+    EXPECT_EQ(f.RunBinary({"settings", "Author/Name"}).out, "Jane Roe\n");
 }
 
 // Names in any letter case; a value from a file loses its last line break; shown as stored, listed on one line.
