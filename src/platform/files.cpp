@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <random>
+#include <regex>
 
 #include "platform/file_errors.h"
 #include "platform/os.h"
@@ -72,8 +73,8 @@ std::string WriteTarget(const std::string& path) {
 std::string TempNameBeside(const std::string& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     const fs::path p(target);
-    const std::string name =
-        "." + p.filename().string() + ".quillmark-" + std::to_string(random() % 1000000000ULL) + ".tmp";
+    const std::string name = "." + p.filename().string() + ".quillmark-" + std::to_string(ProcessId()) + "-" +
+                             std::to_string(random() % 1000000000ULL) + ".tmp";
     return (p.parent_path() / name).string();
 }
 
@@ -83,6 +84,14 @@ static_assert(std::atomic<int>::is_always_lock_free, "read in signal handlers");
 void RemoveQuietly(const std::string& path) {
     std::error_code ignored;
     fs::remove(path, ignored);
+}
+
+// The process that made a temporary file, by its name (TempNameBeside's); 0
+// for any other name.
+long MakerOfTemporary(const std::string& name) {
+    static const std::regex pattern(R"(\..+\.quillmark-([0-9]{1,9})-[0-9]+\.tmp)");
+    std::smatch match;
+    return std::regex_match(name, match, pattern) ? std::stol(match[1].str()) : 0;
 }
 
 }  // namespace
@@ -191,6 +200,14 @@ void PreparedWrite::Commit() {
 }
 
 std::string PreparedWrite::Folder() const { return FolderOf(target_); }
+
+void RemoveStaleTemporaries(const std::string& folder) {
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        const long maker = MakerOfTemporary(entry.path().filename().string());
+        if (maker != 0 && maker != ProcessId() && !ProcessRuns(maker)) RemoveQuietly(entry.path().string());
+    }
+}
 
 void WriteFileAtomic(const std::string& path, const std::string& bytes) {
     PreparedWrite write(path, bytes);

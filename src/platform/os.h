@@ -58,6 +58,11 @@ void CloseHandle(int handle);
 /// superuser's rights).
 bool MayWrite(const std::string& path);
 
+/// This process's id.
+long ProcessId();
+/// Whether a process with this id runs (on this machine), whoever owns it.
+bool ProcessRuns(long id);
+
 /// Whether the stream writes to a terminal.
 bool IsTerminal(std::FILE* stream);
 

@@ -7,6 +7,7 @@
 //   one replaces its original;
 // - open and access by a name of bytes: Qt takes names of text only;
 // - fchown: Qt can copy a file's permissions but not its owner;
+// - getpid and kill(pid, 0): whether the process that made a file still runs;
 // - isatty: neither library tells whether a stream is a terminal;
 // - dladdr: a shared library (the add-in) cannot ask Qt for its own file;
 // - mallopt, where the C library is glibc (measured in bench/cli_bench.cpp).
@@ -14,6 +15,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,6 +86,12 @@ void CloseHandle(int handle) {
 }
 
 bool MayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+
+long ProcessId() { return static_cast<long>(::getpid()); }
+
+bool ProcessRuns(long id) {
+    return id > 0 && (::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
+}
 
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
 

@@ -245,15 +245,23 @@ TEST(Concurrency, ARunLocksTheModulesFolderAndItsProjects) {
 }
 
 // Eight runs at once on one project, ten rounds: every entry is kept whole, and the project lists the log once.
-// A temporary file a killed run left is nobody's data: no run reads it as a module or project, nor removes it
-// (it may be another run's).
-TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntryAndLeaveStaleTemporariesAlone) {
+// A temporary file a killed run left is nobody's data: no run reads it as a module or project. A run that writes
+// into its folder removes it once the process named in it is gone (here one that has ended), and leaves it while
+// that process runs (here this test) or when its name tells no process.
+TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntryAndOnlyDeadRunsTemporariesGo) {
     CliFixture f;
-    const std::string stale[] = {".Inventory.vbp.quillmark-7.tmp", ".Inventory.bas.quillmark-7.tmp"};
-    for (const std::string& name : stale) testsupport::WriteFile(f.Path(name), "Type=Exe\r\nModule=Half; written\r\n");
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+    const std::string dead = ".Inventory.bas.quillmark-" + std::to_string(ended) + "-5.tmp";
+    const std::string stale[] = {".Inventory.vbp.quillmark-7.tmp",
+                                 ".Inventory.bas.quillmark-" + std::to_string(getpid()) + "-5.tmp"};
+    for (const std::string& name : {stale[0], stale[1], dead})
+        testsupport::WriteFile(f.Path(name), "Type=Exe\r\nModule=Half; written\r\n");
     auto alone = f.RunBinary({"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"});
     ASSERT_EQ(alone.status, 0) << alone.err;
     EXPECT_EQ(alone.err, "");
+    EXPECT_FALSE(std::filesystem::exists(f.Path(dead)));
     std::string script = "cd " + clitest::ShellQuoted(f.dir.Path()) + " && export XDG_CONFIG_HOME=.config; ";
     for (int run = 1; run <= 8; ++run)
         script += "(" + clitest::ShellQuoted(QUILLMARK_BINARY) + " revision --to log --type PAR --number " +
