@@ -39,8 +39,10 @@ FileRange InFile(const host::SourceModule& m, const host::ProcInfo& p) {
 }
 
 // The declarations section in file lines: from line 1 (the hidden header
-// included) to where the first procedure's range begins.
+// included) to where the first procedure's range begins; the whole file when
+// there is no code at all.
 long DeclarationFileLines(const host::SourceModule& m) {
+    if (m.CountOfLines() == 0) return m.CountOfFileLines();
     const long code = m.CountOfDeclarationLines();
     return code == 0 ? m.FileLineOfCodeLine(1) - 1 : LastFileLineOf(m, code);
 }

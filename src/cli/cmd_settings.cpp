@@ -73,7 +73,14 @@ void AddSettingsCommand(CLI::App& app, Context& context) {
                 return kDone;
             }
             try {
-                context.settings.Save(*key, ReadTextOption(*state->value));
+                const std::string value = ReadTextOption(*state->value);
+                // A file that cannot be read is kept beside the fresh one, not lost.
+                const std::string backup = context.settings.SetAsideUnreadable(key->app);
+                context.settings.Save(*key, value);
+                if (!backup.empty())
+                    PrintMessage(context.err, "",
+                                 "the settings were written to a new file; the unreadable one is kept as '" +
+                                     backup + "'");
             } catch (const platform::FileError& e) {
                 PrintMessage(context.err, "", e.what());
                 return kFileError;

@@ -32,6 +32,13 @@ void PrintLine(std::string& out, char mark, const std::string& line) {
     out += "\n\\ No newline at end of file\n";
 }
 
+// A file's name after "--- " or "+++ ": as git writes it, a name that holds a
+// blank ends with a tab, so that patch reads the whole name rather than up to
+// the blank.
+std::string Label(const std::string& prefix, const std::string& path) {
+    return prefix + path + (path.find(' ') == std::string::npos ? "" : "\t");
+}
+
 }  // namespace
 
 std::string UnifiedDiff(const std::string& path, const std::optional<std::string>& before,
@@ -47,8 +54,8 @@ std::string UnifiedDiff(const std::string& path, const std::optional<std::string
 
     std::string out;
     if (!before) out += "diff --git a/" + path + " b/" + path + "\nnew file mode 100644\n";
-    out += before ? "--- a/" + path + "\n" : std::string("--- /dev/null\n");
-    out += "+++ b/" + path + "\n";
+    out += "--- " + (before ? Label("a/", path) : std::string("/dev/null")) + "\n";
+    out += "+++ " + Label("b/", path) + "\n";
     for (const auto& hunk : diff.getUniHunks()) {
         out += "@@ -" + std::to_string(hunk.a) + "," + std::to_string(hunk.b) + " +" +
                std::to_string(hunk.c) + "," + std::to_string(hunk.d) + " @@\n";

@@ -3,13 +3,23 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "platform/files.h"
+
 namespace cli {
 
 namespace {
 
 volatile std::sig_atomic_t received = 0;
 
-extern "C" void Remember(int signal) { received = signal; }
+// With no temporary file on disk there is nothing to remove: the process ends
+// at once, wherever it is (a long wrap, a read that does not come back).
+// Otherwise the run removes what it prepared once the module in hand is done.
+extern "C" void Remember(int signal) {
+    received = signal;
+    if (platform::PreparedWritesHeld() > 0) return;
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
 
 constexpr int kSignals[] = {SIGINT, SIGTERM};
 

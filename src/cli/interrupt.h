@@ -1,5 +1,6 @@
-// Ctrl-C and termination requests while a run holds prepared files: the run
-// removes its temporary files and then ends as the signal would have ended it.
+// Ctrl-C and termination requests while a run writes: with no prepared file
+// the run ends at once; while it holds some, it removes its temporary files
+// and then ends as the signal would have ended it.
 #pragma once
 
 namespace cli {

@@ -70,6 +70,7 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
             if (g.projectPath) folders.insert(host::FolderOf(*g.projectPath));
         }
         for (const std::string& folder : folders) locks.emplace_back(folder, KeepWaiting);
+        for (const std::string& folder : folders) platform::RemoveStaleTemporaries(folder);
     }
 
     for (FileGroup& group : groups) {

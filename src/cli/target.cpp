@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 #include "host/module_file.h"
 
@@ -29,7 +30,19 @@ Target ParseTarget(const std::string& text) {
     if (IsNumber(last)) {
         // FILE:LINE:COL: the column is dropped when what stands before is FILE:LINE.
         auto [file, line] = SplitLast(head);
-        if (file != head && IsNumber(line) && host::IsModuleFileName(file)) return {file, true, std::stol(line), {}};
+        if (file != head && IsNumber(line)) {
+            if (host::IsModuleFileName(file)) return {file, true, std::stol(line), {}};
+            // A module followed by three numbers or more is a mistyped target,
+            // not a file of that name.
+            auto [module, more] = SplitLast(file);
+            while (module != file && IsNumber(more)) {
+                if (host::IsModuleFileName(module))
+                    return {module, false, 0,
+                            text + ": too many numbers; give FILE:LINE or FILE:LINE:COL, e.g. " + module + ":" + more};
+                file = module;
+                std::tie(module, more) = SplitLast(file);
+            }
+        }
         return {head, true, std::stol(last), {}};
     }
     if (host::IsModuleFileName(head))

@@ -2,10 +2,11 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QFileInfo>
 
+#include <atomic>
 #include <cerrno>
 #include <random>
+#include <regex>
 
 #include "platform/file_errors.h"
 #include "platform/os.h"
@@ -16,10 +17,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr QFileDevice::Permissions kAnyWrite =
-    QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
-QString ToQString(const std::string& path) { return QString::fromStdString(path); }
+// Opens `file` on the file named by `path`'s bytes, whatever their encoding.
+// False with errno set when the system refuses.
+bool OpenByName(QFile& file, const std::string& path, OpenFor how, QIODevice::OpenMode mode) {
+    const int handle = OpenHandle(path, how);
+    if (handle < 0) return false;
+    if (file.open(handle, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) return true;
+    CloseHandle(handle);
+    return false;
+}
 
 // The cause of a failed open, told by the file's state: the error of looking at
 // it, a folder, or else no access.
@@ -66,14 +74,25 @@ std::string WriteTarget(const std::string& path) {
 std::string TempNameBeside(const std::string& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     const fs::path p(target);
-    const std::string name =
-        "." + p.filename().string() + ".quillmark-" + std::to_string(random() % 1000000000ULL) + ".tmp";
+    const std::string name = "." + p.filename().string() + ".quillmark-" + std::to_string(ProcessId()) + "-" +
+                             std::to_string(random() % 1000000000ULL) + ".tmp";
     return (p.parent_path() / name).string();
 }
+
+std::atomic<int> preparedWrites{0};
+static_assert(std::atomic<int>::is_always_lock_free, "read in signal handlers");
 
 void RemoveQuietly(const std::string& path) {
     std::error_code ignored;
     fs::remove(path, ignored);
+}
+
+// The process that made a temporary file, by its name (TempNameBeside's); 0
+// for any other name.
+long MakerOfTemporary(const std::string& name) {
+    static const std::regex pattern(R"(\..+\.quillmark-([0-9]{1,9})-[0-9]+\.tmp)");
+    std::smatch match;
+    return std::regex_match(name, match, pattern) ? std::stol(match[1].str()) : 0;
 }
 
 }  // namespace
@@ -84,10 +103,11 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
-    QFile file(ToQString(path));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    if (!OpenByName(file, path, OpenFor::Read, QIODevice::ReadOnly))
         throw FileErrorFromErrno(OpenFailureCause(path), FileAction::Read, path);
-    if (QFileInfo(file).isDir()) throw FileErrorFromErrno(EISDIR, FileAction::Read, path);
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) throw FileErrorFromErrno(EISDIR, FileAction::Read, path);
 
     std::string bytes;
     if (!file.isSequential() && static_cast<std::uintmax_t>(file.size()) <= limit)
@@ -106,15 +126,16 @@ std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
 
 PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
     : path_(path), target_(WriteTarget(path)) {
-    const QFileInfo old(ToQString(target_));
-    if (old.exists()) {
-        if (old.isDir()) throw FileErrorFromErrno(EISDIR, FileAction::Write, path);
+    std::error_code ec;
+    const fs::file_status old = fs::status(target_, ec);
+    const bool replaces = fs::exists(old);
+    if (replaces) {
+        if (fs::is_directory(old)) throw FileErrorFromErrno(EISDIR, FileAction::Write, path);
         // Renaming over the file would succeed where writing it may not: its own
         // permissions decide. A file nobody may write is read-only, for root too.
-        if ((old.permissions() & kAnyWrite) == 0) throw ReadOnlyFileError(path);
-        if (!old.isWritable()) throw FileErrorFromErrno(EACCES, FileAction::Write, path);
+        if ((old.permissions() & kAnyWrite) == fs::perms::none) throw ReadOnlyFileError(path);
+        if (!MayWrite(target_)) throw FileErrorFromErrno(EACCES, FileAction::Write, path);
     } else {
-        std::error_code ec;
         const fs::file_status folder = fs::status(FolderOf(target_), ec);
         if (ec || !fs::is_directory(folder))
             throw FileErrorFromErrno(ec ? ec.value() : fs::exists(folder) ? ENOTDIR : ENOENT, FileAction::Write, path);
@@ -123,9 +144,8 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
     QFile file;
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp_ = TempNameBeside(target_);
-        file.setFileName(ToQString(temp_));
         errno = 0;
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) break;
+        if (OpenByName(file, temp_, OpenFor::CreateNew, QIODevice::WriteOnly)) break;
         const int error = errno;
         temp_.clear();
         if (error != EEXIST && error != EINTR)
@@ -140,10 +160,11 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
         temp_.clear();
         throw FileErrorFromErrno(error, FileAction::Write, path);
     };
-    if (old.exists()) {
+    if (replaces) {
         // The owner first: changing it may clear set-id bits the permissions restore.
         TakeOwnerOf(file.handle(), target_);
-        if (!file.setPermissions(old.permissions())) fail(EACCES);
+        fs::permissions(temp_, old.permissions() & fs::perms::all, ec);
+        if (ec) fail(EACCES);
     }
     int error = 0;
     if (!WriteAll(file, bytes, error)) fail(error);
@@ -152,6 +173,12 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
     file.close();
     if (file.error() != QFileDevice::NoError) fail(WriteFailureCause(file, errno));
 }
+
+PreparedWrite::Held::Held() { ++preparedWrites; }
+PreparedWrite::Held::Held(Held&&) noexcept { ++preparedWrites; }
+PreparedWrite::Held::~Held() { --preparedWrites; }
+
+int PreparedWritesHeld() noexcept { return preparedWrites.load(); }
 
 PreparedWrite::~PreparedWrite() {
     if (!temp_.empty()) RemoveQuietly(temp_);
@@ -175,6 +202,14 @@ void PreparedWrite::Commit() {
 
 std::string PreparedWrite::Folder() const { return FolderOf(target_); }
 
+void RemoveStaleTemporaries(const std::string& folder) {
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        const long maker = MakerOfTemporary(entry.path().filename().string());
+        if (maker != 0 && maker != ProcessId() && !ProcessRuns(maker)) RemoveQuietly(entry.path().string());
+    }
+}
+
 void WriteFileAtomic(const std::string& path, const std::string& bytes) {
     PreparedWrite write(path, bytes);
     write.Commit();
@@ -182,10 +217,11 @@ void WriteFileAtomic(const std::string& path, const std::string& bytes) {
 }
 
 void AppendFile(const std::string& path, const std::string& bytes) {
-    if (QFileInfo(ToQString(path)).isDir()) throw FileErrorFromErrno(EISDIR, FileAction::Write, path);
-    QFile file(ToQString(path));
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) throw FileErrorFromErrno(EISDIR, FileAction::Write, path);
+    QFile file;
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+    if (!OpenByName(file, path, OpenFor::Append, QIODevice::WriteOnly | QIODevice::Append)) {
         const int error = errno;
         throw FileErrorFromErrno(error != 0 ? error : OpenFailureCause(path), FileAction::Write, path);
     }

@@ -58,8 +58,9 @@ std::string ReadFileBytes(const std::string& path, std::uintmax_t limit = kNoSiz
 /// first one replaces its original, so that a full disk or a read-only file
 /// stops the run with every original untouched.
 ///
-/// The temporary file is named ".NAME.quillmark-NUMBER.tmp", so that a stale one
-/// left by a killed process is never taken for a module or a project. It gets
+/// The temporary file is named ".NAME.quillmark-PID-NUMBER.tmp", so that a stale
+/// one left by a killed process is never taken for a module or a project, and
+/// RemoveStaleTemporaries knows it for one once that process is gone. It gets
 /// the permissions of the file it replaces; a symbolic link is written through
 /// (the link stays a link). A file that nobody may write is refused, even for
 /// the superuser.
@@ -87,7 +88,26 @@ private:
     std::string path_;
     std::string target_;  // the file to replace: `path_`, or what its link points to
     std::string temp_;    // empty once committed or given away
+    // Counts this write in PreparedWritesHeld() from before its file is made
+    // until it is gone.
+    struct Held {
+        Held();
+        Held(Held&&) noexcept;
+        ~Held();
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+        Held& operator=(Held&&) = delete;
+    } held_;
 };
+
+/// How many PreparedWrites the process holds: while there are none, no
+/// temporary file of its own is on disk. Safe to call in a signal handler.
+int PreparedWritesHeld() noexcept;
+
+/// Removes the temporary files of PreparedWrites in a folder that processes no
+/// longer running left behind (killed before they could remove them). One whose
+/// process runs, or whose name does not tell its process, stays.
+void RemoveStaleTemporaries(const std::string& folder);
 
 /// Writes a whole file atomically: a PreparedWrite committed at once, and the
 /// rename made durable. On any failure the old file stays as it was and

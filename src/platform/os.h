@@ -42,6 +42,27 @@ bool TakeOwnerOf(int handle, const std::string& original);
 /// systems cannot sync a folder).
 void SyncFolder(const std::string& folder);
 
+/// How OpenHandle opens a file.
+enum class OpenFor {
+    Read,
+    CreateNew,  // write a file that must not exist yet
+    Append,     // write at the end, creating the file when missing
+};
+/// Opens a file by its name as the system keeps it, bytes in any encoding (a
+/// QFile takes only names of text: one in another code page cannot be opened
+/// by name). A handle to give a QFile, or -1 with errno set.
+int OpenHandle(const std::string& path, OpenFor how);
+/// Closes a handle OpenHandle gave, keeping errno.
+void CloseHandle(int handle);
+/// Whether this process may write the file (its permissions, its owner, and the
+/// superuser's rights).
+bool MayWrite(const std::string& path);
+
+/// This process's id.
+long ProcessId();
+/// Whether a process with this id runs (on this machine), whoever owns it.
+bool ProcessRuns(long id);
+
 /// Whether the stream writes to a terminal.
 bool IsTerminal(std::FILE* stream);
 

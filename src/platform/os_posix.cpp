@@ -5,7 +5,9 @@
 // - fsync of a file and of its folder: QFile and std::ofstream cannot make a
 //   write durable, and QSaveFile cannot prepare several files before the first
 //   one replaces its original;
+// - open and access by a name of bytes: Qt takes names of text only;
 // - fchown: Qt can copy a file's permissions but not its owner;
+// - getpid and kill(pid, 0): whether the process that made a file still runs;
 // - isatty: neither library tells whether a stream is a terminal;
 // - dladdr: a shared library (the add-in) cannot ask Qt for its own file;
 // - mallopt, where the C library is glibc (measured in bench/cli_bench.cpp).
@@ -13,6 +15,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +66,31 @@ void SyncFolder(const std::string& folder) {
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
+}
+
+int OpenHandle(const std::string& path, OpenFor how) {
+    const int flags = how == OpenFor::Read        ? O_RDONLY
+                      : how == OpenFor::CreateNew ? O_WRONLY | O_CREAT | O_EXCL
+                                                  : O_WRONLY | O_CREAT | O_APPEND;
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+void CloseHandle(int handle) {
+    const int error = errno;
+    ::close(handle);
+    errno = error;
+}
+
+bool MayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+
+long ProcessId() { return static_cast<long>(::getpid()); }
+
+bool ProcessRuns(long id) {
+    return id > 0 && (::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
 }
 
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }

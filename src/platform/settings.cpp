@@ -126,23 +126,54 @@ void UserSettings::SaveSetting(const std::string& app, const std::string& sectio
 }
 
 std::string SettingsStore::ReadProblem(const std::string&) { return {}; }
+std::string SettingsStore::SetAsideUnreadable(const std::string&) { return {}; }
+
+namespace {
+
+// Why a settings file cannot be read, or empty; `aside` tells whether it is a
+// file that a fresh one may replace.
+std::string Unreadable(const std::string& file, bool& aside) {
+    aside = false;
+    std::error_code ec;
+    const std::filesystem::file_status st = std::filesystem::status(file, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory) return ec.message();
+    if (!std::filesystem::exists(st)) return {};
+    if (!std::filesystem::is_regular_file(st)) return "it is not a file";
+    aside = true;
+    const PrivateCopy copy(file, false);
+    if (!copy.Copied()) return "permission denied";
+    const QSettings store(copy.Path(), QSettings::IniFormat);
+    // Sections are parsed when first asked for: a damaged one shows only then.
+    static_cast<void>(store.allKeys());
+    if (store.status() != QSettings::NoError) return "the file is damaged";
+    aside = false;
+    return {};
+}
+
+}  // namespace
 
 std::string UserSettings::ReadProblem(const std::string& app) {
     const std::string file = FileOf(app);
+    bool aside = false;
+    const std::string problem = Unreadable(file, aside);
+    if (problem.empty()) return {};
+    return "cannot read the settings in '" + file + "': " + problem + "; using the defaults";
+}
+
+std::string UserSettings::SetAsideUnreadable(const std::string& app) {
+    const std::string file = FileOf(app);
+    bool aside = false;
+    if (Unreadable(file, aside).empty() || !aside) return {};
+    std::string backup = file + ".unreadable";
     std::error_code ec;
-    const std::filesystem::file_status st = std::filesystem::status(file, ec);
-    if (ec && ec != std::errc::no_such_file_or_directory)
-        return "cannot read the settings in '" + file + "': " + ec.message() + "; using the defaults";
-    if (!std::filesystem::exists(st)) return {};
-    if (!std::filesystem::is_regular_file(st))
-        return "cannot read the settings in '" + file + "': it is not a file; using the defaults";
-    const PrivateCopy copy(file, false);
-    if (!copy.Copied())
-        return "cannot read the settings in '" + file + "': permission denied; using the defaults";
-    const QSettings store(copy.Path(), QSettings::IniFormat);
-    if (store.status() != QSettings::NoError)
-        return "cannot read the settings in '" + file + "': the file is damaged; using the defaults";
-    return {};
+    for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(backup, ec)); ++n)
+        backup = file + ".unreadable-" + std::to_string(n);
+    std::filesystem::rename(file, backup, ec);
+    if (ec)
+        throw FileError(kPathFileAccess, file,
+                        "cannot move the unreadable settings in '" + file + "' aside to '" + backup +
+                            "': " + ec.message());
+    return backup;
 }
 
 SettingsSnapshot::SettingsSnapshot(SettingsStore& base) : base_(base) {
@@ -163,6 +194,12 @@ std::string SettingsSnapshot::ReadProblem(const std::string& app) {
         if (known == app) return problem;
     problems_.emplace_back(app, base_.ReadProblem(app));
     return problems_.back().second;
+}
+
+std::string SettingsSnapshot::SetAsideUnreadable(const std::string& app) {
+    std::string backup = base_.SetAsideUnreadable(app);
+    std::erase_if(problems_, [&app](const auto& known) { return known.first == app; });
+    return backup;
 }
 
 std::string SettingsSnapshot::GetSetting(const std::string& app, const std::string& section, const std::string& key,

@@ -48,6 +48,11 @@ public:
     /// folder that may not be read), naming the file; empty when they can be, or
     /// when there are none. Reads then give the defaults.
     virtual std::string ReadProblem(const std::string& app);
+    /// Moves an application's stored settings that cannot be read (a damaged
+    /// file, one that may not be read) aside to a backup beside them, so that
+    /// the next save starts afresh: the backup's path, or empty when nothing
+    /// was moved. Throws FileError when the file cannot be moved.
+    virtual std::string SetAsideUnreadable(const std::string& app);
 
     std::string Get(const SettingKey& k) { return GetSetting(k.app, k.section, k.key, k.defaultValue); }
     void Save(const SettingKey& k, const std::string& value) { SaveSetting(k.app, k.section, k.key, value); }
@@ -62,6 +67,9 @@ public:
     void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
     std::string ReadProblem(const std::string& app) override;
+    /// Renames the file to "NAME.ini.unreadable" (or "...unreadable-2" and on
+    /// when that is taken).
+    std::string SetAsideUnreadable(const std::string& app) override;
     /// The file that holds an application's settings.
     static std::string FileOf(const std::string& app);
 };
@@ -79,6 +87,8 @@ public:
     /// The base's problem, asked once; an application whose settings cannot be
     /// read gives the defaults.
     std::string ReadProblem(const std::string& app) override;
+    /// The base's; the application's problem is then asked afresh.
+    std::string SetAsideUnreadable(const std::string& app) override;
 
 private:
     SettingsStore& base_;

@@ -2,7 +2,6 @@
 
 #include "ide/vb_text.h"
 #include "platform/utf8.h"
-#include "platform/vbruntime.h"
 
 namespace toolwindow {
 
@@ -32,13 +31,15 @@ std::vector<std::string> WrapWords(std::string_view rest, long width) {
     std::vector<std::string> lines;
     if (width < 1) width = 1;
     do {
-        if (platform::Len(rest) <= width) {
+        // Only the next `width` characters are walked, never the whole rest:
+        // a long text without line breaks wraps in time along its length.
+        const std::size_t limit = platform::utf8::OffsetOf(rest, static_cast<std::size_t>(width));
+        if (limit == rest.size()) {
             lines.emplace_back(rest);
             break;
         }
         // The longest head of at most `width` characters that ends after a
         // blank; blanks directly after it stay on this line.
-        const std::size_t limit = platform::utf8::OffsetOf(rest, static_cast<std::size_t>(width));
         std::size_t cut = std::string_view::npos;
         if (rest[limit] == ' ') cut = limit;  // the word ends right at the width
         for (std::size_t i = limit; cut == std::string_view::npos && i > 0; --i) {

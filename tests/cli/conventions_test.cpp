@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 #include "cli_helpers.h"
 
@@ -24,24 +25,34 @@ TEST(Usage, HelpAndVersionSucceed) {
     EXPECT_THAT(f.Run({"notice", "--help"}).out, HasSubstr("--diff"));
 }
 
-// On the real binary, in the module's folder: the diff writes nothing and applies to exactly the files the same
-// run writes, the new REVISION.TXT among them. git apply takes a hunk only where it fits exactly (patch would
-// apply one with wrong line numbers or context), so it alone is the stricter reader of the same bytes.
-TEST(Diff, AppliesWithGitToWhatTheRunWrites) {
+// On the real binary, in a folder whose name holds a blank: the diff writes nothing and applies, with git and with
+// GNU patch, to exactly the files the same run writes, the new REVISION.TXT among them. git apply takes a hunk only
+// where it fits exactly (patch would apply one with wrong line numbers or context); patch reads a name only up to
+// a blank unless a tab ends it.
+TEST(Diff, AppliesWithGitAndPatchToWhatTheRunWrites) {
     CliFixture f;
-    testsupport::TempDir copy;
-    fs::copy(f.dir.Path(), copy.Path(), fs::copy_options::recursive);
+    fs::create_directory(f.Path("my project"));
+    for (const char* name : {"Inventory.bas", "Inventory.vbp"})
+        fs::rename(f.Path(name), f.Path(std::string("my project/") + name));
     std::vector<std::string> args{"revision", "--diff", "--to", "code,log,module", "--text", "Cents \xC2\xA9",
-                                  "Inventory.bas:33"};
+                                  "my project/Inventory.bas:33"};
     auto diff = f.RunBinary(args);
     ASSERT_EQ(diff.status, 0) << diff.err;
-    testsupport::WriteFile(copy.File("change.patch"), diff.out);
-    ASSERT_EQ(std::system(("cd " + clitest::ShellQuoted(copy.Path()) + " && git apply change.patch").c_str()), 0)
-        << diff.out;
+    std::vector<testsupport::TempDir> copies(2);
+    const char* apply[] = {"git apply --whitespace=nowarn change.patch", "patch -p1 --batch --silent -i change.patch"};
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        fs::copy(f.dir.Path(), copies[i].Path(), fs::copy_options::recursive);
+        testsupport::WriteFile(copies[i].File("change.patch"), diff.out);
+        ASSERT_EQ(std::system(("cd " + clitest::ShellQuoted(copies[i].Path()) + " && " + apply[i]).c_str()), 0)
+            << apply[i] << "\n" << diff.out;
+    }
     args.erase(args.begin() + 1);
     ASSERT_EQ(f.RunBinary(args).status, 0);
     for (const char* name : {"Inventory.bas", "Inventory.vbp", "REVISION.TXT"})
-        EXPECT_EQ(testsupport::ReadFile(copy.File(name)), f.Read(name)) << name;
+        for (std::size_t i = 0; i < copies.size(); ++i)
+            EXPECT_EQ(testsupport::ReadFile(copies[i].File(std::string("my project/") + name)),
+                      f.Read(std::string("my project/") + name))
+                << apply[i] << " " << name;
 }
 
 // The project is the one that lists the module, in its folder or above; of
@@ -74,17 +85,28 @@ TEST(Projects, FoundAboveTheModuleOrTheLogSkipped) {
     EXPECT_FALSE(fs::exists(f.Path("loose/REVISION.TXT")));
 }
 
-// A store that cannot be parsed: the defaults, and one warning a run however many targets. (A folder in its
-// place takes another branch to the same warning and defaults.)
-TEST(Settings, ADamagedStoreIsSaidOnce) {
+// A store that cannot be parsed, by a bad section line or as random bytes: the defaults, and one warning a run
+// however many targets. Storing a setting then writes a fresh file and keeps the unreadable one beside it, saying
+// where. (A folder in its place takes another branch to the same warning and defaults.)
+TEST(Settings, ADamagedStoreIsSaidOnceAndKeptAsideWhenASettingIsStored) {
     CliFixture f;
     const std::string ini = f.Path(".config/Quillmark/VB Quillmark.ini");
     std::filesystem::create_directories(f.Path(".config/Quillmark"));
-    testsupport::WriteFile(ini, "[Author\nName=Jane\n");
-    auto damaged = f.RunBinary({"procedure", "--diff", "Inventory.bas:30", "Customer.cls:37"});
-    EXPECT_EQ(damaged.status, 0) << damaged.err;
-    EXPECT_EQ(Count(damaged.err, "VB Quillmark.ini"), 1u) << damaged.err;
-    EXPECT_THAT(damaged.out, HasSubstr("Enter Your Name Here"));
+    std::string noise;
+    std::mt19937 random(17);
+    for (int i = 0; i < 3000; ++i) noise += static_cast<char>(random());
+    for (const std::string& bytes : {std::string("[Author\nName=Jane\n"), noise}) {
+        testsupport::WriteFile(ini, bytes);
+        auto damaged = f.RunBinary({"procedure", "--diff", "Inventory.bas:30", "Customer.cls:37"});
+        EXPECT_EQ(damaged.status, 0) << damaged.err;
+        EXPECT_EQ(Count(damaged.err, "VB Quillmark.ini': the file is damaged; using the defaults"), 1u) << damaged.err;
+        EXPECT_THAT(damaged.out, HasSubstr("Enter Your Name Here"));
+    }
+    auto stored = f.RunBinary({"settings", "Author/Name", "Jane Roe"});
+    EXPECT_EQ(stored.status, 0) << stored.err;
+    EXPECT_THAT(stored.err, HasSubstr("the unreadable one is kept as '" + ini + ".unreadable'"));
+    EXPECT_EQ(testsupport::ReadFile(ini + ".unreadable"), noise);
+    EXPECT_EQ(f.RunBinary({"settings", "Author/Name"}).out, "Jane Roe\n");
 }
 
 // Names in any letter case; a value from a file loses its last line break; shown as stored, listed on one line.

@@ -55,4 +55,17 @@ TEST(Outline, CountsFileLinesAndJsonSaysTheSame) {
                            {"code", QJsonObject{{"start", 18}, {"count", 4}, {"declaration", 19}}}}));
 }
 
+// A module without code: an empty file, and a form of only its designer block and attributes. Each is listed with
+// no procedures, its whole file as the declarations section.
+TEST(Outline, AModuleWithoutCodeHasNoProcedures) {
+    clitest::CliFixture f;
+    testsupport::WriteFile(f.Path("Empty.bas"), "");
+    testsupport::WriteFile(f.Path("Bare.frm"), testsupport::Crlf("VERSION 5.00\nBegin VB.Form Bare\n   Caption = \"x\"\n"
+                                                                 "End\nAttribute VB_Name = \"Bare\"\n"));
+    const clitest::Result r = f.Run({"outline", f.Path("Empty.bas"), f.Path("Bare.frm")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, f.Path("Empty.bas") + "\t\twindows-1252\tCRLF\t0\n" + f.Path("Bare.frm") +
+                         "\tBare\twindows-1252\tCRLF\t5\n");
+}
+
 }  // namespace

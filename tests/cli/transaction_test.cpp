@@ -83,6 +83,7 @@ TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
         {{"comment", "--text", "x", "Inventory.bas:abc"}, 2, "'abc' is not a line number; give FILE:LINE"},
         {{"comment", "--text", "x", "Inventory.bas:999"}, 2, "out of range"},
         {{"comment", "--text", "x", "Inventory.bas:0"}, 2, "out of range; lines count from 1"},
+        {{"comment", "--text", "x", "Inventory.bas:3:1:2"}, 2, "too many numbers; give FILE:LINE or FILE:LINE:COL"},
         // An endless @PATH is refused by its size, not read until memory runs out.
         {{"comment", "--text", "@/dev/zero", "Inventory.bas:3"}, 3, "larger than 1 MB"},
         {{"revision", "--to", "log", "--project", "Other.vbp", "Inventory.bas:33"}, 2, "does not list Inventory.bas"},
@@ -107,6 +108,22 @@ TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(clitest::Snapshot(f), before);
     }
+}
+
+// A module named in another code page than UTF-8 (byte E9, "é" in windows-1252): it is read and written by its
+// name's bytes, and a message names it in them.
+TEST(FileNames, ANameOfAnyBytesIsReadWrittenAndNamed) {
+    CliFixture f;
+    const std::string name = "cp1252-\xe9.bas", readOnly = "read-only-\xe9.bas";
+    for (const std::string& copy : {name, readOnly}) std::filesystem::copy(f.Path("Inventory.bas"), f.Path(copy));
+    chmod(f.Path(readOnly).c_str(), 0444);
+    auto written = f.RunBinary({"notice", name});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(Count(f.Read(name), "$Copyright: "), 1u);
+    auto refused = f.RunBinary({"comment", "--text", "x", readOnly + ":3"});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_EQ(refused.err, "quillmark: cannot write '" + f.Path(readOnly) +
+                               "': the file is read-only; make it writable and try again\n");
 }
 
 // A hook in the middle of a run: another program saves the second module after the first is done, or the first
@@ -191,6 +208,21 @@ TEST(AllOrNothing, AnInterruptLeavesNoTemporaryFile) {
     FAIL() << "no run was interrupted while its modules were prepared";
 }
 
+// Ctrl-C before anything is prepared ends the run at once, whatever it is doing: here it waits for a module that
+// does not come (a named pipe nobody writes, as a stalled share would). It ends by the signal (status 130) a
+// second later, not by the kill that follows 5 seconds after, and nothing is written.
+TEST(AllOrNothing, AnInterruptBeforeAnythingIsPreparedEndsTheRunAtOnce) {
+    CliFixture f;
+    ASSERT_EQ(mkfifo(f.Path("Stalled.bas").c_str(), 0644), 0);
+    const std::string before = clitest::Snapshot(f);
+    const std::string command = "cd " + clitest::ShellQuoted(f.dir.Path()) + " && XDG_CONFIG_HOME=.config " +
+                                "timeout --preserve-status -s INT -k 5 1 " + clitest::ShellQuoted(QUILLMARK_BINARY) +
+                                " notice Stalled.bas Inventory.bas 2>/dev/null";
+    const int status = std::system(("sh -c " + clitest::ShellQuoted(command)).c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 128 + SIGINT);
+    EXPECT_EQ(clitest::Snapshot(f), before);
+}
+
 // A module in a folder below its project's: while the run works, it holds the module's folder and the project's,
 // where the log and the project file are written, so another run waits for both.
 TEST(Concurrency, ARunLocksTheModulesFolderAndItsProjects) {
@@ -213,15 +245,23 @@ TEST(Concurrency, ARunLocksTheModulesFolderAndItsProjects) {
 }
 
 // Eight runs at once on one project, ten rounds: every entry is kept whole, and the project lists the log once.
-// A temporary file a killed run left is nobody's data: no run reads it as a module or project, nor removes it
-// (it may be another run's).
-TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntryAndLeaveStaleTemporariesAlone) {
+// A temporary file a killed run left is nobody's data: no run reads it as a module or project. A run that writes
+// into its folder removes it once the process named in it is gone (here one that has ended), and leaves it while
+// that process runs (here this test) or when its name tells no process.
+TEST(Concurrency, ParallelRevisionRunsKeepEveryLogEntryAndOnlyDeadRunsTemporariesGo) {
     CliFixture f;
-    const std::string stale[] = {".Inventory.vbp.quillmark-7.tmp", ".Inventory.bas.quillmark-7.tmp"};
-    for (const std::string& name : stale) testsupport::WriteFile(f.Path(name), "Type=Exe\r\nModule=Half; written\r\n");
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+    const std::string dead = ".Inventory.bas.quillmark-" + std::to_string(ended) + "-5.tmp";
+    const std::string stale[] = {".Inventory.vbp.quillmark-7.tmp",
+                                 ".Inventory.bas.quillmark-" + std::to_string(getpid()) + "-5.tmp"};
+    for (const std::string& name : {stale[0], stale[1], dead})
+        testsupport::WriteFile(f.Path(name), "Type=Exe\r\nModule=Half; written\r\n");
     auto alone = f.RunBinary({"revision", "--to", "code,log", "--text", "x", "Inventory.bas:33"});
     ASSERT_EQ(alone.status, 0) << alone.err;
     EXPECT_EQ(alone.err, "");
+    EXPECT_FALSE(std::filesystem::exists(f.Path(dead)));
     std::string script = "cd " + clitest::ShellQuoted(f.dir.Path()) + " && export XDG_CONFIG_HOME=.config; ";
     for (int run = 1; run <= 8; ++run)
         script += "(" + clitest::ShellQuoted(QUILLMARK_BINARY) + " revision --to log --type PAR --number " +

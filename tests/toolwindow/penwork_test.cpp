@@ -50,4 +50,13 @@ TEST(PlainTextBox, NeverGivesALineLongerThanItsLimit) {
     EXPECT_EQ(Shown(box), "[ab]\n[cd]\n[ef]\n[gh]");
 }
 
+// A pasted text without a blank or a line break wraps into full lines and the rest, its last character whole.
+// (How fast a long one wraps is the benchmark's to measure.)
+TEST(PlainTextBox, WrapsALongUnbrokenTextIntoFullLines) {
+    const PlainTextBox box(std::string(3000, 'x') + "\xc3\xa9", 65);
+    ASSERT_EQ(box.DisplayLineCount(), 47);
+    EXPECT_EQ(box.DisplayLine(45), std::string(65, 'x'));
+    EXPECT_EQ(box.DisplayLine(46), std::string(3000 - 46 * 65, 'x') + "\xc3\xa9");
+}
+
 }  // namespace
