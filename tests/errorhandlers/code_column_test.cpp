@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "errorhandlers/code_column.h"
 #include "platform/utf8.h"

@@ -1,7 +1,4 @@
 // The error-handler engine and its templates: VB source in, VB source out.
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "errorhandlers/error_handler.h"
 #include "errorhandlers/handler_templates.h"

@@ -1,5 +1,4 @@
 #include <sstream>
-#include <string>
 
 #include "headers/comment_block.h"
 #include "stage.h"

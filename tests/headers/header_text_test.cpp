@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <string>
 #include <utility>
 
 #include "headers/header_text.h"

@@ -1,5 +1,4 @@
 #include <sstream>
-#include <string>
 
 #include "headers/header_text.h"
 #include "headers/proc_header.h"

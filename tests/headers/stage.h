@@ -12,11 +12,8 @@
 #include "host/source_module.h"
 #include "host/workspace.h"
 #include "support/plain_penwork.h"
-#include "platform/dialogs.h"
 #include "platform/files.h"
-#include "platform/settings.h"
 #include "support/support.h"
-#include "toolwindow/penwork.h"
 
 namespace stage {
 

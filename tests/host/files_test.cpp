@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <random>
 
 #include "host/module_file.h"
 #include "host/project.h"
@@ -14,31 +13,6 @@
 namespace {
 
 using testsupport::Crlf;
-
-/// A module of random lines: every line end, blanks at line ends, every byte value
-/// (but NUL, which makes a binary file) in comments and strings, hidden lines.
-std::string StressModule(unsigned seed, bool finalLineEnd) {
-    std::mt19937 random(seed);
-    const std::vector<std::string> fragments = {
-        "Sub Stress()", "End Sub", "Attribute Stress.VB_UserMemId = 0", "x = 1 _", "  + 2", "#If Win64 Then",
-        "#Else", "#End If", "Public Property Get P()", "End Property", "", "   ", "Rem End Sub"};
-    const char* ends[] = {"\r\n", "\n", "\r"};
-    std::string text = "Attribute VB_Name = \"Stress\"\r\n";
-    for (int line = 0; line < 400; ++line) {
-        if (random() % 3 == 0) {
-            text += fragments[random() % fragments.size()];
-        } else {
-            text += random() % 2 ? "' " : "s = \"";
-            for (int k = 0; k < 12; ++k)
-                if (char c = static_cast<char>(random() % 256); c != '\r' && c != '\n' && c != '\0') text += c;
-            if (random() % 2) text += "  \t ";
-        }
-        text += ends[random() % 3];
-    }
-    for (int b = 1; b < 256; ++b)
-        if (b != '\r' && b != '\n') text += static_cast<char>(b);
-    return finalLineEnd ? text + "\r\n" : text;
-}
 
 struct Files : ::testing::Test {
     testsupport::TempDir dir;
@@ -50,21 +24,18 @@ struct Files : ::testing::Test {
 };
 
 TEST_F(Files, ModuleDecodesAndSavesByteForByte) {
-    // The bytes, an encoding to use, and "encoding bom name: text" as read (stress modules: unchecked).
-    std::vector<std::array<std::string, 3>> cases = {
+    // The bytes, an encoding to use, and "encoding bom name: text" as read. (That any
+    // bytes that load save back unchanged is the module_file fuzz target's check.)
+    const std::array<std::string, 3> cases[] = {
         {"", "", "windows-1252 0 Prices: "},  // without VB_Name: the file's stem
         {"\r\n\n\r\r\n", "", "windows-1252 0 Prices: \r\n\n\r\r\n"},
         {"' \x80 caf\xE9", "", "windows-1252 0 Prices: ' \xE2\x82\xAC caf\xC3\xA9"},
         {"\xEF\xBB\xBF" "Attribute VB_Name = \"Real\"\r\n' \xC3\xA9\r\n", "",
          "utf-8 1 Real: Attribute VB_Name = \"Real\"\r\n' \xC3\xA9\r\n"},
         {"' caf\xC3\xA9\n", "utf8", "utf-8 0 Prices: ' caf\xC3\xA9\n"}};
-    for (unsigned seed = 1; seed <= 4; ++seed) cases.push_back({StressModule(seed, seed % 2 == 0), "", ""});
     for (const auto& [bytes, encoding, read] : cases) {
         host::ModuleFile file = Load(bytes, encoding);
-        const std::string text = file.module.Text();
-        if (!read.empty()) {
-            EXPECT_EQ(file.encoding + " " + std::to_string(file.bom) + " " + file.Name() + ": " + text, read);
-        }
+        EXPECT_EQ(file.encoding + " " + std::to_string(file.bom) + " " + file.Name() + ": " + file.module.Text(), read);
         EXPECT_EQ(file.Bytes(), bytes);
         EXPECT_FALSE(file.Changed());
     }
@@ -112,7 +83,6 @@ TEST_F(Files, ProjectReadsTheExampleProject) {
     EXPECT_EQ(components, "Inventory 1 /Inventory.bas\nCustomer 2 /Customer.cls\nfrmMain 5 /frmMain.frm\n");
     EXPECT_EQ(project.Name() + " " + project.FileName(), "Inventory " + kExamples + "/Inventory.vbp");
     EXPECT_TRUE(project.Lists(kExamples + "\\customer.CLS"));
-    EXPECT_EQ(project.Text(), testsupport::ReadFile(kExamples + "/Inventory.vbp"));
     EXPECT_THROW(project.VBComponents().Item(4), ide::HostError);
 
     // Every module it reads, it lists: a name that ends in a blank or a quote

@@ -2,9 +2,6 @@
 // front end follows to show the windows and the "Add-Ins" bar.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "host/workspace.h"
 
 namespace {

@@ -2,9 +2,6 @@
 // case reads as the line it colours.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "ide/vb_syntax.h"
 
 namespace {

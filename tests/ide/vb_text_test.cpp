@@ -1,10 +1,7 @@
 // The text rules every layer shares: line ends, continuation, directives.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
 #include <tuple>
-#include <vector>
 
 #include "ide/vb_text.h"
 

@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <sstream>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "headers/stage.h"
 #include "indent/indent.h"
@@ -104,10 +101,9 @@ TEST(IndentBlock, EndsWhereTheIndentationWouldPassTheSixteenBitLimit) {
     host::SourceModule module(code + "' deep\nFor i = 1 To 2\nx = 1\ny = 2\n");
     platform::RecordingDialogs dialogs;
     Indent::IndentBlock(dialogs, module, 1, module.CountOfLines());
-    EXPECT_EQ(std::string(32760, ' ') + "Select Case x", module.Lines(5461, 1));
-    EXPECT_EQ("' deep", module.Lines(5462, 1));
-    EXPECT_EQ(std::string(32766, ' ') + "For i = 1 To 2", module.Lines(5463, 1));
-    EXPECT_EQ("x = 1", module.Lines(5464, 1));
+    EXPECT_EQ(std::string(32760, ' ') + "Select Case x\r\n' deep\r\n" + std::string(32766, ' ') +
+                  "For i = 1 To 2\r\nx = 1",
+              module.Lines(5461, 4));
     EXPECT_EQ(5464, dialogs.eventRuns);  // "y = 2" was never reached
 }
 

@@ -2,8 +2,6 @@
 // module Stock of the project Stock.vbp; and REVISION.TXT, found through the
 // project or created beside it, and appended to.
 #include <filesystem>
-#include <string>
-#include <string_view>
 
 #include "headers/stage.h"
 #include "host/command_bars.h"

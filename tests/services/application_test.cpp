@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "platform/files.h"
 #include "support/support.h"

@@ -16,13 +16,14 @@
 #include "core/captions.h"
 #include "host/module_file.h"
 #include "host/workspace.h"
-#include "support/support.h"
 #include "window/frm_penwork.h"
 #include "window_support.h"
 
 using windowtest::IsOnTop;
 
 namespace {
+
+const QString kText = "Adds the rows.\nKeeps totals in cents.";
 
 // The tool window shown over Inventory.bas, in the command line fixture's copy of
 // the example project, with the cursor on `line` of the file.
@@ -78,146 +79,136 @@ struct PenworkFixture : clitest::CliFixture {
 class PenworkTest : public QObject {
     Q_OBJECT
 private slots:
-    void showingLoadsTheWindowAndExitUnloadsIt();
-    void sectionsAndHandlersReachTheCoreAndClearEmptiesTheirBoxes();
-    void messagesAndHelpReleaseTheTopAndAboutRestoresIt();
-    void insertMatchesTheCommandLine_data();
-    void insertMatchesTheCommandLine();
-};
-
-// Exit unloads the window; showing it loads it anew, with its boxes empty, its
-// fields as the core holds them and On Top checked again.
-void PenworkTest::showingLoadsTheWindowAndExitUnloadsIt() {
-    PenworkFixture f;
-    f.Type("txtHeader0", "gone after unload");
-    f.Click("chkOnTop");
-    f.Trigger("mnuFileExit");
-    QVERIFY(!f.window->Loaded());
-    f.window->ShowWindow();
-    QVERIFY(f.window->Loaded());
-    QVERIFY(f.Find<QPlainTextEdit>("txtHeader0")->toPlainText().isEmpty());
-    QCOMPARE(f.Find<QLineEdit>("txtName")->text(), QString("Enter Your Name Here"));
-    QCOMPARE(f.Find<QLineEdit>("txtInitials")->text(), QString("EYI"));
-    QCOMPARE(f.Find<QComboBox>("cboRevType")->currentText(), QString("Bug"));
-    QCOMPARE(f.Find<QLineEdit>("txtRevNumber")->text(), QString("00000"));
-    QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());
-    QVERIFY(IsOnTop(*f.window));
-    // Each keystroke is stored at once.
-    f.Type("txtName", "J");
-    QTest::keyClick(f.Find<QLineEdit>("txtName"), Qt::Key_O);
-    QCOMPARE(f.settings.Get(platform::settings::AuthorName), std::string("Jo"));
-}
-
-// A frame not in front takes no typing; the section chosen comes into view and
-// Clear All empties it; the template box takes typing only for the custom
-// handler, and Clear empties it.
-void PenworkTest::sectionsAndHandlersReachTheCoreAndClearEmptiesTheirBoxes() {
-    PenworkFixture f;
-    f.Type("cboRevType", "FIX");
-    QCOMPARE(f.settings.Get(platform::settings::RevisionType), std::string("Bug"));
-    f.Click("optProcSection2");
-    QCOMPARE(f.Find<QStackedWidget>("txtDescription")->currentWidget()->objectName(), QString("txtHeader2"));
-    f.Type("txtHeader2", "globals");
-    f.Click("cmd2nd");
-    QCOMPARE(f.Find<QPlainTextEdit>("txtHeader2")->toPlainText(), QString());
-
-    f.Click("optHeaderType4");
-    f.Click("optErrorHandler1");
-    auto* box = f.Find<QPlainTextEdit>("txtHeader7");
-    QTest::keyClicks(box, "xyz");
-    QCOMPARE(box->toPlainText(), QString("On Error Resume Next"));
-    f.Click("optErrorHandler0");
-    box->moveCursor(QTextCursor::End);
-    QTest::keyClicks(box, "!");
-    QVERIFY(box->toPlainText().endsWith("!"));
-    f.Click("cmdClear");
-    QCOMPARE(box->toPlainText(), QString());
-}
-
-// A message box and help leave the window off the top; About takes it off the
-// top while it is up and puts it back.
-void PenworkTest::messagesAndHelpReleaseTheTopAndAboutRestoresIt() {
-    PenworkFixture f;
-    f.Type("txtName", "");
-    f.Click("cmdSave");
-    QCOMPARE(f.dialogs.titles, std::vector<std::string>{"Save Author's Name"});
-    QCOMPARE(f.dialogs.onTopAtMessage[0], false);
-    QVERIFY(IsOnTop(*f.window));
-    f.Click("cmdHelp");
-    QCOMPARE(f.dialogs.helps.size(), std::size_t(1));
-    QVERIFY(f.dialogs.helps[0].endsWith("penwork.html"));
-    QVERIFY(!IsOnTop(*f.window));
-    QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());  // help leaves chkOnTop as it was
-    f.Trigger("mnuHelpAbout");
-    QCOMPARE(f.dialogs.modals, 1);
-    QVERIFY(!f.dialogs.onTopDuringModal);
-    QVERIFY(IsOnTop(*f.window));
-    f.Trigger("mnuHelpWebPage");
-    QCOMPARE(f.dialogs.urls.size(), std::size_t(1));
-}
-
-// For each header type the window brings the type's frame to the front and its
-// box into view with the focus (a box out of view takes none), makes its option
-// bold and shows its buttons; it writes exactly what the command line writes for
-// the same fields; then the busy cursor is gone and Clear has the focus.
-void PenworkTest::insertMatchesTheCommandLine_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("line");  // 0: the module as a whole
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("options");
-    const QString text = "Adds the rows.\nKeeps totals in cents.";
-    QTest::newRow("procedure") << 0 << 30 << text << QStringList{"procedure", "--description", text, "--after"};
-    QTest::newRow("module") << 1 << 0 << text << QStringList{"module", "--description", text};
-    QTest::newRow("revision") << 2 << 31 << text
-                              << QStringList{"revision", "--to", "procedure,code", "--type", "FIX", "--number", "42",
-                                             "--text", text};
-    QTest::newRow("comment") << 3 << 27 << text << QStringList{"comment", "--text", text};
-    QTest::newRow("error") << 4 << 22 << QString() << QStringList{"error", "--kind", "component"};
-}
-
-void PenworkTest::insertMatchesTheCommandLine() {
-    QFETCH(int, mode);
-    QFETCH(int, line);
-    QFETCH(QString, text);
-    QFETCH(QStringList, options);
-    clitest::CliFixture cli;
-    std::vector<std::string> args;
-    for (const QString& o : options) args.push_back(o.toStdString());
-    args.insert(args.begin() + 1, cli.Path("Inventory.bas") + (line ? ":" + std::to_string(line) : ""));
-    // A comment block and an error handler name no author: those commands take none.
-    if (mode != 3 && mode != 4) args.insert(args.begin() + 1, {"--author", "Jane Doe", "--initials", "JD"});
-    QCOMPARE(cli.Run(args).status, 0);
-
-    PenworkFixture f(line ? line : 1);
-    auto* insert = f.Find<QPushButton>("cmdInsertText");
-    const QString box = QString("txtHeader%1").arg(mode == 0 ? 0 : mode + 3);
-    f.Type("txtName", "Jane Doe");
-    f.Type("txtInitials", "JD");
-    f.Click(QString("optHeaderType%1").arg(mode));
-    QCOMPARE(f.Find<QStackedWidget>("frameStack")->currentIndex(), mode);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Find<QPlainTextEdit>(box)));
-    QCOMPARE(insert->text(), QString(core::kInsertCaptions[mode]));
-    QCOMPARE(insert->isEnabled(), mode != 2);  // no revision target checked yet
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(f.Find<QRadioButton>(QString("optHeaderType%1").arg(i))->font().bold(), i == mode);
-    QCOMPARE(f.Find<QPushButton>("cmd2nd")->isVisible(), mode == 0 || mode == 4);
-    if (mode == 0) f.Click("optHeader1");
-    if (mode == 2) {
-        f.Click("chkRevision0");
-        f.Click("chkRevision3");
-        f.Type("cboRevType", "FIX");
-        f.Type("txtRevNumber", "42");
+    // Exit unloads the window; showing it loads it anew, with its boxes empty, its
+    // fields as the core holds them and On Top checked again.
+    void showingLoadsTheWindowAndExitUnloadsIt() {
+        PenworkFixture f;
+        f.Type("txtHeader0", "gone after unload");
+        f.Click("chkOnTop");
+        f.Trigger("mnuFileExit");
+        QVERIFY(!f.window->Loaded());
+        f.window->ShowWindow();
+        QVERIFY(f.window->Loaded());
+        QVERIFY(f.Find<QPlainTextEdit>("txtHeader0")->toPlainText().isEmpty());
+        QCOMPARE(f.Find<QLineEdit>("txtName")->text(), QString("Enter Your Name Here"));
+        QCOMPARE(f.Find<QLineEdit>("txtInitials")->text(), QString("EYI"));
+        QCOMPARE(f.Find<QComboBox>("cboRevType")->currentText(), QString("Bug"));
+        QCOMPARE(f.Find<QLineEdit>("txtRevNumber")->text(), QString("00000"));
+        QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());
+        QVERIFY(IsOnTop(*f.window));
+        // Each keystroke is stored at once.
+        f.Type("txtName", "J");
+        QTest::keyClick(f.Find<QLineEdit>("txtName"), Qt::Key_O);
+        QCOMPARE(f.settings.Get(platform::settings::AuthorName), std::string("Jo"));
     }
-    if (mode == 4) f.Click("optErrorHandler3");
-    if (!text.isEmpty()) f.Type(box, text);
-    f.Click("cmdInsertText");
-    QVERIFY(f.file->Bytes() != f.file->originalBytes);
-    QCOMPARE(f.file->Bytes(), cli.Read("Inventory.bas"));
-    QVERIFY(!QGuiApplication::overrideCursor());
-    // With a fixed handler Clear is disabled, and the focus stays on Insert.
-    const QString focus = mode == 4 ? "cmdInsertText" : "cmdClear";
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Find<QPushButton>(focus)));
-}
+
+    // A frame not in front takes no typing; the section chosen comes into view and
+    // Clear All empties it; the template box takes typing only for the custom
+    // handler, and Clear empties it.
+    void sectionsAndHandlersReachTheCoreAndClearEmptiesTheirBoxes() {
+        PenworkFixture f;
+        f.Type("cboRevType", "FIX");
+        QCOMPARE(f.settings.Get(platform::settings::RevisionType), std::string("Bug"));
+        f.Click("optProcSection2");
+        QCOMPARE(f.Find<QStackedWidget>("txtDescription")->currentWidget()->objectName(), QString("txtHeader2"));
+        f.Type("txtHeader2", "globals");
+        f.Click("cmd2nd");
+        QCOMPARE(f.Find<QPlainTextEdit>("txtHeader2")->toPlainText(), QString());
+
+        f.Click("optHeaderType4");
+        f.Click("optErrorHandler1");
+        auto* box = f.Find<QPlainTextEdit>("txtHeader7");
+        QTest::keyClicks(box, "xyz");
+        QCOMPARE(box->toPlainText(), QString("On Error Resume Next"));
+        f.Click("optErrorHandler0");
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClicks(box, "!");
+        QVERIFY(box->toPlainText().endsWith("!"));
+        f.Click("cmdClear");
+        QCOMPARE(box->toPlainText(), QString());
+    }
+
+    // A message box and help leave the window off the top; About takes it off the
+    // top while it is up and puts it back.
+    void messagesAndHelpReleaseTheTopAndAboutRestoresIt() {
+        PenworkFixture f;
+        f.Type("txtName", "");
+        f.Click("cmdSave");
+        QCOMPARE(f.dialogs.titles, std::vector<std::string>{"Save Author's Name"});
+        QCOMPARE(f.dialogs.onTopAtMessage[0], false);
+        QVERIFY(IsOnTop(*f.window));
+        f.Click("cmdHelp");
+        QCOMPARE(f.dialogs.helps.size(), std::size_t(1));
+        QVERIFY(f.dialogs.helps[0].endsWith("penwork.html"));
+        QVERIFY(!IsOnTop(*f.window));
+        QVERIFY(f.Find<QCheckBox>("chkOnTop")->isChecked());  // help leaves chkOnTop as it was
+        f.Trigger("mnuHelpAbout");
+        QCOMPARE(f.dialogs.modals, 1);
+        QVERIFY(!f.dialogs.onTopDuringModal);
+        QVERIFY(IsOnTop(*f.window));
+        f.Trigger("mnuHelpWebPage");
+        QCOMPARE(f.dialogs.urls.size(), std::size_t(1));
+    }
+
+    // For each header type the window brings the type's frame to the front and its
+    // box into view with the focus (a box out of view takes none), makes its option
+    // bold and shows its buttons; it writes exactly what the command line writes for
+    // the same fields; then the busy cursor is gone and Clear has the focus.
+    void insertMatchesTheCommandLine_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("line");  // 0: the module as a whole
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("procedure") << 0 << 30 << QStringList{"procedure", "--description", kText, "--after"};
+        QTest::newRow("module") << 1 << 0 << QStringList{"module", "--description", kText};
+        QTest::newRow("revision") << 2 << 31 << QStringList{"revision", "--to", "procedure,code", "--type", "FIX",
+                                                            "--number", "42", "--text", kText};
+        QTest::newRow("comment") << 3 << 27 << QStringList{"comment", "--text", kText};
+        QTest::newRow("error") << 4 << 22 << QStringList{"error", "--kind", "component"};  // no text to type
+    }
+
+    void insertMatchesTheCommandLine() {
+        QFETCH(int, mode);
+        QFETCH(int, line);
+        QFETCH(QStringList, options);
+        clitest::CliFixture cli;
+        std::vector<std::string> args;
+        for (const QString& o : options) args.push_back(o.toStdString());
+        args.insert(args.begin() + 1, cli.Path("Inventory.bas") + (line ? ":" + std::to_string(line) : ""));
+        // A comment block and an error handler name no author: those commands take none.
+        if (mode != 3 && mode != 4) args.insert(args.begin() + 1, {"--author", "Jane Doe", "--initials", "JD"});
+        QCOMPARE(cli.Run(args).status, 0);
+
+        PenworkFixture f(line ? line : 1);
+        auto* insert = f.Find<QPushButton>("cmdInsertText");
+        const QString box = QString("txtHeader%1").arg(mode == 0 ? 0 : mode + 3);
+        f.Type("txtName", "Jane Doe");
+        f.Type("txtInitials", "JD");
+        f.Click(QString("optHeaderType%1").arg(mode));
+        QCOMPARE(f.Find<QStackedWidget>("frameStack")->currentIndex(), mode);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Find<QPlainTextEdit>(box)));
+        QCOMPARE(insert->text(), QString(core::kInsertCaptions[mode]));
+        QCOMPARE(insert->isEnabled(), mode != 2);  // no revision target checked yet
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(f.Find<QRadioButton>(QString("optHeaderType%1").arg(i))->font().bold(), i == mode);
+        QCOMPARE(f.Find<QPushButton>("cmd2nd")->isVisible(), mode == 0 || mode == 4);
+        if (mode == 0) f.Click("optHeader1");
+        if (mode == 2) {
+            f.Click("chkRevision0");
+            f.Click("chkRevision3");
+            f.Type("cboRevType", "FIX");
+            f.Type("txtRevNumber", "42");
+        }
+        if (mode == 4) f.Click("optErrorHandler3");
+        if (mode != 4) f.Type(box, kText);
+        f.Click("cmdInsertText");
+        QVERIFY(f.file->Bytes() != f.file->originalBytes);
+        QCOMPARE(f.file->Bytes(), cli.Read("Inventory.bas"));
+        QVERIFY(!QGuiApplication::overrideCursor());
+        // With a fixed handler Clear is disabled, and the focus stays on Insert.
+        const QString focus = mode == 4 ? "cmdInsertText" : "cmdClear";
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Find<QPushButton>(focus)));
+    }
+};
 
 QTEST_MAIN(PenworkTest)
 #include "tst_penwork.moc"
