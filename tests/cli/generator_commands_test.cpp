@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <tuple>
 
 #include "cli_helpers.h"
@@ -117,8 +119,14 @@ TEST(IndentCommand, OneProcedureOrWholeModulesAndCheckWritesNothing) {
     EXPECT_NE(f.Read("Inventory.bas"), before);
     EXPECT_THAT(f.Read("Inventory.bas"), HasSubstr("Boolean\r\nIf Item.Quantity < REORDER_LEVEL Then\r\nNeedsReorder"));
 
-    // --all writes every procedure --check listed, so --check then finds nothing to do.
+    // --all writes every procedure --check listed, so --check then finds nothing to do; a module it leaves as
+    // it was is not written again (a rename would give it a new inode).
+    struct stat untouched {};
+    ASSERT_EQ(::stat(f.Path("Customer.cls").c_str(), &untouched), 0);
     ASSERT_EQ(f.Run(all).status, 0);
+    struct stat after {};
+    ASSERT_EQ(::stat(f.Path("Customer.cls").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, untouched.st_ino);
     auto again = f.Run(check);
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, "");
