@@ -367,13 +367,18 @@ int Runner::Finish(bool writing) {
         return status;
     }
 
+    // Each original is kept until every file is in place: a rename that fails
+    // (an append-only file, a sticky folder) puts back those made before it.
     std::set<std::string> folders;
-    for (platform::PreparedWrite& write : prepared_) {
-        // A rename in a folder we could write a new file into fails only when the
-        // system does; what was renamed before it cannot be taken back.
-        status = std::max(status, FileStep(err_, [&] { write.Commit(); }));
+    std::size_t replaced = 0;
+    for (; replaced < prepared_.size() && status == kDone; ++replaced) {
+        platform::PreparedWrite& write = prepared_[replaced];
+        if (hooks_.replacing) hooks_.replacing(write.Path());
+        status = FileStep(err_, [&] { write.CommitUndoably(); });
         folders.insert(write.Folder());
     }
+    if (status != kDone)
+        while (replaced-- > 0) FileStep(err_, [&] { prepared_[replaced].Undo(); });
     for (const std::string& folder : folders) platform::SyncFolder(folder);
     prepared_.clear();
     staged_.Clear();

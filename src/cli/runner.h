@@ -86,6 +86,13 @@ public:
     int Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
             const std::function<void(Session&)>& action);
 
+    /// A seam for tests, none by default: `replacing` is called with each file
+    /// just before its prepared bytes replace it.
+    struct Hooks {
+        std::function<void(const std::string& path)> replacing;
+    };
+    void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+
 private:
     struct Planned {
         Target target;
@@ -139,6 +146,7 @@ private:
     std::vector<std::string> printed_;  // --stdout: module bytes, one per module
     std::string diffs_;                 // --diff: the modules' diffs
     std::map<std::string, std::string> displayNames_;  // path -> as the user wrote it
+    Hooks hooks_;
 };
 
 /// Reads a text option: "@PATH" is the content of that file (UTF-8, or

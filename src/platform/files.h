@@ -78,6 +78,18 @@ public:
     /// Renames the temporary file over the original, atomically. Throws
     /// FileError; the original is then as it was.
     void Commit();
+    /// The same, keeping the original beside it under a hidden name (named as
+    /// the temporary files are: a second hard link, or a copy where the file
+    /// system has none) until this object goes, so that Undo() can put it back.
+    void CommitUndoably();
+    /// After CommitUndoably(): puts the original back in one rename (or removes
+    /// the file when there was none). Throws FileError.
+    void Undo();
+    /// After CommitUndoably(): the original as it was replaced, under its hidden
+    /// name; a hard link, it holds what another program wrote into the original
+    /// up to the rename and through a handle it still holds. Empty when there
+    /// was no original.
+    const std::string& Replaced() const { return kept_; }
     /// The path as given.
     const std::string& Path() const { return path_; }
     /// The folder the file is written into (the link's target's, for a link).
@@ -87,6 +99,8 @@ private:
     std::string path_;
     std::string target_;  // the file to replace: `path_`, or what its link points to
     std::string temp_;    // empty once committed or given away
+    std::string kept_;    // the original, kept until this object goes
+    bool undoable_ = false;
 };
 
 /// Writes a whole file atomically: a PreparedWrite committed at once, and the

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -149,6 +150,63 @@ TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten
         EXPECT_EQ(f.Read("Two.bas"), kTwoSubs + (file == "Two.bas" ? saved : ""));
         EXPECT_EQ(FolderListing(f.dir.Path()),
                   (std::vector<std::string>{"Customer.cls", "Inventory.bas", "Inventory.vbp", "Two.bas", "frmMain.frm"}));
+    }
+}
+
+// Ten modules, the last append-only (chattr +a): its rename fails after nine others were made, and the run puts
+// those nine back: status 3, every module as it was, no file left beside them.
+TEST(AllOrNothing, ARenameThatFailsPutsBackEveryFileReplacedBeforeIt) {
+    CliFixture f;
+    std::vector<std::string> args{"notice"};
+    for (int i = 0; i < 10; ++i) {
+        testsupport::WriteFile(f.Path("M" + std::to_string(i) + ".bas"), kTwoSubs);
+        args.push_back("M" + std::to_string(i) + ".bas");
+    }
+    const std::string before = clitest::Snapshot(f);
+    const std::string last = clitest::ShellQuoted(f.Path("M9.bas"));
+    if (std::system(("chattr +a " + last + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "chattr +a does not work on this file system";
+    auto r = f.RunBinary(args);
+    ASSERT_EQ(std::system(("chattr -a " + last).c_str()), 0);
+    EXPECT_EQ(r.status, cli::kFileError) << r.err;
+    EXPECT_NE(r.err.find("M9.bas"), std::string::npos) << r.err;
+    EXPECT_EQ(clitest::Snapshot(f), before);
+}
+
+// Just before the second module replaces its original, its temporary file goes (a rename that fails, wherever
+// chattr does not work), or another program appends a line to it, which the run finds in the original it
+// replaced. Either way the first module is put back too, and the appended line stays.
+TEST(AllOrNothing, WhatHappensJustBeforeARenamePutsBackEveryOriginal) {
+    const std::string appended = "' appended by a logger\r\n";
+    const std::tuple<bool, std::string> cases[] = {  // appends (else removes the temporary file); message
+        {false, "Two.bas"},
+    };
+    for (const auto& [appends, says] : cases) {
+        CliFixture f;
+        testsupport::WriteFile(f.Path("Two.bas"), kTwoSubs);
+        const std::string customer = f.Read("Customer.cls");
+        const std::vector<std::string> names = FolderListing(f.dir.Path());
+        cli::CommonOptions options;
+        options.targets = {f.Path("Customer.cls"), f.Path("Two.bas")};
+        std::ostringstream out, err;
+        cli::Runner runner(options, f.settings, out, err);
+        runner.SetHooks({[&](const std::string& path) {
+                             if (path != f.Path("Two.bas")) return;
+                             if (appends) {
+                                 std::ofstream(path, std::ios::binary | std::ios::app) << appended;
+                                 return;
+                             }
+                             for (const std::string& name : FolderListing(f.dir.Path()))
+                                 if (name.starts_with(".Two.bas.quillmark-")) std::filesystem::remove(f.Path(name));
+                         }});
+        cli::RunRules rules;
+        rules.needsProject = false;
+        const int status = runner.Run(rules, nullptr, [](cli::Session& s) { s.file.module.InsertLines(1, "' x"); });
+        EXPECT_EQ(status, cli::kFileError);
+        EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
+        EXPECT_EQ(f.Read("Customer.cls"), customer);
+        EXPECT_EQ(f.Read("Two.bas"), kTwoSubs + (appends ? appended : ""));
+        EXPECT_EQ(FolderListing(f.dir.Path()), names);
     }
 }
 
