@@ -328,8 +328,8 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
     return worst;
 }
 
-bool Runner::ChangedOnDisk(const std::string& path, const std::string& shownAs) {
-    if (!disk_.ChangedSinceRead(path)) return false;
+bool Runner::ChangedOnDisk(const std::string& path, const std::string& shownAs, const std::string& nowAt) {
+    if (!disk_.ChangedSinceRead(path, nowAt)) return false;
     Say(shownAs + ": changed by another program; run again");
     return true;
 }
@@ -377,6 +377,12 @@ int Runner::Finish(bool writing) {
         status = FileStep(err_, [&] { write.CommitUndoably(); });
         folders.insert(write.Folder());
     }
+    // What another program wrote into an original between the last check and
+    // its rename is in the replaced original: then every original goes back.
+    for (const platform::PreparedWrite& write : prepared_)
+        if (status == kDone && !write.Replaced().empty() &&
+            ChangedOnDisk(write.Path(), DisplayName(write.Path()), write.Replaced()))
+            status = kFileError;
     if (status != kDone)
         while (replaced-- > 0) FileStep(err_, [&] { prepared_[replaced].Undo(); });
     for (const std::string& folder : folders) platform::SyncFolder(folder);

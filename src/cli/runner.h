@@ -128,7 +128,9 @@ private:
                 const std::function<void(Session&)>& action, bool prepare);
     host::Project* ProjectAt(const std::string& path);
     int Finish(bool writing);
-    bool ChangedOnDisk(const std::string& path, const std::string& shownAs);
+    /// Says so when the file changed since the run read it; with `nowAt`, the
+    /// file there is what is compared (the original a rename replaced).
+    bool ChangedOnDisk(const std::string& path, const std::string& shownAs, const std::string& nowAt = {});
     std::string DisplayName(const std::string& path) const;
     void Say(const std::string& text) const;
 

@@ -144,8 +144,9 @@ public:
     std::optional<std::string> Read(const std::string& path) override;
     void Write(const std::string& path, const std::string& bytes) override;
     /// Whether the file changed on disk (or appeared, or went) since this store
-    /// first read it; false for a file it never read.
-    bool ChangedSinceRead(const std::string& path) const;
+    /// first read it; false for a file it never read. With `nowAt`, the file
+    /// there is compared with what `path` held (the original a rename replaced).
+    bool ChangedSinceRead(const std::string& path, const std::string& nowAt = {}) const;
 
 private:
     std::uintmax_t limit_;

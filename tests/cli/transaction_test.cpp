@@ -180,6 +180,7 @@ TEST(AllOrNothing, WhatHappensJustBeforeARenamePutsBackEveryOriginal) {
     const std::string appended = "' appended by a logger\r\n";
     const std::tuple<bool, std::string> cases[] = {  // appends (else removes the temporary file); message
         {false, "Two.bas"},
+        {true, "Two.bas: changed by another program; run again"},
     };
     for (const auto& [appends, says] : cases) {
         CliFixture f;
