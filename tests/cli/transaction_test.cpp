@@ -110,14 +110,15 @@ TEST(AllOrNothing, ARefusedOrFailedRunSaysWhatToDoAndWritesNoFile) {
     }
 }
 
-// A hook in the middle of a run: another program saves the second module after the first is done, or the first
-// after it was prepared, just before the files would replace their originals; or the program's own fault throws
+// A hook in the middle of a run: another program changes one character of the second module after the first is
+// done, or of the first after it was prepared, just before the files would replace their originals, and puts the
+// file's time back (same size, same time: only the bytes tell); or the program's own fault throws
 // while the second is done, which the last resort says in one line with a status of its own. Either way neither
 // module is written, the other program's bytes stay and no temporary file is left. (A second module that cannot
 // be prepared is the disk-full row of the table above.)
 TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten) {
-    const std::string saved = "' saved by an editor\r\n";
-    const std::tuple<std::string, int, int, std::string> cases[] = {  // file saved, at which call; status, message
+    const auto edited = [](std::string bytes) { return bytes.replace(bytes.size() - 3, 1, "~"); };
+    const std::tuple<std::string, int, int, std::string> cases[] = {  // file changed, at which call; status, message
         {"Two.bas", 1, cli::kFileError, "Two.bas: changed by another program; run again"},
         {"Customer.cls", 2, cli::kFileError, "Customer.cls: changed by another program; run again"},
         {"", 2, cli::kInternalError,
@@ -141,13 +142,15 @@ TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten
                 s.file.module.InsertLines(1, "' touched");
                 if (++calls != when) return;
                 if (file.empty()) throw std::logic_error("index past the end");
-                testsupport::WriteFile(f.Path(file), f.Read(file) + saved);
+                const auto time = std::filesystem::last_write_time(f.Path(file));
+                testsupport::WriteFile(f.Path(file), edited(f.Read(file)));
+                std::filesystem::last_write_time(f.Path(file), time);
             });
         };
         EXPECT_EQ(cli::Guarded(run, err), status);
         EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
-        EXPECT_EQ(f.Read("Customer.cls"), customer + (file == "Customer.cls" ? saved : ""));
-        EXPECT_EQ(f.Read("Two.bas"), kTwoSubs + (file == "Two.bas" ? saved : ""));
+        EXPECT_EQ(f.Read("Customer.cls"), file == "Customer.cls" ? edited(customer) : customer);
+        EXPECT_EQ(f.Read("Two.bas"), file == "Two.bas" ? edited(kTwoSubs) : kTwoSubs);
         EXPECT_EQ(FolderListing(f.dir.Path()),
                   (std::vector<std::string>{"Customer.cls", "Inventory.bas", "Inventory.vbp", "Two.bas", "frmMain.frm"}));
     }
