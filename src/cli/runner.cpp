@@ -64,12 +64,10 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     // runs never wait for each other's locks at once.
     std::vector<platform::FolderLock> locks;
     if (writing) {
-        std::set<std::string> folders;
-        for (const FileGroup& g : groups) {
-            folders.insert(host::FolderOf(g.path));
-            if (g.projectPath) folders.insert(host::FolderOf(*g.projectPath));
+        for (const std::string& folder : FoldersToLock(groups)) {
+            if (hooks_.locking) hooks_.locking(folder);
+            locks.emplace_back(folder, KeepWaiting);
         }
-        for (const std::string& folder : folders) locks.emplace_back(folder, KeepWaiting);
     }
 
     for (FileGroup& group : groups) {
@@ -91,6 +89,19 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
         interrupt.Resume();
     }
     return worst;
+}
+
+std::set<std::string> Runner::FoldersToLock(const std::vector<FileGroup>& groups) {
+    // By real paths: a run through a symbolic link and a run on the real path
+    // lock the same folders in the same order (and one folder once), and a file
+    // written through a link is written in its target's folder.
+    std::set<std::string> folders;
+    const auto add = [&](const std::string& file) { folders.insert(platform::FolderOf(platform::RealPath(file))); };
+    for (const FileGroup& g : groups) {
+        add(g.path);
+        if (g.projectPath) add(*g.projectPath);
+    }
+    return folders;
 }
 
 int Runner::Plan(const RunRules& rules, std::vector<FileGroup>& groups) {

@@ -83,6 +83,12 @@ std::string FolderOf(const std::string& path) {
     return parent.empty() ? std::string(".") : parent.string();
 }
 
+std::string RealPath(const std::string& path) {
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    return ec ? StagedFiles::KeyOf(path) : real.string();
+}
+
 std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
     QFile file(ToQString(path));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))

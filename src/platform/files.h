@@ -48,6 +48,12 @@ inline constexpr std::uintmax_t kNoSizeLimit = UINTMAX_MAX;
 /// before they get here.
 std::string FolderOf(const std::string& path);
 
+/// The file's absolute path with every symbolic link in it resolved, so that
+/// one file has one name however it is reached (a missing file: its folder's
+/// real path and its name); the absolute path when it cannot be resolved. Two
+/// hard links to one file keep two names: std::filesystem::equivalent tells.
+std::string RealPath(const std::string& path);
+
 /// Reads a whole file. Throws FileError (not found, a folder, no access, more
 /// than `limit` bytes: an endless device such as /dev/zero is refused, not read
 /// until memory runs out).

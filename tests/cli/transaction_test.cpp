@@ -194,7 +194,7 @@ TEST(AllOrNothing, WhatHappensJustBeforeARenamePutsBackEveryOriginal) {
         options.targets = {f.Path("Customer.cls"), f.Path("Two.bas")};
         std::ostringstream out, err;
         cli::Runner runner(options, f.settings, out, err);
-        runner.SetHooks({[&](const std::string& path) {
+        runner.SetHooks({nullptr, [&](const std::string& path) {
                              if (path != f.Path("Two.bas")) return;
                              if (appends) {
                                  std::ofstream(path, std::ios::binary | std::ios::app) << appended;
@@ -254,24 +254,31 @@ TEST(AllOrNothing, AnInterruptLeavesNoTemporaryFile) {
 }
 
 // A module in a folder below its project's: while the run works, it holds the module's folder and the project's,
-// where the log and the project file are written, so another run waits for both.
-TEST(Concurrency, ARunLocksTheModulesFolderAndItsProjects) {
+// where the log and the project file are written, so another run waits for each. A run through a linked folder
+// locks the same real folders in the same order, so two runs never each hold a lock the other waits for.
+TEST(Concurrency, ARunLocksTheRealFoldersItWritesInOneOrder) {
     CliFixture f;
-    std::filesystem::create_directory(f.Path("src"));
-    testsupport::WriteFile(f.Path("src/Two.bas"), kTwoSubs);
-    testsupport::WriteFile(f.Path("Two.vbp"), "Type=Exe\r\nModule=Two; src\\Two.bas\r\n");
-    cli::CommonOptions options;
-    options.targets = {f.Path("src/Two.bas") + ":4"};
-    std::ostringstream out, err;
-    cli::Runner runner(options, f.settings, out, err);
-    std::vector<std::string> unlocked;
-    const int status = runner.Run(cli::RunRules{}, nullptr, [&](cli::Session& s) {
-        EXPECT_NE(s.project, nullptr);
-        for (const std::string& folder : {f.dir.Path(), f.Path("src")})
-            if (platform::FolderLock(folder, [] { return false; }).Held()) unlocked.push_back(folder);
-    });
-    EXPECT_EQ(status, 0) << err.str();
-    EXPECT_EQ(unlocked, std::vector<std::string>{});
+    std::filesystem::create_directories(f.Path("proj/src"));
+    testsupport::WriteFile(f.Path("proj/src/Two.bas"), kTwoSubs);
+    testsupport::WriteFile(f.Path("proj/Two.vbp"), "Type=Exe\r\nModule=Two; src\\Two.bas\r\n");
+    std::filesystem::create_directory_symlink("proj", f.Path("view"));
+    std::vector<std::string> order[2];
+    for (int run = 0; run < 2; ++run) {
+        cli::CommonOptions options;
+        options.targets = {f.Path(run == 0 ? "proj/src/Two.bas:4" : "view/src/Two.bas:4")};
+        std::ostringstream out, err;
+        cli::Runner runner(options, f.settings, out, err);
+        runner.SetHooks({[&](const std::string& folder) { order[run].push_back(folder); }, nullptr});
+        std::vector<std::string> unlocked;
+        const int status = runner.Run(cli::RunRules{}, nullptr, [&](cli::Session& s) {
+            EXPECT_NE(s.project, nullptr);
+            for (const std::string& folder : {f.Path("proj"), f.Path("proj/src")})
+                if (platform::FolderLock(folder, [] { return false; }).Held()) unlocked.push_back(folder);
+        });
+        EXPECT_EQ(status, 0) << err.str();
+        EXPECT_EQ(unlocked, std::vector<std::string>{});
+    }
+    EXPECT_EQ(order[0], order[1]);
 }
 
 // Eight runs at once on one project, ten rounds: every entry is kept whole, and the project lists the log once.
