@@ -106,7 +106,10 @@ std::set<std::string> Runner::FoldersToLock(const std::vector<FileGroup>& groups
 
 int Runner::Plan(const RunRules& rules, std::vector<FileGroup>& groups) {
     int worst = kDone;
-    std::map<std::string, std::size_t> groupOf;  // path -> index in groups
+    // One group per file, however it is named: through a symbolic link (one
+    // real path) or by a second hard link (one file by std::filesystem::equivalent).
+    std::map<std::string, std::size_t> groupOf;  // real path -> index in groups
+    std::vector<std::size_t> linked;              // groups whose file has other hard links
     for (std::size_t i = 0; i < options_.targets.size(); ++i) {
         const Target target = ParseTarget(options_.targets[i]);
         int status = kDone;
@@ -135,8 +138,14 @@ int Runner::Plan(const RunRules& rules, std::vector<FileGroup>& groups) {
         worst = std::max(worst, status);
         if (status != kDone) continue;
         const std::string path = Absolute(target.file);
-        auto [it, added] = groupOf.emplace(platform::StagedFiles::KeyOf(path), groups.size());
-        if (added) groups.push_back(FileGroup{path, target.file, {}, std::nullopt, std::nullopt});
+        auto [it, added] = groupOf.emplace(platform::RealPath(path), groups.size());
+        std::error_code ec;
+        if (added && fs::hard_link_count(path, ec) > 1 && !ec) {
+            for (std::size_t g : linked)
+                if (fs::equivalent(groups[g].path, path, ec)) it->second = g;
+            if (it->second == groups.size()) linked.push_back(groups.size());
+        }
+        if (it->second == groups.size()) groups.push_back(FileGroup{path, target.file, {}, std::nullopt, std::nullopt});
         groups[it->second].targets.push_back(Planned{target, i, 0});
     }
     for (FileGroup& group : groups) worst = std::max(worst, CheckGroup(rules, group));

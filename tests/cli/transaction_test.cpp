@@ -48,6 +48,24 @@ TEST(SeveralTargets, EveryLineCountsInTheFileAsItWasWhateverTheOrder) {
     EXPECT_EQ(printed.out, written);
 }
 
+// One module named twice, through a linked folder or by a second hard link: both comments go into it, each
+// above the line it named in the file as it was.
+TEST(SeveralTargets, OneFileUnderTwoNamesGetsEveryEdit) {
+    const std::pair<std::string, std::string> cases[] = {  // how the second name is made; the name
+        {"ln -s . view", "view/Inventory.bas"},
+        {"ln Inventory.bas Stock.bas", "Stock.bas"},
+    };
+    for (const auto& [make, name] : cases) {
+        CliFixture f;
+        auto r = f.RunBinary({"comment", "--text", "Noted.", "Inventory.bas:21", name + ":33"}, make);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::string written = f.Read("Inventory.bas");
+        EXPECT_EQ(Count(written, "Noted."), 2u) << written;
+        EXPECT_LT(written.find("Noted."), written.find("If Item.Quantity < REORDER_LEVEL"));
+        EXPECT_GT(written.rfind("Noted."), written.find("Item.Quantity = Item.Quantity + Delta"));
+    }
+}
+
 // The README's promise, on the real binary: 0 and every file written, or 1, 2 or 3 and nothing written (no
 // temporary file left either). A refused run says in one line what to do (and, for a mistyped command line,
 // where the help is).
