@@ -12,6 +12,7 @@
 #include "host/project_paths.h"
 #include "platform/encoding.h"
 #include "platform/os.h"
+#include "revisions/revision_log.h"
 
 namespace cli {
 
@@ -99,7 +100,11 @@ std::set<std::string> Runner::FoldersToLock(const std::vector<FileGroup>& groups
     const auto add = [&](const std::string& file) { folders.insert(platform::FolderOf(platform::RealPath(file))); };
     for (const FileGroup& g : groups) {
         add(g.path);
-        if (g.projectPath) add(*g.projectPath);
+        if (!g.projectPath) continue;
+        add(*g.projectPath);
+        // A revision log the project keeps in another folder (one several projects share).
+        const Candidate& candidate = CandidateAt(*g.projectPath);
+        if (candidate.project) ide::Attempt([&] { add(revisions::RevisionLogPath(*candidate.project)); });
     }
     return folders;
 }

@@ -271,14 +271,16 @@ TEST(AllOrNothing, AnInterruptLeavesNoTemporaryFile) {
     FAIL() << "no run was interrupted while its modules were prepared";
 }
 
-// A module in a folder below its project's: while the run works, it holds the module's folder and the project's,
-// where the log and the project file are written, so another run waits for each. A run through a linked folder
+// A module in a folder below its project's, and a log the project shares with others in a folder of its own: while
+// the run works, it holds the module's folder, the project's and the log's, so another run waits for each. A run through a linked folder
 // locks the same real folders in the same order, so two runs never each hold a lock the other waits for.
 TEST(Concurrency, ARunLocksTheRealFoldersItWritesInOneOrder) {
     CliFixture f;
     std::filesystem::create_directories(f.Path("proj/src"));
     testsupport::WriteFile(f.Path("proj/src/Two.bas"), kTwoSubs);
-    testsupport::WriteFile(f.Path("proj/Two.vbp"), "Type=Exe\r\nModule=Two; src\\Two.bas\r\n");
+    testsupport::WriteFile(f.Path("proj/Two.vbp"),
+                           "Type=Exe\r\nModule=Two; src\\Two.bas\r\nRelatedDoc=..\\shared\\Revision.txt\r\n");
+    std::filesystem::create_directory(f.Path("shared"));
     std::filesystem::create_directory_symlink("proj", f.Path("view"));
     std::vector<std::string> order[2];
     for (int run = 0; run < 2; ++run) {
@@ -290,7 +292,7 @@ TEST(Concurrency, ARunLocksTheRealFoldersItWritesInOneOrder) {
         std::vector<std::string> unlocked;
         const int status = runner.Run(cli::RunRules{}, nullptr, [&](cli::Session& s) {
             EXPECT_NE(s.project, nullptr);
-            for (const std::string& folder : {f.Path("proj"), f.Path("proj/src")})
+            for (const std::string& folder : {f.Path("proj"), f.Path("proj/src"), f.Path("shared")})
                 if (platform::FolderLock(folder, [] { return false; }).Held()) unlocked.push_back(folder);
         });
         EXPECT_EQ(status, 0) << err.str();
