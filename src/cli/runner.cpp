@@ -12,6 +12,7 @@
 #include "host/project_paths.h"
 #include "platform/encoding.h"
 #include "platform/os.h"
+#include "revisions/revision_log.h"
 
 namespace cli {
 
@@ -64,12 +65,11 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     // runs never wait for each other's locks at once.
     std::vector<platform::FolderLock> locks;
     if (writing) {
-        std::set<std::string> folders;
-        for (const FileGroup& g : groups) {
-            folders.insert(host::FolderOf(g.path));
-            if (g.projectPath) folders.insert(host::FolderOf(*g.projectPath));
+        const std::set<std::string> folders = FoldersToLock(groups);
+        for (const std::string& folder : folders) {
+            if (hooks_.locking) hooks_.locking(folder);
+            locks.emplace_back(folder, KeepWaiting);
         }
-        for (const std::string& folder : folders) locks.emplace_back(folder, KeepWaiting);
         for (const std::string& folder : folders) platform::RemoveStaleTemporaries(folder);
     }
 
@@ -94,9 +94,29 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     return worst;
 }
 
+std::set<std::string> Runner::FoldersToLock(const std::vector<FileGroup>& groups) {
+    // By real paths: a run through a symbolic link and a run on the real path
+    // lock the same folders in the same order (and one folder once), and a file
+    // written through a link is written in its target's folder.
+    std::set<std::string> folders;
+    const auto add = [&](const std::string& file) { folders.insert(platform::FolderOf(platform::RealPath(file))); };
+    for (const FileGroup& g : groups) {
+        add(g.path);
+        if (!g.projectPath) continue;
+        add(*g.projectPath);
+        // A revision log the project keeps in another folder (one several projects share).
+        const Candidate& candidate = CandidateAt(*g.projectPath);
+        if (candidate.project) ide::Attempt([&] { add(revisions::RevisionLogPath(*candidate.project)); });
+    }
+    return folders;
+}
+
 int Runner::Plan(const RunRules& rules, std::vector<FileGroup>& groups) {
     int worst = kDone;
-    std::map<std::string, std::size_t> groupOf;  // path -> index in groups
+    // One group per file, however it is named: through a symbolic link (one
+    // real path) or by a second hard link (one file by std::filesystem::equivalent).
+    std::map<std::string, std::size_t> groupOf;  // real path -> index in groups
+    std::vector<std::size_t> linked;              // groups whose file has other hard links
     for (std::size_t i = 0; i < options_.targets.size(); ++i) {
         const Target target = ParseTarget(options_.targets[i]);
         int status = kDone;
@@ -125,8 +145,14 @@ int Runner::Plan(const RunRules& rules, std::vector<FileGroup>& groups) {
         worst = std::max(worst, status);
         if (status != kDone) continue;
         const std::string path = Absolute(target.file);
-        auto [it, added] = groupOf.emplace(platform::StagedFiles::KeyOf(path), groups.size());
-        if (added) groups.push_back(FileGroup{path, target.file, {}, std::nullopt, std::nullopt});
+        auto [it, added] = groupOf.emplace(platform::RealPath(path), groups.size());
+        std::error_code ec;
+        if (added && fs::hard_link_count(path, ec) > 1 && !ec) {
+            for (std::size_t g : linked)
+                if (fs::equivalent(groups[g].path, path, ec)) it->second = g;
+            if (it->second == groups.size()) linked.push_back(groups.size());
+        }
+        if (it->second == groups.size()) groups.push_back(FileGroup{path, target.file, {}, std::nullopt, std::nullopt});
         groups[it->second].targets.push_back(Planned{target, i, 0});
     }
     for (FileGroup& group : groups) worst = std::max(worst, CheckGroup(rules, group));
@@ -329,8 +355,8 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
     return worst;
 }
 
-bool Runner::ChangedOnDisk(const std::string& path, const std::string& shownAs) {
-    if (!disk_.ChangedSinceRead(path)) return false;
+bool Runner::ChangedOnDisk(const std::string& path, const std::string& shownAs, const std::string& nowAt) {
+    if (!disk_.ChangedSinceRead(path, nowAt)) return false;
     Say(shownAs + ": changed by another program; run again");
     return true;
 }
@@ -368,13 +394,24 @@ int Runner::Finish(bool writing) {
         return status;
     }
 
+    // Each original is kept until every file is in place: a rename that fails
+    // (an append-only file, a sticky folder) puts back those made before it.
     std::set<std::string> folders;
-    for (platform::PreparedWrite& write : prepared_) {
-        // A rename in a folder we could write a new file into fails only when the
-        // system does; what was renamed before it cannot be taken back.
-        status = std::max(status, FileStep(err_, [&] { write.Commit(); }));
+    std::size_t replaced = 0;
+    for (; replaced < prepared_.size() && status == kDone; ++replaced) {
+        platform::PreparedWrite& write = prepared_[replaced];
+        if (hooks_.replacing) hooks_.replacing(write.Path());
+        status = FileStep(err_, [&] { write.CommitUndoably(); });
         folders.insert(write.Folder());
     }
+    // What another program wrote into an original between the last check and
+    // its rename is in the replaced original: then every original goes back.
+    for (const platform::PreparedWrite& write : prepared_)
+        if (status == kDone && !write.Replaced().empty() &&
+            ChangedOnDisk(write.Path(), DisplayName(write.Path()), write.Replaced()))
+            status = kFileError;
+    if (status != kDone)
+        while (replaced-- > 0) FileStep(err_, [&] { prepared_[replaced].Undo(); });
     for (const std::string& folder : folders) platform::SyncFolder(folder);
     prepared_.clear();
     staged_.Clear();

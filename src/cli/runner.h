@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,15 @@ public:
     int Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
             const std::function<void(Session&)>& action);
 
+    /// Seams for tests, none by default: `locking` is called with each folder
+    /// just before the run locks it, `replacing` with each file just before its
+    /// prepared bytes replace it.
+    struct Hooks {
+        std::function<void(const std::string& folder)> locking;
+        std::function<void(const std::string& path)> replacing;
+    };
+    void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+
 private:
     struct Planned {
         Target target;
@@ -121,7 +131,12 @@ private:
                 const std::function<void(Session&)>& action, bool prepare);
     host::Project* ProjectAt(const std::string& path);
     int Finish(bool writing);
-    bool ChangedOnDisk(const std::string& path, const std::string& shownAs);
+    /// Says so when the file changed since the run read it; with `nowAt`, the
+    /// file there is what is compared (the original a rename replaced).
+    bool ChangedOnDisk(const std::string& path, const std::string& shownAs, const std::string& nowAt = {});
+    /// The folders the run writes into, each by its real path, in the one order
+    /// every run takes their locks.
+    std::set<std::string> FoldersToLock(const std::vector<FileGroup>& groups);
     std::string DisplayName(const std::string& path) const;
     void Say(const std::string& text) const;
 
@@ -139,6 +154,7 @@ private:
     std::vector<std::string> printed_;  // --stdout: module bytes, one per module
     std::string diffs_;                 // --diff: the modules' diffs
     std::map<std::string, std::string> displayNames_;  // path -> as the user wrote it
+    Hooks hooks_;
 };
 
 /// Reads a text option: "@PATH" is the content of that file (UTF-8, or

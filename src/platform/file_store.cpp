@@ -23,9 +23,9 @@ std::optional<std::string> DiskFiles::Read(const std::string& path) {
     return bytes;
 }
 
-bool DiskFiles::ChangedSinceRead(const std::string& path) const {
+bool DiskFiles::ChangedSinceRead(const std::string& path, const std::string& nowAt) const {
     const auto it = read_.find(StagedFiles::KeyOf(path));
-    return it != read_.end() && ChangedOnDisk(it->first, it->second);
+    return it != read_.end() && ChangedOnDisk(nowAt.empty() ? it->first : nowAt, it->second);
 }
 
 void DiskFiles::Write(const std::string& path, const std::string& bytes) { WriteFileAtomic(path, bytes); }

@@ -102,6 +102,12 @@ std::string FolderOf(const std::string& path) {
     return parent.empty() ? std::string(".") : parent.string();
 }
 
+std::string RealPath(const std::string& path) {
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    return ec ? StagedFiles::KeyOf(path) : real.string();
+}
+
 std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
     QFile file;
     if (!OpenByName(file, path, OpenFor::Read, QIODevice::ReadOnly))
@@ -182,11 +188,18 @@ int PreparedWritesHeld() noexcept { return preparedWrites.load(); }
 
 PreparedWrite::~PreparedWrite() {
     if (!temp_.empty()) RemoveQuietly(temp_);
+    if (!kept_.empty()) RemoveQuietly(kept_);
 }
 
 PreparedWrite::PreparedWrite(PreparedWrite&& other) noexcept
-    : path_(std::move(other.path_)), target_(std::move(other.target_)), temp_(std::move(other.temp_)) {
+    : path_(std::move(other.path_)),
+      target_(std::move(other.target_)),
+      temp_(std::move(other.temp_)),
+      kept_(std::move(other.kept_)),
+      undoable_(other.undoable_) {
     other.temp_.clear();
+    other.kept_.clear();
+    other.undoable_ = false;
 }
 
 void PreparedWrite::Commit() {
@@ -198,6 +211,49 @@ void PreparedWrite::Commit() {
         throw FileErrorFromErrno(ec.value(), FileAction::Write, path_);
     }
     temp_.clear();
+}
+
+void PreparedWrite::CommitUndoably() {
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(target_, ec))) {
+        for (int attempt = 0; attempt < 100 && kept_.empty(); ++attempt) {
+            kept_ = TempNameBeside(target_);
+            ec.clear();
+            fs::create_hard_link(target_, kept_, ec);
+            // A file system without hard links (or a file that refuses one) gets a copy.
+            if (ec && ec != std::errc::file_exists) {
+                ec.clear();
+                fs::copy_file(target_, kept_, ec);
+            }
+            if (ec) kept_.clear();
+            if (ec && ec != std::errc::file_exists) break;
+        }
+        if (kept_.empty()) {
+            RemoveQuietly(temp_);
+            temp_.clear();
+            throw FileErrorFromErrno(ec ? ec.value() : EEXIST, FileAction::Write, path_);
+        }
+    }
+    try {
+        Commit();
+    } catch (const FileError&) {
+        if (!kept_.empty()) RemoveQuietly(kept_);
+        kept_.clear();
+        throw;
+    }
+    undoable_ = true;
+}
+
+void PreparedWrite::Undo() {
+    if (!undoable_) return;
+    std::error_code ec;
+    if (kept_.empty())
+        fs::remove(target_, ec);
+    else
+        fs::rename(kept_, target_, ec);
+    if (ec) throw FileErrorFromErrno(ec.value(), FileAction::Write, path_);
+    kept_.clear();
+    undoable_ = false;
 }
 
 std::string PreparedWrite::Folder() const { return FolderOf(target_); }

@@ -48,6 +48,12 @@ inline constexpr std::uintmax_t kNoSizeLimit = UINTMAX_MAX;
 /// before they get here.
 std::string FolderOf(const std::string& path);
 
+/// The file's absolute path with every symbolic link in it resolved, so that
+/// one file has one name however it is reached (a missing file: its folder's
+/// real path and its name); the absolute path when it cannot be resolved. Two
+/// hard links to one file keep two names: std::filesystem::equivalent tells.
+std::string RealPath(const std::string& path);
+
 /// Reads a whole file. Throws FileError (not found, a folder, no access, more
 /// than `limit` bytes: an endless device such as /dev/zero is refused, not read
 /// until memory runs out).
@@ -79,6 +85,18 @@ public:
     /// Renames the temporary file over the original, atomically. Throws
     /// FileError; the original is then as it was.
     void Commit();
+    /// The same, keeping the original beside it under a hidden name (named as
+    /// the temporary files are: a second hard link, or a copy where the file
+    /// system has none) until this object goes, so that Undo() can put it back.
+    void CommitUndoably();
+    /// After CommitUndoably(): puts the original back in one rename (or removes
+    /// the file when there was none). Throws FileError.
+    void Undo();
+    /// After CommitUndoably(): the original as it was replaced, under its hidden
+    /// name; a hard link, it holds what another program wrote into the original
+    /// up to the rename and through a handle it still holds. Empty when there
+    /// was no original.
+    const std::string& Replaced() const { return kept_; }
     /// The path as given.
     const std::string& Path() const { return path_; }
     /// The folder the file is written into (the link's target's, for a link).
@@ -88,6 +106,8 @@ private:
     std::string path_;
     std::string target_;  // the file to replace: `path_`, or what its link points to
     std::string temp_;    // empty once committed or given away
+    std::string kept_;    // the original, kept until this object goes
+    bool undoable_ = false;
     // Counts this write in PreparedWritesHeld() from before its file is made
     // until it is gone.
     struct Held {
@@ -150,8 +170,9 @@ public:
     std::optional<std::string> Read(const std::string& path) override;
     void Write(const std::string& path, const std::string& bytes) override;
     /// Whether the file changed on disk (or appeared, or went) since this store
-    /// first read it; false for a file it never read.
-    bool ChangedSinceRead(const std::string& path) const;
+    /// first read it; false for a file it never read. With `nowAt`, the file
+    /// there is compared with what `path` held (the original a rename replaced).
+    bool ChangedSinceRead(const std::string& path, const std::string& nowAt = {}) const;
 
 private:
     std::uintmax_t limit_;

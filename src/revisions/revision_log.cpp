@@ -60,6 +60,11 @@ std::string RevisionLogHeading(toolwindow::Penwork& window, ide::VBProject& proj
     return heading;
 }
 
+std::string RevisionLogPath(ide::VBProject& project) {
+    if (std::optional<std::string> listed = ListedLog(project)) return *listed;
+    return sProjectDir(project) + kLogName;
+}
+
 void AppendRevisionLog(toolwindow::Penwork& window, const std::string& entry) {
     ide::VBProject& project = ide::RequireActiveVBProject(window.VBE());
     platform::FileStore& files = window.Files();

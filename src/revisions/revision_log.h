@@ -18,6 +18,9 @@ std::string sProjectDir(ide::VBProject& project);
 /// The six heading lines of a new log, each ended by CR LF.
 std::string RevisionLogHeading(toolwindow::Penwork& window, ide::VBProject& project);
 
+/// The log AppendRevisionLog writes to, as below. Throws ide::HostError.
+std::string RevisionLogPath(ide::VBProject& project);
+
 /// Appends `entry` and a line end to the active project's log: the first
 /// related document whose first file name holds "Revision.txt" in any case;
 /// otherwise REVISION.TXT beside the project file, started with the heading

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -45,6 +46,24 @@ TEST(SeveralTargets, EveryLineCountsInTheFileAsItWasWhateverTheOrder) {
     const std::string written = f.Read("Two.bas");
     EXPECT_EQ(Count(written, "Second_Err:"), 1u) << written;
     EXPECT_EQ(printed.out, written);
+}
+
+// One module named twice, through a linked folder or by a second hard link: both comments go into it, each
+// above the line it named in the file as it was.
+TEST(SeveralTargets, OneFileUnderTwoNamesGetsEveryEdit) {
+    const std::pair<std::string, std::string> cases[] = {  // how the second name is made; the name
+        {"ln -s . view", "view/Inventory.bas"},
+        {"ln Inventory.bas Stock.bas", "Stock.bas"},
+    };
+    for (const auto& [make, name] : cases) {
+        CliFixture f;
+        auto r = f.RunBinary({"comment", "--text", "Noted.", "Inventory.bas:21", name + ":33"}, make);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::string written = f.Read("Inventory.bas");
+        EXPECT_EQ(Count(written, "Noted."), 2u) << written;
+        EXPECT_LT(written.find("Noted."), written.find("If Item.Quantity < REORDER_LEVEL"));
+        EXPECT_GT(written.rfind("Noted."), written.find("Item.Quantity = Item.Quantity + Delta"));
+    }
 }
 
 // The README's promise, on the real binary: 0 and every file written, or 1, 2 or 3 and nothing written (no
@@ -126,14 +145,15 @@ TEST(FileNames, ANameOfAnyBytesIsReadWrittenAndNamed) {
                                "': the file is read-only; make it writable and try again\n");
 }
 
-// A hook in the middle of a run: another program saves the second module after the first is done, or the first
-// after it was prepared, just before the files would replace their originals; or the program's own fault throws
+// A hook in the middle of a run: another program changes one character of the second module after the first is
+// done, or of the first after it was prepared, just before the files would replace their originals, and puts the
+// file's time back (same size, same time: only the bytes tell); or the program's own fault throws
 // while the second is done, which the last resort says in one line with a status of its own. Either way neither
 // module is written, the other program's bytes stay and no temporary file is left. (A second module that cannot
 // be prepared is the disk-full row of the table above.)
 TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten) {
-    const std::string saved = "' saved by an editor\r\n";
-    const std::tuple<std::string, int, int, std::string> cases[] = {  // file saved, at which call; status, message
+    const auto edited = [](std::string bytes) { return bytes.replace(bytes.size() - 3, 1, "~"); };
+    const std::tuple<std::string, int, int, std::string> cases[] = {  // file changed, at which call; status, message
         {"Two.bas", 1, cli::kFileError, "Two.bas: changed by another program; run again"},
         {"Customer.cls", 2, cli::kFileError, "Customer.cls: changed by another program; run again"},
         {"", 2, cli::kInternalError,
@@ -157,15 +177,75 @@ TEST(AllOrNothing, AFileThatChangesDuringTheRunOrAFaultStopsItWithNothingWritten
                 s.file.module.InsertLines(1, "' touched");
                 if (++calls != when) return;
                 if (file.empty()) throw std::logic_error("index past the end");
-                testsupport::WriteFile(f.Path(file), f.Read(file) + saved);
+                const auto time = std::filesystem::last_write_time(f.Path(file));
+                testsupport::WriteFile(f.Path(file), edited(f.Read(file)));
+                std::filesystem::last_write_time(f.Path(file), time);
             });
         };
         EXPECT_EQ(cli::Guarded(run, err), status);
         EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
-        EXPECT_EQ(f.Read("Customer.cls"), customer + (file == "Customer.cls" ? saved : ""));
-        EXPECT_EQ(f.Read("Two.bas"), kTwoSubs + (file == "Two.bas" ? saved : ""));
+        EXPECT_EQ(f.Read("Customer.cls"), file == "Customer.cls" ? edited(customer) : customer);
+        EXPECT_EQ(f.Read("Two.bas"), file == "Two.bas" ? edited(kTwoSubs) : kTwoSubs);
         EXPECT_EQ(FolderListing(f.dir.Path()),
                   (std::vector<std::string>{"Customer.cls", "Inventory.bas", "Inventory.vbp", "Two.bas", "frmMain.frm"}));
+    }
+}
+
+// Ten modules, the last append-only (chattr +a): its rename fails after nine others were made, and the run puts
+// those nine back: status 3, every module as it was, no file left beside them.
+TEST(AllOrNothing, ARenameThatFailsPutsBackEveryFileReplacedBeforeIt) {
+    CliFixture f;
+    std::vector<std::string> args{"notice"};
+    for (int i = 0; i < 10; ++i) {
+        testsupport::WriteFile(f.Path("M" + std::to_string(i) + ".bas"), kTwoSubs);
+        args.push_back("M" + std::to_string(i) + ".bas");
+    }
+    const std::string before = clitest::Snapshot(f);
+    const std::string last = clitest::ShellQuoted(f.Path("M9.bas"));
+    if (std::system(("chattr +a " + last + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "chattr +a does not work on this file system";
+    auto r = f.RunBinary(args);
+    ASSERT_EQ(std::system(("chattr -a " + last).c_str()), 0);
+    EXPECT_EQ(r.status, cli::kFileError) << r.err;
+    EXPECT_NE(r.err.find("M9.bas"), std::string::npos) << r.err;
+    EXPECT_EQ(clitest::Snapshot(f), before);
+}
+
+// Just before the second module replaces its original, its temporary file goes (a rename that fails, wherever
+// chattr does not work), or another program appends a line to it, which the run finds in the original it
+// replaced. Either way the first module is put back too, and the appended line stays.
+TEST(AllOrNothing, WhatHappensJustBeforeARenamePutsBackEveryOriginal) {
+    const std::string appended = "' appended by a logger\r\n";
+    const std::tuple<bool, std::string> cases[] = {  // appends (else removes the temporary file); message
+        {false, "Two.bas"},
+        {true, "Two.bas: changed by another program; run again"},
+    };
+    for (const auto& [appends, says] : cases) {
+        CliFixture f;
+        testsupport::WriteFile(f.Path("Two.bas"), kTwoSubs);
+        const std::string customer = f.Read("Customer.cls");
+        const std::vector<std::string> names = FolderListing(f.dir.Path());
+        cli::CommonOptions options;
+        options.targets = {f.Path("Customer.cls"), f.Path("Two.bas")};
+        std::ostringstream out, err;
+        cli::Runner runner(options, f.settings, out, err);
+        runner.SetHooks({nullptr, [&](const std::string& path) {
+                             if (path != f.Path("Two.bas")) return;
+                             if (appends) {
+                                 std::ofstream(path, std::ios::binary | std::ios::app) << appended;
+                                 return;
+                             }
+                             for (const std::string& name : FolderListing(f.dir.Path()))
+                                 if (name.starts_with(".Two.bas.quillmark-")) std::filesystem::remove(f.Path(name));
+                         }});
+        cli::RunRules rules;
+        rules.needsProject = false;
+        const int status = runner.Run(rules, nullptr, [](cli::Session& s) { s.file.module.InsertLines(1, "' x"); });
+        EXPECT_EQ(status, cli::kFileError);
+        EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
+        EXPECT_EQ(f.Read("Customer.cls"), customer);
+        EXPECT_EQ(f.Read("Two.bas"), kTwoSubs + (appends ? appended : ""));
+        EXPECT_EQ(FolderListing(f.dir.Path()), names);
     }
 }
 
@@ -223,25 +303,34 @@ TEST(AllOrNothing, AnInterruptBeforeAnythingIsPreparedEndsTheRunAtOnce) {
     EXPECT_EQ(clitest::Snapshot(f), before);
 }
 
-// A module in a folder below its project's: while the run works, it holds the module's folder and the project's,
-// where the log and the project file are written, so another run waits for both.
-TEST(Concurrency, ARunLocksTheModulesFolderAndItsProjects) {
+// A module in a folder below its project's, and a log the project shares with others in a folder of its own: while
+// the run works, it holds the module's folder, the project's and the log's, so another run waits for each. A run through a linked folder
+// locks the same real folders in the same order, so two runs never each hold a lock the other waits for.
+TEST(Concurrency, ARunLocksTheRealFoldersItWritesInOneOrder) {
     CliFixture f;
-    std::filesystem::create_directory(f.Path("src"));
-    testsupport::WriteFile(f.Path("src/Two.bas"), kTwoSubs);
-    testsupport::WriteFile(f.Path("Two.vbp"), "Type=Exe\r\nModule=Two; src\\Two.bas\r\n");
-    cli::CommonOptions options;
-    options.targets = {f.Path("src/Two.bas") + ":4"};
-    std::ostringstream out, err;
-    cli::Runner runner(options, f.settings, out, err);
-    std::vector<std::string> unlocked;
-    const int status = runner.Run(cli::RunRules{}, nullptr, [&](cli::Session& s) {
-        EXPECT_NE(s.project, nullptr);
-        for (const std::string& folder : {f.dir.Path(), f.Path("src")})
-            if (platform::FolderLock(folder, [] { return false; }).Held()) unlocked.push_back(folder);
-    });
-    EXPECT_EQ(status, 0) << err.str();
-    EXPECT_EQ(unlocked, std::vector<std::string>{});
+    std::filesystem::create_directories(f.Path("proj/src"));
+    testsupport::WriteFile(f.Path("proj/src/Two.bas"), kTwoSubs);
+    testsupport::WriteFile(f.Path("proj/Two.vbp"),
+                           "Type=Exe\r\nModule=Two; src\\Two.bas\r\nRelatedDoc=..\\shared\\Revision.txt\r\n");
+    std::filesystem::create_directory(f.Path("shared"));
+    std::filesystem::create_directory_symlink("proj", f.Path("view"));
+    std::vector<std::string> order[2];
+    for (int run = 0; run < 2; ++run) {
+        cli::CommonOptions options;
+        options.targets = {f.Path(run == 0 ? "proj/src/Two.bas:4" : "view/src/Two.bas:4")};
+        std::ostringstream out, err;
+        cli::Runner runner(options, f.settings, out, err);
+        runner.SetHooks({[&](const std::string& folder) { order[run].push_back(folder); }, nullptr});
+        std::vector<std::string> unlocked;
+        const int status = runner.Run(cli::RunRules{}, nullptr, [&](cli::Session& s) {
+            EXPECT_NE(s.project, nullptr);
+            for (const std::string& folder : {f.Path("proj"), f.Path("proj/src"), f.Path("shared")})
+                if (platform::FolderLock(folder, [] { return false; }).Held()) unlocked.push_back(folder);
+        });
+        EXPECT_EQ(status, 0) << err.str();
+        EXPECT_EQ(unlocked, std::vector<std::string>{});
+    }
+    EXPECT_EQ(order[0], order[1]);
 }
 
 // Eight runs at once on one project, ten rounds: every entry is kept whole, and the project lists the log once.
