@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "headers/header_text.h"
+#include "platform/ascii.h"
 #include "platform/clock.h"
 #include "platform/encoding.h"
 #include "platform/utf8.h"
-#include "platform/vbruntime.h"
 
 namespace revisions {
 
@@ -17,7 +17,18 @@ constexpr char kLogName[] = "REVISION.TXT";
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// The path of the first related document whose first file holds "Revision.txt".
+// Whether a related document is a revision log: its file name ends in
+// "Revision.txt", in any letter case ("OldRevision.TXT" too). A file whose path
+// only holds the text ("keep-Revision.txt.orig.sh", a module in a folder named
+// "Revision.txt") is another kind of file, and no entry is appended to it.
+bool NamedLikeTheLog(std::string_view path) {
+    constexpr std::string_view kEnding = "Revision.txt";
+    const std::size_t separator = path.find_last_of("\\/");
+    const std::string_view name = separator == std::string_view::npos ? path : path.substr(separator + 1);
+    return name.size() >= kEnding.size() && platform::EqualsNoCase(name.substr(name.size() - kEnding.size()), kEnding);
+}
+
+// The path of the first related document named like the log.
 std::optional<std::string> ListedLog(ide::VBProject& project) {
     ide::VBComponents& components = project.VBComponents();
     const long count = components.Count();
@@ -25,7 +36,7 @@ std::optional<std::string> ListedLog(ide::VBProject& project) {
         ide::VBComponent& component = components.Item(i);
         if (component.Type() != ide::vbext_ct_RelatedDocument) continue;
         const std::string path = component.FileNames(1);
-        if (platform::InStrText(1, path, "Revision.txt") > 0) return path;
+        if (NamedLikeTheLog(path)) return path;
     }
     return std::nullopt;
 }

@@ -169,13 +169,19 @@ TEST(RevisionLog, FirstRevisionCreatesTheLogAndAddsItToTheProject) {
 }
 
 TEST(RevisionLog, TheFirstRelatedDocumentNamedLikeTheLogIsTheLog) {
-    // Any case, another folder, other characters before the name.
+    // Any case, another folder, other characters before the name; but not a file whose name only holds the text.
     Revision revision(kStock, 12,
-                      kProjectText + "RelatedDoc=README.txt\r\nRelatedDoc=notes\\OldRevision.TXT\r\n"
+                      kProjectText + "RelatedDoc=README.txt\r\nRelatedDoc=keep-Revision.txt.orig.sh\r\n"
+                                     "RelatedDoc=Revision.txt\\Notes.bas\r\nRelatedDoc=notes\\OldRevision.TXT\r\n"
                                      "RelatedDoc=notes\\REVISION.TXT\r\n");
-    std::filesystem::create_directory(revision.dir.File("notes"));
+    std::filesystem::create_directories(revision.dir.File("notes"));
+    std::filesystem::create_directories(revision.dir.File("Revision.txt"));
     testsupport::WriteFile(revision.dir.File("notes/OldRevision.TXT"), "' Kept by hand.\r\n");
+    testsupport::WriteFile(revision.dir.File("keep-Revision.txt.orig.sh"), "#!/bin/sh\n");
+    testsupport::WriteFile(revision.dir.File("Revision.txt/Notes.bas"), "Attribute VB_Name = \"Notes\"\r\n");
     Log(revision);
+    EXPECT_EQ(ReadFile(revision.dir.File("keep-Revision.txt.orig.sh")), "#!/bin/sh\n");
+    EXPECT_EQ(ReadFile(revision.dir.File("Revision.txt/Notes.bas")), "Attribute VB_Name = \"Notes\"\r\n");
     EXPECT_EQ(ReadFile(revision.dir.File("notes/OldRevision.TXT")), Crlf("' Kept by hand.\n" + Entry("Adjust")));
     EXPECT_FALSE(std::filesystem::exists(revision.dir.File("notes/REVISION.TXT")));
     EXPECT_FALSE(std::filesystem::exists(revision.dir.File("REVISION.TXT")));
