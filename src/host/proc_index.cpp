@@ -42,7 +42,7 @@ void ProcIndex::Build(const std::vector<LineRole>& roles, const DeclarationAt& d
             Declaration decl;
             if (declarationAt(static_cast<std::size_t>(i), decl)) {
                 if (open && entries_.back().kind == decl.kind &&
-                    platform::AsciiLowered(entries_.back().name) == platform::AsciiLowered(decl.name)) {
+                    platform::EqualsNoCase(entries_.back().name, decl.name)) {
                     // An alternative declaration under #If ... #Else: the range
                     // takes in the #If that opens the alternatives.
                     if (ifBeforeOpen != 0) entries_.back().head = ifBeforeOpen;
