@@ -58,6 +58,7 @@ void AddIndentCommand(CLI::App& app, Context& context) {
         context.run = [&context, state]() -> int {
             RunRules rules;
             rules.needsProject = false;
+            rules.writes = !state->check;  // --check reads and reports, and takes no lock
             rules.needsLine = !state->all;
             rules.allowsLine = !state->all;
             rules.withoutLine = ", or give --all to indent every procedure of the module";

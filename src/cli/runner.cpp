@@ -55,11 +55,13 @@ void Runner::Say(const std::string& text) const { PrintMessage(err_, "", text); 
 
 int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCore&)>& setup,
                 const std::function<void(Session&)>& action) {
+    const bool writing = rules.writes && !options_.diff && !options_.toStdout;
+    // Only a run that writes asks, before it writes, whether a file changed.
+    disk_.RememberReads(writing);
     std::vector<FileGroup> groups;
     int worst = Plan(rules, groups);
     if (worst != kDone) return worst;
 
-    const bool writing = rules.writes && !options_.diff && !options_.toStdout;
     InterruptGuard interrupt(writing);
     // The folders written into, locked in one order by every run, so that two
     // runs never wait for each other's locks at once.

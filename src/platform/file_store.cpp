@@ -19,7 +19,9 @@ std::optional<std::string> DiskFiles::Read(const std::string& path) {
     } catch (const FileError& e) {
         if (e.Number() != kFileNotFound && e.Number() != kPathNotFound) throw;
     }
-    read_.emplace(key, bytes ? FileContent::Of(*bytes) : FileContent{});
+    // What the file held when first read; a digest is taken once, and only
+    // when someone will ask whether the file changed.
+    if (remember_ && !read_.contains(key)) read_.emplace(key, bytes ? FileContent::Of(*bytes) : FileContent{});
     return bytes;
 }
 

@@ -173,9 +173,14 @@ public:
     /// first read it; false for a file it never read. With `nowAt`, the file
     /// there is compared with what `path` held (the original a rename replaced).
     bool ChangedSinceRead(const std::string& path, const std::string& nowAt = {}) const;
+    /// Whether reads are remembered for ChangedSinceRead (they are unless told
+    /// otherwise). A reader that will never ask reads without taking a digest
+    /// of every file.
+    void RememberReads(bool remember) { remember_ = remember; }
 
 private:
     std::uintmax_t limit_;
+    bool remember_ = true;
     std::map<std::string, FileContent> read_;  // by absolute path, as first read
 };
 
