@@ -1,6 +1,9 @@
-// Ctrl-C and termination requests while a run writes: with no prepared file
-// the run ends at once; while it holds some, it removes its temporary files
-// and then ends as the signal would have ended it.
+// Ctrl-C and termination requests while a run writes: the run removes the
+// temporary files it prepared and ends at once, as the signal would have ended
+// it, wherever it is (a long wrap, a read that does not come back, a wait for
+// another run's lock). Only while prepared files replace their originals does
+// the signal wait (platform::SignalsHeld), so that the run ends with every file
+// old or every file new.
 #pragma once
 
 namespace cli {
@@ -13,12 +16,6 @@ public:
     ~InterruptGuard();
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-    /// Whether a signal came since the guard was made.
-    static bool Requested();
-    /// Ends the process with the signal that came, after the default handling
-    /// is back. Call it once everything prepared has been removed.
-    [[noreturn]] void Resume();
 
 private:
     bool active_;

@@ -30,7 +30,6 @@ bool HasExtension(const fs::path& path, const char* extension) {
     return host::FileExtension(path.string()) == extension;
 }
 
-bool KeepWaiting() { return !InterruptGuard::Requested(); }
 
 // Runs `step`; a failure that "errors ignored" would pass over (a host, file
 // or encoding error) becomes its message and status 3. Anything else (a logic
@@ -70,30 +69,19 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
         const std::set<std::string> folders = FoldersToLock(groups);
         for (const std::string& folder : folders) {
             if (hooks_.locking) hooks_.locking(folder);
-            locks.emplace_back(folder, KeepWaiting);
+            locks.emplace_back(folder);
         }
         for (const std::string& folder : folders) platform::RemoveStaleTemporaries(folder);
     }
 
-    for (FileGroup& group : groups) {
-        if (InterruptGuard::Requested()) break;
+    for (FileGroup& group : groups)
         worst = std::max(worst, RunFile(rules, group, setup, action, writing && worst == kDone));
-    }
-    if (InterruptGuard::Requested()) {
-        prepared_.clear();
-        interrupt.Resume();
-    }
     if (!rules.writes) return worst;
     if (worst != kDone) {
         prepared_.clear();  // all or nothing: what was prepared goes
         return worst;
     }
-    worst = Finish(writing);
-    if (InterruptGuard::Requested()) {
-        prepared_.clear();
-        interrupt.Resume();
-    }
-    return worst;
+    return Finish(writing);
 }
 
 std::set<std::string> Runner::FoldersToLock(const std::vector<FileGroup>& groups) {
@@ -380,7 +368,7 @@ int Runner::Finish(bool writing) {
 
     int status = kDone;
     staged_.ForEachChange([&](const std::string& path, const auto&, const std::string& after) {
-        if (status != kDone || InterruptGuard::Requested()) return;
+        if (status != kDone) return;
         if (ChangedOnDisk(path, DisplayName(path))) {
             status = kFileError;
             return;
@@ -391,13 +379,15 @@ int Runner::Finish(bool writing) {
     // saved meanwhile is not overwritten.
     for (const platform::PreparedWrite& write : prepared_)
         if (status == kDone && ChangedOnDisk(write.Path(), DisplayName(write.Path()))) status = kFileError;
-    if (status != kDone || InterruptGuard::Requested()) {
+    if (status != kDone) {
         prepared_.clear();
         return status;
     }
 
     // Each original is kept until every file is in place: a rename that fails
     // (an append-only file, a sticky folder) puts back those made before it.
+    // Ctrl-C waits until every file is old or every file is new.
+    const platform::SignalsHeld uncut;
     std::set<std::string> folders;
     std::size_t replaced = 0;
     for (; replaced < prepared_.size() && status == kDone; ++replaced) {

@@ -3,7 +3,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 
-#include <atomic>
 #include <cerrno>
 #include <random>
 #include <regex>
@@ -79,9 +78,6 @@ std::string TempNameBeside(const std::string& target) {
     return (p.parent_path() / name).string();
 }
 
-std::atomic<int> preparedWrites{0};
-static_assert(std::atomic<int>::is_always_lock_free, "read in signal handlers");
-
 void RemoveQuietly(const std::string& path) {
     std::error_code ignored;
     fs::remove(path, ignored);
@@ -149,11 +145,11 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
 
     QFile file;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp_ = TempNameBeside(target_);
+        temp_.Set(TempNameBeside(target_));
         errno = 0;
-        if (OpenByName(file, temp_, OpenFor::CreateNew, QIODevice::WriteOnly)) break;
+        if (OpenByName(file, temp_.Get(), OpenFor::CreateNew, QIODevice::WriteOnly)) break;
         const int error = errno;
-        temp_.clear();
+        temp_.Clear();
         if (error != EEXIST && error != EINTR)
             throw FileErrorFromErrno(error != 0 ? error : OpenFailureCause(FolderOf(target_)), FileAction::Write,
                                      path);
@@ -162,14 +158,14 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
 
     auto fail = [&](int error) {
         file.close();
-        RemoveQuietly(temp_);
-        temp_.clear();
+        RemoveQuietly(temp_.Get());
+        temp_.Clear();
         throw FileErrorFromErrno(error, FileAction::Write, path);
     };
     if (replaces) {
         // The owner first: changing it may clear set-id bits the permissions restore.
         TakeOwnerOf(file.handle(), target_);
-        fs::permissions(temp_, old.permissions() & fs::perms::all, ec);
+        fs::permissions(temp_.Get(), old.permissions() & fs::perms::all, ec);
         if (ec) fail(EACCES);
     }
     int error = 0;
@@ -180,14 +176,8 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
     if (file.error() != QFileDevice::NoError) fail(WriteFailureCause(file, errno));
 }
 
-PreparedWrite::Held::Held() { ++preparedWrites; }
-PreparedWrite::Held::Held(Held&&) noexcept { ++preparedWrites; }
-PreparedWrite::Held::~Held() { --preparedWrites; }
-
-int PreparedWritesHeld() noexcept { return preparedWrites.load(); }
-
 PreparedWrite::~PreparedWrite() {
-    if (!temp_.empty()) RemoveQuietly(temp_);
+    if (!temp_.empty()) RemoveQuietly(temp_.Get());
     if (!kept_.empty()) RemoveQuietly(kept_);
 }
 
@@ -197,20 +187,19 @@ PreparedWrite::PreparedWrite(PreparedWrite&& other) noexcept
       temp_(std::move(other.temp_)),
       kept_(std::move(other.kept_)),
       undoable_(other.undoable_) {
-    other.temp_.clear();
     other.kept_.clear();
     other.undoable_ = false;
 }
 
 void PreparedWrite::Commit() {
     std::error_code ec;
-    fs::rename(temp_, target_, ec);
+    fs::rename(temp_.Get(), target_, ec);
     if (ec) {
-        RemoveQuietly(temp_);
-        temp_.clear();
+        RemoveQuietly(temp_.Get());
+        temp_.Clear();
         throw FileErrorFromErrno(ec.value(), FileAction::Write, path_);
     }
-    temp_.clear();
+    temp_.Clear();
 }
 
 void PreparedWrite::CommitUndoably() {
@@ -229,8 +218,8 @@ void PreparedWrite::CommitUndoably() {
             if (ec && ec != std::errc::file_exists) break;
         }
         if (kept_.empty()) {
-            RemoveQuietly(temp_);
-            temp_.clear();
+            RemoveQuietly(temp_.Get());
+            temp_.Clear();
             throw FileErrorFromErrno(ec ? ec.value() : EEXIST, FileAction::Write, path_);
         }
     }

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/os.h"
+
 namespace platform {
 
 // File errors, numbered as the VB runtime numbers them.
@@ -105,24 +107,10 @@ public:
 private:
     std::string path_;
     std::string target_;  // the file to replace: `path_`, or what its link points to
-    std::string temp_;    // empty once committed or given away
+    TemporaryName temp_;  // empty once committed or given away
     std::string kept_;    // the original, kept until this object goes
     bool undoable_ = false;
-    // Counts this write in PreparedWritesHeld() from before its file is made
-    // until it is gone.
-    struct Held {
-        Held();
-        Held(Held&&) noexcept;
-        ~Held();
-        Held(const Held&) = delete;
-        Held& operator=(const Held&) = delete;
-        Held& operator=(Held&&) = delete;
-    } held_;
 };
-
-/// How many PreparedWrites the process holds: while there are none, no
-/// temporary file of its own is on disk. Safe to call in a signal handler.
-int PreparedWritesHeld() noexcept;
 
 /// Removes the temporary files of PreparedWrites in a folder that processes no
 /// longer running left behind (killed before they could remove them). One whose

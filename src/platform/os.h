@@ -63,6 +63,48 @@ long ProcessId();
 /// Whether a process with this id runs (on this machine), whoever owns it.
 bool ProcessRuns(long id);
 
+/// The name of a temporary file the process has on disk, kept in a list that a
+/// signal handler can walk (RemoveTemporariesNow), so that a process ended by
+/// Ctrl-C leaves none behind. Names come and go with signals held back, so a
+/// handler never sees the list half changed.
+class TemporaryName {
+public:
+    TemporaryName() = default;
+    ~TemporaryName() { Clear(); }
+    TemporaryName(TemporaryName&& other) noexcept : node_(other.node_) { other.node_ = nullptr; }
+    TemporaryName& operator=(TemporaryName&&) = delete;
+    TemporaryName(const TemporaryName&) = delete;
+    TemporaryName& operator=(const TemporaryName&) = delete;
+
+    /// Puts `name` on the list, before the file is made.
+    void Set(std::string name);
+    /// Takes the name off the list (the file is gone or is no longer temporary).
+    void Clear();
+    const std::string& Get() const;
+    bool empty() const { return node_ == nullptr; }
+
+    struct Node;  // an entry of the list
+
+private:
+    Node* node_ = nullptr;
+};
+/// Removes every file a TemporaryName of the process names, calling only what
+/// a signal handler may call.
+void RemoveTemporariesNow() noexcept;
+
+/// While one lives, the signals sent to this thread wait; they come when it
+/// goes. For work that must not be cut in the middle.
+class SignalsHeld {
+public:
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    alignas(8) unsigned char before_[128];  // the signal mask it replaced
+};
+
 /// Whether the stream writes to a terminal.
 bool IsTerminal(std::FILE* stream);
 

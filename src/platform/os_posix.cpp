@@ -8,6 +8,8 @@
 // - open and access by a name of bytes: Qt takes names of text only;
 // - fchown: Qt can copy a file's permissions but not its owner;
 // - getpid and kill(pid, 0): whether the process that made a file still runs;
+// - pthread_sigmask and unlink in a signal handler: the temporary files a
+//   process ended by Ctrl-C removes;
 // - isatty: neither library tells whether a stream is a terminal;
 // - dladdr: a shared library (the add-in) cannot ask Qt for its own file;
 // - mallopt, where the C library is glibc (measured in bench/cli_bench.cpp).
@@ -20,6 +22,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <thread>
@@ -108,5 +111,76 @@ void KeepMemoryBetweenAllocations() {
     mallopt(M_TOP_PAD, 64 << 20);
 #endif
 }
+
+namespace {
+
+// The temporary names, a list a signal handler walks. It is changed with the
+// changing thread's signals held back and under a flag, so a handler running
+// in another thread waits for the change to end.
+std::atomic_flag temporariesBusy = ATOMIC_FLAG_INIT;
+
+void TakeTemporaries() noexcept {
+    while (temporariesBusy.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+}
+void GiveTemporaries() noexcept { temporariesBusy.clear(std::memory_order_release); }
+
+}  // namespace
+
+struct TemporaryName::Node {
+    std::string name;
+    Node* previous = nullptr;
+    Node* next = nullptr;
+};
+
+namespace {
+TemporaryName::Node* temporaries = nullptr;  // the list's first name
+}  // namespace
+
+void TemporaryName::Set(std::string name) {
+    Clear();
+    auto* node = new Node{std::move(name)};
+    SignalsHeld held;
+    TakeTemporaries();
+    node->next = temporaries;
+    if (temporaries != nullptr) temporaries->previous = node;
+    temporaries = node;
+    GiveTemporaries();
+    node_ = node;
+}
+
+void TemporaryName::Clear() {
+    if (node_ == nullptr) return;
+    {
+        SignalsHeld held;
+        TakeTemporaries();
+        if (node_->previous != nullptr) node_->previous->next = node_->next;
+        else temporaries = node_->next;
+        if (node_->next != nullptr) node_->next->previous = node_->previous;
+        GiveTemporaries();
+    }
+    delete node_;
+    node_ = nullptr;
+}
+
+const std::string& TemporaryName::Get() const {
+    static const std::string none;
+    return node_ != nullptr ? node_->name : none;
+}
+
+void RemoveTemporariesNow() noexcept {
+    TakeTemporaries();
+    for (const TemporaryName::Node* n = temporaries; n != nullptr; n = n->next) ::unlink(n->name.c_str());
+    GiveTemporaries();
+}
+
+static_assert(sizeof(sigset_t) <= 128 && alignof(sigset_t) <= 8, "SignalsHeld keeps a sigset_t");
+
+SignalsHeld::SignalsHeld() {
+    sigset_t all;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, reinterpret_cast<sigset_t*>(before_));
+}
+
+SignalsHeld::~SignalsHeld() { pthread_sigmask(SIG_SETMASK, reinterpret_cast<const sigset_t*>(before_), nullptr); }
 
 }  // namespace platform
