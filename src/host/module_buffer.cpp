@@ -189,6 +189,14 @@ void ModuleBuffer::Insert(std::size_t at, const std::vector<std::string>& texts)
 }
 
 void ModuleBuffer::Replace(std::size_t at, std::string_view text) {
+    // A line inside a continued statement that only moves keeps the statement
+    // as it was (the blanks before it stand between two of its words): nothing
+    // is read again, so indenting a statement of many lines stays linear.
+    if (roles_[at].inner && ide::WithoutIndent(Text(at)) == ide::WithoutIndent(text)) {
+        SetText(lines_[at], text);
+        CompactIfWasteful();
+        return;
+    }
     // The common case (the indenter replaces every line) costs one classification.
     const bool wasDeclaration = roles_[at].kind == LineKind::Declaration;
     const std::size_t start = StatementStart(at);

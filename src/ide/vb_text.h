@@ -30,6 +30,12 @@ constexpr std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+/// The text without the blanks and tabs it starts with: a line without its indent.
+constexpr std::string_view WithoutIndent(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+}
+
 /// "\r\n", "\n", "\r", or empty for None.
 std::string_view EolText(Eol eol);
 

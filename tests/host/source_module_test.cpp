@@ -168,12 +168,18 @@ TEST(EditedIndex, StructuralEditsAgreeWithAFreshReading) {
     const std::pair<long, std::string> replacements[] = {
         {6, "      If a > b Then  "}, {4, "  Public Sub First(ByVal a As Long, _"}, {9, "' End Sub"},
         {4, "Public Sub Renamed(ByVal a As Long, _"}, {4, "Public Sub First(ByVal a As Long)"},
-        {1, "Dim x As Long _"}, {11, "Public Property Let Value(ByVal v As Long)"}, {10, "Sub Added(): End Sub"}};
+        {1, "Dim x As Long _"}, {11, "Public Property Let Value(ByVal v As Long)"}, {10, "Sub Added(): End Sub"},
+        {5, " ByVal b As Long)"}};
     for (const auto& [line, text] : replacements) {
         host::SourceModule module(kModule);
         module.ReplaceLine(line, text);
         hosttest::ExpectSameAsFresh(module);
     }
+    // The second line of a declaration, made another statement once the procedures were read.
+    host::SourceModule continued(Crlf("Public _\n    Sub First()\nEnd Sub\n"));
+    ASSERT_EQ(continued.Procedures().size(), 1u);
+    continued.ReplaceLine(2, "    Const First = 1");
+    hosttest::ExpectSameAsFresh(continued);
     // (Random edits checked against a fresh reading are the scan fuzz target's.)
 }
 
