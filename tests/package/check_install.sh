@@ -43,6 +43,8 @@ if [ "$kind" = deb ]; then
     [ -f "$file" ] || fail "the package holds no ${file#"$root"}"
   done
   [ "$("$bin/quillmark" --version)" = "quillmark $version" ] || fail "quillmark --version: $("$bin/quillmark" --version)"
+  ide_version="$(QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$scratch" "$bin/quillmark-ide" --version 2>&1)"
+  [ "$ide_version" = "Quillmark IDE $version" ] || fail "quillmark-ide --version: $ide_version"
 else
   source="$3"
   bin="$build/src/cli" man1="$build/man" completion="$source/packaging/quillmark.bash"
