@@ -144,6 +144,17 @@ void MainWindow::CreateMenus() {
     edit->addAction("&Undo", QKeySequence::Undo, this, &MainWindow::Undo);
     edit->addAction("&Redo", QKeySequence::Redo, this, &MainWindow::Redo);
     edit->addSeparator();
+    const auto onView = [this](void (CodeView::*act)()) {
+        return [this, act] {
+            if (CodeWindow* window = ActiveCodeWindow()) (window->View().*act)();
+        };
+    };
+    edit->addAction("Cu&t", QKeySequence::Cut, this, onView(&CodeView::Cut))->setObjectName("editCut");
+    edit->addAction("&Copy", QKeySequence::Copy, this, [this] {
+        if (CodeWindow* window = ActiveCodeWindow()) window->View().Copy();
+    })->setObjectName("editCopy");
+    edit->addAction("&Paste", QKeySequence::Paste, this, onView(&CodeView::Paste))->setObjectName("editPaste");
+    edit->addSeparator();
     edit->addAction("&Find...", QKeySequence::Find, this, [this] { ShowBar(true); });
     edit->addAction("Find &Next", QKeySequence::FindNext, this, [this] { FindNext(findEdit_->text()); });
     edit->addAction("&Go To Line...", QKeySequence(Qt::CTRL | Qt::Key_G), this, [this] { ShowBar(false); });

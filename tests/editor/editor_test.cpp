@@ -1,7 +1,9 @@
 // The editor as a user drives it: the project window, code windows over the
 // host's modules, typing, undo, saving, the Add-Ins menu and the Add-In Manager,
 // with the tests' own add-in library.
+#include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
@@ -11,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QTabBar>
@@ -264,6 +267,56 @@ private slots:
             QCOMPARE(code->Document().Source().Text(), edited);
             QVERIFY(!sub->isWindowModified());
         }
+    }
+
+    // An input method's text goes in as typed text, the cursor's line is what it
+    // reads back; a screen reader reads the code lines and the cursor; the Edit
+    // menu cuts and pastes; typing is undone a word at a time.
+    void codeWindowTakesInputMethodsScreenReadersAndTheClipboard() {
+        Session s;
+        editor::CodeWindow* code = s.OpenFromProject("Inventory (Inventory.bas)");
+        editor::CodeView& view = code->View();
+        const editor::UndoableModule& module = code->Document().Module();
+        const QString word = QString::fromUtf8("' \xE5\x9C\xA8\xE5\xBA\xAB");  // "' 在庫"
+        view.SetCursor({2, 1});  // the empty line under Option Explicit
+        Type(&view, "Dim total");
+        QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+        Type(&view, "s");
+        QVERIFY(s.window->CodeArea().activeSubWindow()->isWindowModified());  // typed on after saving
+        QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(module.Lines(2, 1), std::string("Dim "));
+        QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(module.Lines(2, 1), std::string());
+
+        QInputMethodEvent composing("zaiku", {});
+        QApplication::sendEvent(&view, &composing);
+        QCOMPARE(module.Lines(2, 1), std::string());  // still being composed
+        QInputMethodEvent committed;
+        committed.setCommitString(word);
+        QApplication::sendEvent(&view, &committed);
+        QCOMPARE(QString::fromStdString(module.Lines(2, 1)), word);
+        QInputMethodQueryEvent query(Qt::ImSurroundingText | Qt::ImCursorPosition);
+        QApplication::sendEvent(&view, &query);
+        QCOMPARE(query.value(Qt::ImSurroundingText).toString(), word);
+        QCOMPARE(query.value(Qt::ImCursorPosition).toInt(), 4);
+
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&view);
+        QVERIFY(reader != nullptr && reader->textInterface() != nullptr);
+        QAccessibleTextInterface& text = *reader->textInterface();
+        QVERIFY(text.text(0, text.characterCount()).startsWith("Option Explicit\n" + word + "\n' Stock levels"));
+        QCOMPARE(text.cursorPosition(), 20);
+        int start = 0, end = 0;
+        QCOMPARE(text.textAtOffset(text.cursorPosition(), QAccessible::LineBoundary, &start, &end), word + "\n");
+        QCOMPARE(start, 16);
+
+        view.Select({2, 1}, {2, 5});
+        s.window->findChild<QAction*>("editCut")->trigger();
+        QCOMPARE(module.Lines(2, 1), std::string());
+        QCOMPARE(QGuiApplication::clipboard()->text(), word);
+        view.SetCursor({1, 1});
+        s.window->findChild<QAction*>("editPaste")->trigger();
+        QCOMPARE(QString::fromStdString(module.Lines(1, 1)), word + "Option Explicit");
+
     }
 
     void procedureListGoToLineAndFind() {
