@@ -178,9 +178,7 @@ void CodeView::paintEvent(QPaintEvent*) {
         }
         drawRun(static_cast<int>(layout.shown.size()), palette().color(QPalette::Text));
         if (line == cursor_.line && hasFocus()) {
-            const auto c = static_cast<std::size_t>(
-                std::clamp(cursor_.column, 1L, static_cast<long>(layout.indexOfColumn.size())) - 1);
-            const int x = xOffset + XOfColumn(layout.shown, layout.indexOfColumn[c]);
+            const int x = RectOf(cursor_).x();
             if (!preedit_.isEmpty()) {  // the input method's composition, underlined over the text
                 const int w = fontMetrics().horizontalAdvance(preedit_);
                 p.fillRect(x, y, w, lh, palette().color(QPalette::Base));
@@ -382,13 +380,12 @@ QRect CodeView::RectOf(TextPos pos) const {
 // shown at the cursor until it commits it.
 void CodeView::inputMethodEvent(QInputMethodEvent* event) {
     if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
-        if (event->replacementLength() > 0) {
-            const QString line = LineCount() == 0 ? QString() : LineText(cursor_.line);
-            const int at = IndexOfColumn(cursor_.line, cursor_.column) + event->replacementStart();
-            const auto columnAt = [&](int index) {
-                return static_cast<long>(line.left(std::clamp(index, 0, static_cast<int>(line.size()))).toUcs4().size()) + 1;
-            };
-            Select({cursor_.line, columnAt(at)}, {cursor_.line, columnAt(at + event->replacementLength())});
+        if (event->replacementLength() > 0) {  // in the cursor's line, from the cursor
+            const long lineStart = OffsetOf({cursor_.line, 1});
+            const long length = LineCount() == 0 ? 0 : LineText(cursor_.line).size();
+            const long at = OffsetOf(cursor_) - lineStart + event->replacementStart();
+            const auto posAt = [&](long index) { return PosOfOffset(lineStart + std::clamp(index, 0L, length)); };
+            Select(posAt(at), posAt(at + event->replacementLength()));
         }
         Type(event->commitString());
     }

@@ -316,6 +316,10 @@ private slots:
         view.SetCursor({1, 1});
         s.window->findChild<QAction*>("editPaste")->trigger();
         QCOMPARE(QString::fromStdString(module.Lines(1, 1)), word + "Option Explicit");
+        QInputMethodEvent replacing;  // the input method takes back the four units before the cursor
+        replacing.setCommitString("Rem", -4, 4);
+        QApplication::sendEvent(&view, &replacing);
+        QCOMPARE(module.Lines(1, 1), std::string("RemOption Explicit"));
 
     }
 
