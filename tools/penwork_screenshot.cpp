@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <QPixmap>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QRadioButton>
 #include <QStyleFactory>
 
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     window.ShowWindow();
     if (auto* button = window.findChild<QRadioButton*>(QString("optHeaderType%1").arg(mode))) button->click();
     const QString box = QString("txtHeader%1").arg(mode == 0 ? 0 : mode + 3);
-    if (auto* text = window.findChild<QPlainTextEdit*>(box); text && !text->isReadOnly())
+    if (auto* text = window.findChild<QTextEdit*>(box); text && !text->isReadOnly())
         text->setPlainText("Returns True when the item must be re-ordered: its quantity is below the "
                            "re-order level of the warehouse.");
     QApplication::processEvents();

@@ -1,13 +1,16 @@
 #include "editor/code_view.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 
+#include "editor/code_view_access.h"
 #include "ide/statements.h"
 #include "platform/utf8.h"
 #include "ide/vb_syntax.h"
@@ -18,6 +21,8 @@ namespace {
 
 constexpr int kTabWidth = 4;
 constexpr int kGutterPad = 8;
+// Typing after a pause this long starts an undo step of its own.
+constexpr qint64 kTypingPauseMs = 1000;
 
 /// A line as drawn: tabs expanded, with where each column and each byte of the
 /// UTF-8 text lands in the drawn string.
@@ -76,6 +81,7 @@ CodeView::CodeView(UndoableModule& module, QWidget* parent) : QAbstractScrollAre
     viewport()->setBackgroundRole(QPalette::Base);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
+    InstallCodeViewAccessibility();
     subscription_ = module_.Source().Subscribe([this](const host::LineChange& c) { OnModuleChanged(c); });
     UpdateScrollRange();
 }
@@ -172,9 +178,17 @@ void CodeView::paintEvent(QPaintEvent*) {
         }
         drawRun(static_cast<int>(layout.shown.size()), palette().color(QPalette::Text));
         if (line == cursor_.line && hasFocus()) {
-            const auto c = static_cast<std::size_t>(
-                std::clamp(cursor_.column, 1L, static_cast<long>(layout.indexOfColumn.size())) - 1);
-            const int x = xOffset + XOfColumn(layout.shown, layout.indexOfColumn[c]);
+            const int x = RectOf(cursor_).x();
+            if (!preedit_.isEmpty()) {  // the input method's composition, underlined over the text
+                const int w = fontMetrics().horizontalAdvance(preedit_);
+                p.fillRect(x, y, w, lh, palette().color(QPalette::Base));
+                QFont underlined = font();
+                underlined.setUnderline(true);
+                p.setFont(underlined);
+                p.setPen(palette().color(QPalette::Text));
+                p.drawText(x, y + ascent, preedit_);
+                p.setFont(font());
+            }
             p.fillRect(x, y, 2, lh, palette().color(QPalette::Text));
         }
     }
@@ -237,6 +251,10 @@ void CodeView::ShowCursor() {
 
 void CodeView::Moved() {
     viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleTextCursorEvent moved(this, static_cast<int>(OffsetOf(cursor_)));
+        QAccessible::updateAccessibility(&moved);
+    }
     emit cursorMoved(cursor_.line, cursor_.column);
 }
 
@@ -250,6 +268,10 @@ void CodeView::OnModuleChanged(const host::LineChange& change) {
     }
     UpdateScrollRange();
     viewport()->update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent updated(this, QAccessible::TextUpdated);
+        QAccessible::updateAccessibility(&updated);
+    }
     emit textChanged();
     if (!editing_) emit cursorMoved(cursor_.line, cursor_.column);
 }
@@ -292,6 +314,106 @@ void CodeView::InsertText(const QString& qtext) {
     module_.EndStep();
     ShowCursor();
     Moved();
+}
+
+void CodeView::Type(const QString& text) {
+    // A word's blanks go with it; the next word, a pause, a move or anything
+    // else done to the module starts a new step.
+    const bool blank = !text.isEmpty() && text.back().isSpace();
+    const bool startsWord = typedBlank_ && !blank;
+    if (!HasSelection() && typedState_ == module_.StateId() && typedState_ != 0 && cursor_ == typedEnd_ &&
+        !startsWord && typedAt_.isValid() && typedAt_.elapsed() < kTypingPauseMs)
+        module_.ContinueStep();
+    InsertText(text);
+    typedState_ = module_.StateId();
+    typedEnd_ = cursor_;
+    typedBlank_ = blank;
+    typedAt_.start();
+}
+
+void CodeView::Cut() {
+    Copy();
+    if (HasSelection()) InsertText({});
+}
+
+void CodeView::Paste() { InsertText(QGuiApplication::clipboard()->text()); }
+
+int CodeView::IndexOfColumn(long line, long column) const {
+    if (line < 1 || line > LineCount()) return 0;
+    const std::string text = module_.Lines(line, 1);
+    return static_cast<int>(QString::fromUtf8(text.data(), static_cast<qsizetype>(ByteOfColumn(text, column))).size());
+}
+
+QString CodeView::AllText() const {
+    QStringList lines;
+    for (long l = 1; l <= LineCount(); ++l) lines << LineText(l);
+    return lines.join('\n');
+}
+
+long CodeView::OffsetOf(TextPos pos) const {
+    long offset = 0;
+    for (long l = 1; l < pos.line && l <= LineCount(); ++l) offset += LineText(l).size() + 1;
+    return offset + IndexOfColumn(pos.line, pos.column);
+}
+
+TextPos CodeView::PosOfOffset(long offset) const {
+    for (long l = 1; l <= LineCount(); ++l) {
+        const QString text = LineText(l);
+        if (offset <= text.size() || l == LineCount()) {
+            const auto index = static_cast<qsizetype>(std::clamp(offset, 0L, static_cast<long>(text.size())));
+            return {l, static_cast<long>(text.left(index).toUcs4().size()) + 1};
+        }
+        offset -= text.size() + 1;
+    }
+    return {1, 1};
+}
+
+QRect CodeView::RectOf(TextPos pos) const {
+    const Layout layout = MakeLayout(pos.line < 1 || pos.line > LineCount() ? std::string() : module_.Lines(pos.line, 1));
+    const auto c = static_cast<std::size_t>(
+        std::clamp(pos.column, 1L, static_cast<long>(layout.indexOfColumn.size())) - 1);
+    const int x = GutterWidth() - horizontalScrollBar()->value() + XOfColumn(layout.shown, layout.indexOfColumn[c]);
+    return {x, static_cast<int>(pos.line - FirstVisibleLine()) * LineHeight(), 2, LineHeight()};
+}
+
+// An input method's text goes in as typing does; what it is still composing is
+// shown at the cursor until it commits it.
+void CodeView::inputMethodEvent(QInputMethodEvent* event) {
+    if (!event->commitString().isEmpty() || event->replacementLength() > 0) {
+        if (event->replacementLength() > 0) {  // in the cursor's line, from the cursor
+            const long lineStart = OffsetOf({cursor_.line, 1});
+            const long length = LineCount() == 0 ? 0 : LineText(cursor_.line).size();
+            const long at = OffsetOf(cursor_) - lineStart + event->replacementStart();
+            const auto posAt = [&](long index) { return PosOfOffset(lineStart + std::clamp(index, 0L, length)); };
+            Select(posAt(at), posAt(at + event->replacementLength()));
+        }
+        Type(event->commitString());
+    }
+    preedit_ = event->preeditString();
+    viewport()->update();
+    event->accept();
+}
+
+QVariant CodeView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+    case Qt::ImEnabled: return true;
+    case Qt::ImCursorRectangle: return QRectF(RectOf(cursor_).translated(viewport()->pos()));
+    case Qt::ImFont: return font();
+    case Qt::ImHints: return static_cast<int>(Qt::ImhMultiLine | Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText);
+    case Qt::ImSurroundingText: return LineCount() == 0 ? QString() : LineText(cursor_.line);
+    case Qt::ImCursorPosition: return IndexOfColumn(cursor_.line, cursor_.column);
+    case Qt::ImAnchorPosition:
+        return anchor_.line == cursor_.line ? IndexOfColumn(anchor_.line, anchor_.column)
+                                            : IndexOfColumn(cursor_.line, cursor_.column);
+    case Qt::ImCurrentSelection: {
+        const host::Selection s = Selection();
+        if (!HasSelection()) return QString();
+        const QString all = AllText();
+        const long from = OffsetOf({s.startLine, s.startColumn});
+        return all.mid(from, OffsetOf({s.endLine, s.endColumn}) - from);
+    }
+    default: return QAbstractScrollArea::inputMethodQuery(query);
+    }
 }
 
 void CodeView::Backspace() {
@@ -351,11 +473,8 @@ void CodeView::keyPressEvent(QKeyEvent* event) {
         return LineCount() == 0 ? 0L : ColumnCount(module_.Lines(line, 1));
     };
     if (event->matches(QKeySequence::Copy)) return Copy();
-    if (event->matches(QKeySequence::Cut)) {
-        Copy();
-        return InsertText({});
-    }
-    if (event->matches(QKeySequence::Paste)) return InsertText(QGuiApplication::clipboard()->text());
+    if (event->matches(QKeySequence::Cut)) return Cut();
+    if (event->matches(QKeySequence::Paste)) return Paste();
     if (event->matches(QKeySequence::SelectAll)) return Select({1, 1}, {count, lineLength(count) + 1});
     switch (event->key()) {
     case Qt::Key_Left:
@@ -388,7 +507,7 @@ void CodeView::keyPressEvent(QKeyEvent* event) {
     default: break;
     }
     const QString text = event->text();
-    if (!text.isEmpty() && !ctrl && text.at(0).isPrint()) return InsertText(text);
+    if (!text.isEmpty() && !ctrl && text.at(0).isPrint()) return Type(text);
     QAbstractScrollArea::keyPressEvent(event);
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 
 #include "editor/undoable_module.h"
 #include "host/workspace.h"
@@ -44,6 +45,21 @@ public:
     /// Replaces the selection (or inserts at the cursor) by `text`, which may hold
     /// line breaks; one undo step.
     void InsertText(const QString& text);
+    /// Typed text: inserted as InsertText does, and one undo step with the
+    /// typing before it while the user types on within a word without a pause.
+    void Type(const QString& text);
+    void Cut();
+    void Copy() const;
+    void Paste();
+
+    /// The text as screen readers and input methods count it: the code lines
+    /// joined by "\n", positions in UTF-16 units.
+    QString AllText() const;
+    long OffsetOf(TextPos pos) const;
+    TextPos PosOfOffset(long offset) const;
+    /// The rectangle of a cursor standing at `pos`, on the viewport.
+    QRect RectOf(TextPos pos) const;
+    TextPos PosAtPoint(const QPoint& viewportPoint) const { return PosAt(viewportPoint); }
 
 signals:
     void cursorMoved(long line, long column);
@@ -58,6 +74,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool focusNextPrevChild(bool next) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     QString LineText(long line) const;
@@ -73,13 +91,20 @@ private:
     void DeleteSelection();
     void Backspace();
     void DeleteForward();
-    void Copy() const;
+    /// The cursor's column as an index into the line's UTF-16 text.
+    int IndexOfColumn(long line, long column) const;
 
     UndoableModule& module_;
     int subscription_ = 0;
     TextPos cursor_;
     TextPos anchor_;
     bool editing_ = false;  // our own edit: the cursor is set by the editing code
+    QString preedit_;       // what an input method is composing, not yet in the text
+    // The last typing, which the next may run on from.
+    std::uint64_t typedState_ = 0;
+    TextPos typedEnd_;
+    bool typedBlank_ = false;
+    QElapsedTimer typedAt_;
 };
 
 }  // namespace editor

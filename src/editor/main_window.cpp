@@ -135,13 +135,25 @@ void MainWindow::CreateMenus() {
         else if (!path.isEmpty()) OpenModule(path);
     });
     file->addAction("&Save", QKeySequence::Save, this, [this] { Save(ActiveCodeWindow()); });
-    file->addAction("Save &All", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, [this] { SaveAll(); });
+    file->addAction("Save Pro&ject", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, [this] { SaveAll(); })
+        ->setObjectName("saveProject");
     file->addSeparator();
     file->addAction("E&xit", QKeySequence::Quit, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->addAction("&Undo", QKeySequence::Undo, this, &MainWindow::Undo);
     edit->addAction("&Redo", QKeySequence::Redo, this, &MainWindow::Redo);
+    edit->addSeparator();
+    const auto onView = [this](void (CodeView::*act)()) {
+        return [this, act] {
+            if (CodeWindow* window = ActiveCodeWindow()) (window->View().*act)();
+        };
+    };
+    edit->addAction("Cu&t", QKeySequence::Cut, this, onView(&CodeView::Cut))->setObjectName("editCut");
+    edit->addAction("&Copy", QKeySequence::Copy, this, [this] {
+        if (CodeWindow* window = ActiveCodeWindow()) window->View().Copy();
+    })->setObjectName("editCopy");
+    edit->addAction("&Paste", QKeySequence::Paste, this, onView(&CodeView::Paste))->setObjectName("editPaste");
     edit->addSeparator();
     edit->addAction("&Find...", QKeySequence::Find, this, [this] { ShowBar(true); });
     edit->addAction("Find &Next", QKeySequence::FindNext, this, [this] { FindNext(findEdit_->text()); });
@@ -176,6 +188,21 @@ void MainWindow::RebuildAddInsMenu() {
 
 void MainWindow::RebuildWindowMenu() {
     windowMenu_->clear();
+    // Tabbed is the editor's own view; Cascade and Tile free the windows, and
+    // Tabbed brings them back into their tabs.
+    QAction* tabbed = windowMenu_->addAction("&Tabbed", this, [this] { mdi_->setViewMode(QMdiArea::TabbedView); });
+    tabbed->setObjectName("windowTabbed");
+    tabbed->setCheckable(true);
+    tabbed->setChecked(mdi_->viewMode() == QMdiArea::TabbedView);
+    windowMenu_->addAction("&Cascade", this, [this] {
+        mdi_->setViewMode(QMdiArea::SubWindowView);
+        mdi_->cascadeSubWindows();
+    });
+    windowMenu_->addAction("T&ile", this, [this] {
+        mdi_->setViewMode(QMdiArea::SubWindowView);
+        mdi_->tileSubWindows();
+    });
+    windowMenu_->addSeparator();
     for (ide::Window* window : workspace_.Windows()) {
         QAction* action = windowMenu_->addAction(QString::fromStdString(window->Caption()), this,
                                                  [this, window] {
@@ -201,6 +228,9 @@ bool MainWindow::OpenProject(const QString& path) {
     }
     workspace_.SetProject(project_.get());
     tree_->Show(project_.get());
+    // Wide enough for the longest entry, up to a third of the window.
+    resizeDocks({projectDock_}, {std::min(tree_->ContentWidth() + 2 * tree_->frameWidth() + 24, width() / 3)},
+                Qt::Horizontal);
     projectDock_->setWindowTitle(QString::fromStdString(workspace_.ProjectWindow().Caption()));
     UpdateTitle();
     return true;
@@ -250,6 +280,7 @@ CodeWindow* MainWindow::OpenModule(const QString& path) {
     sub->installEventFilter(this);
     const std::string name = document->Name();
     sub->setWindowTitle(QString::fromStdString(name) + " (Code)[*]");
+    sub->setWindowModified(document->Modified());  // a window opened again on unsaved changes
     mdi_->addSubWindow(sub);
     ide::CodePane* pane = nullptr;
     // The pane exists once the workspace opened it; its window maps to `sub`
@@ -264,9 +295,14 @@ CodeWindow* MainWindow::OpenModule(const QString& path) {
     workspace_.Focus(pane->Window());
 
     CodeView& view = code->View();
-    connect(&view, &CodeView::cursorMoved, this, [this, pane, &view](long line, long column) {
+    connect(&view, &CodeView::cursorMoved, this, [this, pane, &view, document](long line, long column) {
         workspace_.SetSelection(*pane, view.Selection());
-        position_->setText(QString("Ln %1, Col %2").arg(line).arg(column));
+        // The code window numbers the module's code lines, as the VB IDE does;
+        // the command line counts the file's lines.
+        position_->setText(QString("Ln %1, Col %2 (file line %3)")
+                               .arg(line)
+                               .arg(column)
+                               .arg(document->Source().FileLineOfCodeLine(line)));
     });
     connect(&view, &CodeView::textChanged, this, [sub, document] { sub->setWindowModified(document->Modified()); });
     view.SetCursor({1, 1});
@@ -306,11 +342,12 @@ void MainWindow::OnWindowEvent(host::WindowEvent event, ide::Window& window) {
     if (it == subWindows_.end()) return;
     QMdiSubWindow* sub = it->second;
     if (event == host::WindowEvent::Closed) {
+        // Closed as the area closes a tab: taken out with removeSubWindow, the
+        // active window would leave the others shown normal, out of their tabs.
         subWindows_.erase(it);
         sub->removeEventFilter(this);
-        mdi_->removeSubWindow(sub);
-        sub->deleteLater();
-        sub->hide();
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->close();
     } else if (event == host::WindowEvent::Focused && mdi_->activeSubWindow() != sub) {
         mdi_->setActiveSubWindow(sub);
     }
@@ -383,17 +420,32 @@ bool MainWindow::SaveAll() {
             }
         }
     }
-    if (project_ && project_->Changed()) {
+    if (ProjectUnsaved()) {
         try {
-            const std::string text = project_->Text();
-            platform::DiskFiles disk;
-            if (disk.Read(project_->FileName()) != text) platform::WriteFileAtomic(project_->FileName(), text);
+            platform::WriteFileAtomic(project_->FileName(), project_->Text());
         } catch (const std::runtime_error& e) {
             prompts_.Inform(e.what(), kTitle);
             all = false;
         }
     }
     return all;
+}
+
+bool MainWindow::ProjectUnsaved() const {
+    if (!project_ || !project_->Changed()) return false;
+    try {
+        return platform::DiskFiles().Read(project_->FileName()) != project_->Text();
+    } catch (const std::runtime_error&) {  // gone or unreadable: saving writes it
+        return true;
+    }
+}
+
+QStringList MainWindow::UnsavedFiles() const {
+    QStringList files;
+    for (const auto& document : documents_)
+        if (document->Modified()) files << QFileInfo(QString::fromStdString(document->Path())).fileName();
+    if (ProjectUnsaved()) files << QFileInfo(QString::fromStdString(project_->FileName())).fileName();
+    return files;
 }
 
 void MainWindow::EndCommand() {
@@ -497,12 +549,17 @@ void MainWindow::Reload(ModuleDocument& document) {
     if (wasOpen) OpenModule(path);
 }
 
+// As the VB IDE leaves: the files with changes are named, Yes saves them, No
+// leaves them unsaved, Cancel (or a save that fails) keeps the editor open.
 void MainWindow::closeEvent(QCloseEvent* event) {
-    bool modified = false;
-    for (const auto& document : documents_) modified = modified || document->Modified();
-    if (modified && prompts_.Ask("Save the changes to the modified modules?", kTitle) && !SaveAll()) {
-        event->ignore();
-        return;
+    const QStringList unsaved = UnsavedFiles();
+    if (!unsaved.isEmpty()) {
+        const Prompts::Answer answer = prompts_.AskYesNoCancel(
+            ("Save changes to the following files?\n\n" + unsaved.join('\n')).toStdString(), kTitle);
+        if (answer == Prompts::Answer::Cancel || (answer == Prompts::Answer::Yes && !SaveAll())) {
+            event->ignore();
+            return;
+        }
     }
     addIns_->DisconnectAll(ide::ext_dm_HostShutdown);
     event->accept();

@@ -78,9 +78,11 @@ public:
     AddInManager* ShowAddInManager();
 
     bool Save(CodeWindow* window);
-    /// Saves every modified module and the project file when it changed; false
-    /// when one of them was not saved.
+    /// Save Project: saves every modified module and the project file when it
+    /// changed; false when one of them was not saved.
     bool SaveAll();
+    /// The names of the files Save Project would write.
+    QStringList UnsavedFiles() const;
     void Undo();
     void Redo();
     /// Ends the undo step of every module: what came before is undone alone.
@@ -95,6 +97,8 @@ protected:
 
 private:
     ModuleDocument* Document(const QString& path);
+    /// The project was changed here and the file does not hold that text.
+    bool ProjectUnsaved() const;
     void OnWindowEvent(host::WindowEvent event, ide::Window& window);
     void RebuildAddInsMenu();
     void RebuildWindowMenu();

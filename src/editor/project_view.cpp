@@ -1,8 +1,11 @@
 #include "editor/project_view.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QStyle>
 
+#include "host/line_scanner.h"
 #include "host/project.h"
 
 namespace editor {
@@ -22,12 +25,31 @@ constexpr Group kGroups[] = {
     {6, "Property Pages"}, {11, "Designers"},    {10, "Related Documents"},
 };
 
+// The module's own name (`Attribute VB_Name`, after a form's designer block),
+// which the project file does not give for a form; empty when there is none.
+QString ModuleNameIn(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
+        const std::string name = host::VbNameOf(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+        if (!name.empty()) return QString::fromStdString(name);
+    }
+    return {};
+}
+
 }  // namespace
 
 ProjectView::ProjectView(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("projectTree");
     setHeaderHidden(true);
     setUniformRowHeights(true);
+    // Long names are shown whole: the column is as wide as its widest entry, and
+    // the tree scrolls sideways when the panel is narrower.
+    setTextElideMode(Qt::ElideNone);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         const QString path = item->data(0, kPathRole).toString();
         if (!path.isEmpty()) emit openRequested(path);
@@ -75,11 +97,18 @@ void ProjectView::Refresh() {
                 folder->setFlags(Qt::ItemIsEnabled);
             }
             auto* item = new QTreeWidgetItem(folder);
-            // A related document is shown by its file name, a module by its name.
+            // A related document is shown by its file name, a module by its own
+            // name and then its file, as the VB IDE shows them.
+            const bool exists = QFileInfo::exists(path);
+            const QString own = type == 10 || !exists ? QString() : ModuleNameIn(path);
             item->setText(0, type == 10 ? QFileInfo(path).fileName()
-                                        : name + " (" + QFileInfo(path).fileName() + ")");
+                                        : (own.isEmpty() ? name : own) + " (" + QFileInfo(path).fileName() + ")");
             item->setData(0, kPathRole, type == 10 ? QString() : path);
             item->setToolTip(0, path);
+            if (!exists) {  // marked before anyone tries to open it
+                item->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxWarning));
+                item->setToolTip(0, "The file is missing: " + path);
+            }
         }
     }
     expandAll();

@@ -22,6 +22,8 @@ public:
     void Refresh();
     /// The item of a file, or nullptr.
     QTreeWidgetItem* ItemOf(const QString& path) const;
+    /// The width of the widest entry shown, in pixels.
+    int ContentWidth() const { return sizeHintForColumn(0); }
 
 signals:
     void openRequested(const QString& path);

@@ -15,6 +15,9 @@ public:
     virtual void Inform(const std::string& message, const std::string& title) = 0;
     /// A question answered Yes (true) or No; No is the default.
     virtual bool Ask(const std::string& question, const std::string& title) = 0;
+    enum class Answer { Yes, No, Cancel };
+    /// A question answered Yes, No or Cancel; Yes is the default, Escape cancels.
+    virtual Answer AskYesNoCancel(const std::string& question, const std::string& title) = 0;
 };
 
 class MessageBoxPrompts final : public Prompts {
@@ -22,6 +25,7 @@ public:
     explicit MessageBoxPrompts(QWidget* parent) : parent_(parent) {}
     void Inform(const std::string& message, const std::string& title) override;
     bool Ask(const std::string& question, const std::string& title) override;
+    Answer AskYesNoCancel(const std::string& question, const std::string& title) override;
 
 private:
     QWidget* parent_;

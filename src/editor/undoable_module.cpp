@@ -64,6 +64,12 @@ void UndoableModule::Restore(const host::CutLines& cut) {
 
 void UndoableModule::EndStep() { open_ = false; }
 
+void UndoableModule::ContinueStep() {
+    if (undo_.empty()) return;
+    undo_.back().id = nextId_++;
+    open_ = true;
+}
+
 long UndoableModule::Revert(Step step, std::vector<Step>& into) {
     open_ = false;
     // Undo and redo hand a step's id back and forth: a redone step gives the

@@ -51,6 +51,9 @@ public:
     /// Ends the current undo step: the next edit starts a new one. Edits made
     /// before this call are undone together.
     void EndStep();
+    /// Lets the next edits join the last undo step (typing that runs on), as a
+    /// new state of the text.
+    void ContinueStep();
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
     /// Takes back the last step; returns the first line it touched (0 when there

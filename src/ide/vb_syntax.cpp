@@ -18,7 +18,9 @@ using platform::IsDigit;
 constexpr std::string_view kKeywords[] = {
     "alias",    "and",       "as",       "boolean",  "byref",    "byte",     "byval",
     "call",     "case",      "close",    "const",    "currency", "date",     "debug",
-    "declare",  "defint",    "defstr",   "dim",      "do",       "double",   "each",
+    "declare",  "defbool",   "defbyte",  "defcur",   "defdate",  "defdbl",   "defdec",
+    "defint",   "deflng",    "deflnglng", "deflngptr", "defobj",  "defsng",   "defstr",
+    "defvar",   "dim",      "do",       "double",   "each",
     "else",     "elseif",    "empty",    "end",      "enum",     "eqv",      "erase",
     "error",    "event",     "exit",     "explicit", "false",    "for",      "friend",
     "function", "get",       "global",   "gosub",    "goto",     "if",       "imp",

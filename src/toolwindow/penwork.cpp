@@ -53,13 +53,15 @@ std::vector<std::string> WrapWords(std::string_view rest, long width) {
     return lines;
 }
 
-void PlainTextBox::Wrap() {
-    lines_.clear();
-    if (text_.empty()) return;
-    const long width = limit_ > 0 && limit_ < width_ ? limit_ : width_;
-    for (const std::string_view hard : ide::SplitLines(text_))
-        for (std::string& line : WrapWords(hard, width)) lines_.push_back(std::move(line));
+std::vector<std::string> WrapText(std::string_view text, long width) {
+    std::vector<std::string> lines;
+    if (text.empty()) return lines;
+    for (const std::string_view hard : ide::SplitLines(text))
+        for (std::string& line : WrapWords(hard, width)) lines.push_back(std::move(line));
+    return lines;
 }
+
+void PlainTextBox::Wrap() { lines_ = WrapText(text_, limit_ > 0 && limit_ < width_ ? limit_ : width_); }
 
 std::string SingleLine(const std::string& text) {
     std::string line;

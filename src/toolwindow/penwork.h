@@ -51,6 +51,9 @@ public:
 /// control does: a line breaks after the last blank that fits, and a word longer
 /// than the width is broken at the width. Nothing is dropped.
 std::vector<std::string> WrapWords(std::string_view line, long width);
+/// The display lines of a whole text: each of its lines (any line end) wrapped
+/// by WrapWords; none for an empty text.
+std::vector<std::string> WrapText(std::string_view text, long width);
 
 /// A box that wraps words at a width in characters (see WrapWords). `limit`, when
 /// above 0, is the longest display line the box ever gives, whatever its width:

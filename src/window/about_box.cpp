@@ -39,6 +39,8 @@ QFrame* Separator(QWidget* parent) {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent), programFile_(QCoreApplication::applicationFilePath()) {
     setObjectName("AboutBox");
+    // A modal box: a title and a close button, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     picTitle_ = new QLabel(this);
     picTitle_->setObjectName("picTitle");
     picTitle_->setPixmap(TitleArt(devicePixelRatio()));
@@ -109,25 +111,25 @@ long AboutBox::GetOSPlatform() {
     return nt ? 2 : 0;
 }
 
-// Each pass drops one more leading folder. Once no separator is left to drop,
-// the shortest candidate is returned even if it is still too long, so the
-// passes always end.
+// Folders give way from the middle, one a pass, to a single "...": the first
+// folder (or drive) goes last and the file's own folder never, so the path
+// still says where the file is. The last candidate is returned even if it is
+// still too long, so the passes always end.
 std::string AboutBox::ShortenPath(const std::string& path, int maxLen, const std::function<void()>& events) {
     if (platform::Len(path) <= maxLen) return path;
-    const QString full = QString::fromStdString(path);
     const QChar separator = QDir::separator();
-    QString prefix;
-    QString rest = full;
-    qsizetype start = 0;
+    const QStringList parts = QString::fromStdString(path).split(separator);
+    const qsizetype headCount = parts.size() > 1 && parts[0].isEmpty() ? 2 : 1;  // "/top" or "C:"
+    if (parts.size() < headCount + 2) return path;  // nothing between the head and the file's folder
+    QStringList head = parts.mid(0, headCount);
+    QStringList middle = parts.mid(headCount, parts.size() - headCount - 2);
+    const QStringList tail = parts.mid(parts.size() - 2);
     for (;;) {
-        const QString candidate = prefix + rest;
-        if (platform::Len(candidate.toStdString()) <= maxLen) return candidate.toStdString();
-        const qsizetype p = full.indexOf(separator, start);
-        if (p < 0) return candidate.toStdString();
-        prefix += QStringLiteral("...") + separator;
-        rest = full.mid(p + 1);
-        start = p + 1;
+        if (!middle.isEmpty()) middle.removeFirst();
+        else head.clear();
+        const QString candidate = (head + QStringList{QStringLiteral("...")} + middle + tail).join(separator);
         if (events) events();
+        if (platform::Len(candidate.toStdString()) <= maxLen || head.isEmpty()) return candidate.toStdString();
     }
 }
 

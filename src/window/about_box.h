@@ -38,10 +38,9 @@ public:
     static std::string FormatVersion(long Major, long Minor, std::optional<long> Revision = std::nullopt);
     /// 2 on an NT-family Windows, 0 elsewhere; sets the system's name and version text.
     long GetOSPlatform();
-    /// The path, or as many leading folders of it as must go replaced by "..."
-    /// and a separator each, so that it has at most `maxLen` characters. A path
-    /// that cannot fit loses every folder and keeps its file name. `events` runs
-    /// after each pass.
+    /// The path, or with as many of its folders as must go replaced by one
+    /// "...", so that it has at most `maxLen` characters: the middle ones first,
+    /// then the first; the file's own folder stays. `events` runs after each pass.
     static std::string ShortenPath(const std::string& path, int maxLen, const std::function<void()>& events = {});
 
     /// The system block as last built.

@@ -273,7 +273,7 @@ QWidget* frmPenwork::BuildToolRow() {
     make(cmdCopyRight_, QString::fromUtf8("\u00A9"), "cmdCopyRight", tr("Insert Copyright text in module header"));
     make(cmdCloseAll_, QString(), "cmdCloseAll", tr("Close all Form and Code Windows"));
     cmdCloseAll_->setIcon(CloseAllIcon());
-    make(cmdHelp_, tr("&Help"), "cmdHelp", QString());
+    make(cmdHelp_, tr("Hel&p"), "cmdHelp", QString());  // Alt+H is the Help menu
     make(cmdPrint_, tr("Print"), "cmdPrint", QString());
     make(cmdAbout_, tr("About"), "cmdAbout", tr("Display About Box"));
     row->addStretch();

@@ -1,7 +1,9 @@
 // The editor as a user drives it: the project window, code windows over the
 // host's modules, typing, undo, saving, the Add-Ins menu and the Add-In Manager,
 // with the tests' own add-in library.
+#include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
@@ -11,8 +13,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -38,8 +42,13 @@ struct RecordingPrompts final : editor::Prompts {
         asked.push_back(question);
         return answer;
     }
+    Answer AskYesNoCancel(const std::string& question, const std::string&) override {
+        asked.push_back(question);
+        return choice;
+    }
     std::vector<std::string> said, asked;
     bool answer = false;
+    Answer choice = Answer::Cancel;
 };
 
 std::string AddInLog() {
@@ -112,15 +121,29 @@ void Type(QWidget* widget, const QString& text) {
 class EditorTest : public QObject {
     Q_OBJECT
 private slots:
+    // Entries show the module's own name, then its file, whole; a missing file is
+    // marked before anyone opens it.
     void projectWindowGroupsModulesAndOpensThem() {
         Session s;
+        std::string form = ReadFile(s.dir.File("frmMain.frm"));
+        form.replace(form.find("\"frmMain\""), 9, "\"FormMainWindowOfTheInventory\"");
+        WriteFile(s.dir.File("MainWindow.frm"), form);
+        WriteFile(s.dir.File("Inventory.vbp"),
+                  ReadFile(s.dir.File("Inventory.vbp")) + "Form=MainWindow.frm\r\nModule=Gone; Gone.bas\r\n");
         QVERIFY(s.window->OpenProject(s.File("Inventory.vbp")));
         QStringList shown;
         for (QTreeWidgetItemIterator it(&s.window->ProjectTree()); *it; ++it)
             shown << QString((*it)->parent() == nullptr ? "" : (*it)->parent()->parent() == nullptr ? "  " : "    ") +
                          (*it)->text(0);
-        QCOMPARE(shown, QStringList({"Inventory (Inventory.vbp)", "  Forms", "    frmMain (frmMain.frm)", "  Modules",
-                                     "    Inventory (Inventory.bas)", "  Class Modules", "    Customer (Customer.cls)"}));
+        QCOMPARE(shown, QStringList({"Inventory (Inventory.vbp)", "  Forms", "    frmMain (frmMain.frm)",
+                                     "    FormMainWindowOfTheInventory (MainWindow.frm)", "  Modules",
+                                     "    Inventory (Inventory.bas)", "    Gone (Gone.bas)", "  Class Modules",
+                                     "    Customer (Customer.cls)"}));
+        QTreeWidget& tree = s.window->ProjectTree();
+        QVERIFY(tree.findItems("Gone (Gone.bas)", Qt::MatchRecursive)[0]->toolTip(0).startsWith("The file is missing"));
+        QVERIFY(tree.findItems("Inventory (Inventory.bas)", Qt::MatchRecursive)[0]->toolTip(0).startsWith("/"));
+        const QString longest = "FormMainWindowOfTheInventory (MainWindow.frm)";
+        QVERIFY(tree.columnWidth(0) > tree.fontMetrics().horizontalAdvance(longest) + 2 * tree.indentation());
         QCOMPARE(s.window->ProjectDock().windowTitle(), QString("Project - Inventory"));
 
         s.OpenFromProject("Customer (Customer.cls)");
@@ -172,6 +195,7 @@ private slots:
         QCOMPARE(s.prompts.said.size(), std::size_t(1));
         QVERIFY(s.prompts.said.front().find("cannot be stored in windows-1252") != std::string::npos);
         QCOMPARE(ReadFile(path), expected);
+        QVERIFY(s.window->CodeArea().activeSubWindow()->isWindowModified());  // still unsaved
     }
 
     void anAddInCommandIsOneUndoStep() {
@@ -188,7 +212,7 @@ private slots:
         QCOMPARE(QString::fromStdString(source.Lines(20, 3)),
                  QString("' Stamped\r\n' at line 20, column 5\r\nIf xItem.Quantity < REORDER_LEVEL Then ' <-"));
         QCOMPARE(view.Cursor().line, 22L);  // the cursor follows its line
-        QCOMPARE(s.window->Position().text(), QString("Ln 22, Col 5"));
+        QCOMPARE(s.window->Position().text(), QString("Ln 22, Col 5 (file line 23)"));  // below VB_Name
 
         QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(source.Lines(20, 1), std::string("If xItem.Quantity < REORDER_LEVEL Then"));
@@ -243,6 +267,60 @@ private slots:
             QCOMPARE(code->Document().Source().Text(), edited);
             QVERIFY(!sub->isWindowModified());
         }
+    }
+
+    // An input method's text goes in as typed text, the cursor's line is what it
+    // reads back; a screen reader reads the code lines and the cursor; the Edit
+    // menu cuts and pastes; typing is undone a word at a time.
+    void codeWindowTakesInputMethodsScreenReadersAndTheClipboard() {
+        Session s;
+        editor::CodeWindow* code = s.OpenFromProject("Inventory (Inventory.bas)");
+        editor::CodeView& view = code->View();
+        const editor::UndoableModule& module = code->Document().Module();
+        const QString word = QString::fromUtf8("' \xE5\x9C\xA8\xE5\xBA\xAB");  // "' 在庫"
+        view.SetCursor({2, 1});  // the empty line under Option Explicit
+        Type(&view, "Dim total");
+        QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+        Type(&view, "s");
+        QVERIFY(s.window->CodeArea().activeSubWindow()->isWindowModified());  // typed on after saving
+        QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(module.Lines(2, 1), std::string("Dim "));
+        QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(module.Lines(2, 1), std::string());
+
+        QInputMethodEvent composing("zaiku", {});
+        QApplication::sendEvent(&view, &composing);
+        QCOMPARE(module.Lines(2, 1), std::string());  // still being composed
+        QInputMethodEvent committed;
+        committed.setCommitString(word);
+        QApplication::sendEvent(&view, &committed);
+        QCOMPARE(QString::fromStdString(module.Lines(2, 1)), word);
+        QInputMethodQueryEvent query(Qt::ImSurroundingText | Qt::ImCursorPosition);
+        QApplication::sendEvent(&view, &query);
+        QCOMPARE(query.value(Qt::ImSurroundingText).toString(), word);
+        QCOMPARE(query.value(Qt::ImCursorPosition).toInt(), 4);
+
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&view);
+        QVERIFY(reader != nullptr && reader->textInterface() != nullptr);
+        QAccessibleTextInterface& text = *reader->textInterface();
+        QVERIFY(text.text(0, text.characterCount()).startsWith("Option Explicit\n" + word + "\n' Stock levels"));
+        QCOMPARE(text.cursorPosition(), 20);
+        int start = 0, end = 0;
+        QCOMPARE(text.textAtOffset(text.cursorPosition(), QAccessible::LineBoundary, &start, &end), word + "\n");
+        QCOMPARE(start, 16);
+
+        view.Select({2, 1}, {2, 5});
+        s.window->findChild<QAction*>("editCut")->trigger();
+        QCOMPARE(module.Lines(2, 1), std::string());
+        QCOMPARE(QGuiApplication::clipboard()->text(), word);
+        view.SetCursor({1, 1});
+        s.window->findChild<QAction*>("editPaste")->trigger();
+        QCOMPARE(QString::fromStdString(module.Lines(1, 1)), word + "Option Explicit");
+        QInputMethodEvent replacing;  // the input method takes back the four units before the cursor
+        replacing.setCommitString("Rem", -4, 4);
+        QApplication::sendEvent(&view, &replacing);
+        QCOMPARE(module.Lines(1, 1), std::string("RemOption Explicit"));
+
     }
 
     void procedureListGoToLineAndFind() {
@@ -325,7 +403,8 @@ private slots:
     }
 
     // A code window closed through the object model (as Close all does) or by the
-    // user leaves the workspace, and opens again.
+    // user leaves the workspace, and opens again, with its changes marked; the
+    // others stay in their tabs, and Window > Tabbed brings back cascaded ones.
     void closedCodeWindowsLeaveTheWorkspace() {
         Session s;
         s.OpenFromProject("Inventory (Inventory.bas)");
@@ -334,11 +413,58 @@ private slots:
         QCOMPARE(s.window->CodeArea().subWindowList().size(), 0);
         QVERIFY(s.window->ProjectDock().isVisible());
 
-        s.OpenFromProject("Customer (Customer.cls)");
-        s.window->CodeArea().activeSubWindow()->close();
+        QMdiArea& area = s.window->CodeArea();
+        const auto tabbed = [&area] {  // each window in a tab, the active one filling the area
+            const auto* tabs = area.findChild<QTabBar*>();
+            return area.viewMode() == QMdiArea::TabbedView && tabs != nullptr && tabs->isVisible() &&
+                   tabs->count() == area.subWindowList().size() && area.activeSubWindow()->isMaximized();
+        };
+        s.OpenFromProject("Inventory (Inventory.bas)");
+        s.OpenFromProject("frmMain (frmMain.frm)");
+        Type(&s.OpenFromProject("Customer (Customer.cls)")->View(), "x");
+        area.activeSubWindow()->close();
         QTest::qWait(10);
-        QCOMPARE(s.window->Workspace().Windows().size(), std::size_t(1));
+        QCOMPARE(s.window->Workspace().Windows().size(), std::size_t(3));
+        QCOMPARE(area.subWindowList().size(), 2);
+        QVERIFY(tabbed());
         s.OpenFromProject("Customer (Customer.cls)");
+        QVERIFY(area.activeSubWindow()->isWindowModified());
+        QVERIFY(tabbed());
+
+        emit s.window->WindowMenu().aboutToShow();
+        for (QAction* action : s.window->WindowMenu().actions())
+            if (action->text() == "&Cascade") action->trigger();
+        QVERIFY(!tabbed());
+        emit s.window->WindowMenu().aboutToShow();
+        s.window->WindowMenu().findChild<QAction*>("windowTabbed")->trigger();
+        QVERIFY(tabbed());
+    }
+
+    // Exit names the files with changes; Cancel keeps the editor open with
+    // nothing written, No leaves without writing, Save Project writes them all.
+    void exitAsksAboutEachChangedFile() {
+        Session s;
+        Type(&s.OpenFromProject("Inventory (Inventory.bas)")->View(), "x");
+        Type(&s.OpenFromProject("Customer (Customer.cls)")->View(), "y");
+        s.window->Project()->VBComponents().AddFile(s.dir.File("REVISION.TXT"), true);
+        const std::string vbp = ReadFile(s.dir.File("Inventory.vbp")), bas = ReadFile(s.dir.File("Inventory.bas"));
+        s.prompts.choice = editor::Prompts::Answer::Cancel;
+        QVERIFY(!s.window->close());
+        QVERIFY(s.window->isVisible());
+        QCOMPARE(s.prompts.asked.back(),
+                 std::string("Save changes to the following files?\n\nInventory.bas\nCustomer.cls\nInventory.vbp"));
+        s.prompts.choice = editor::Prompts::Answer::No;
+        QVERIFY(s.window->close());
+        QCOMPARE(ReadFile(s.dir.File("Inventory.vbp")), vbp);
+        QCOMPARE(ReadFile(s.dir.File("Inventory.bas")), bas);
+
+        s.window->findChild<QAction*>("saveProject")->trigger();
+        QVERIFY(ReadFile(s.dir.File("Inventory.bas")).find("xOption Explicit") != std::string::npos);
+        QVERIFY(ReadFile(s.dir.File("Customer.cls")).find("yOption Explicit") != std::string::npos);
+        QVERIFY(ReadFile(s.dir.File("Inventory.vbp")).find("RelatedDoc=REVISION.TXT") != std::string::npos);
+        const std::size_t asked = s.prompts.asked.size();
+        QVERIFY(s.window->close());
+        QCOMPARE(s.prompts.asked.size(), asked);  // nothing left to save
     }
 
     void aFileChangedOnDiskIsReadAgainOrKeptAsTheUserSays() {

@@ -46,6 +46,7 @@ TEST(VbSyntax, KeywordsStringsCommentsAndContinuations) {
         {{"Declare PtrSafe Function F Lib \"k\" () As LongPtr"},
          "[Declare] [PtrSafe] [Function] F [Lib] {\"k\"} () [As] [LongPtr]"},
         {{"x = a_"}, "x = a_"},
+        {{"DefObj O", "DefLngPtr P", "DefVar V-Z"}, "[DefObj] O\n[DefLngPtr] P\n[DefVar] V-Z"},
     };
     for (const Case& c : cases) EXPECT_EQ(Marked(c.lines), c.marked);
 }

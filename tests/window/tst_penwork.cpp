@@ -6,11 +6,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QAbstractTextDocumentLayout>
 #include <QTest>
+#include <QTextBlock>
 
 #include "../cli/cli_helpers.h"
 #include "core/captions.h"
@@ -24,6 +26,22 @@ using windowtest::IsOnTop;
 namespace {
 
 const QString kText = "Adds the rows.\nKeeps totals in cents.";
+// 215 characters, longer than any line a generator writes.
+const QString kLong =
+    "Counts the items below their re-order level in the warehouse, shows a message box with the item's name, "
+    "and leaves the form open so that the user can count again; the count is kept in the form's tag until it closes.";
+
+enum Size { Smallest, Default, Maximised };
+
+// The lines a text box shows, as it lays them out on screen.
+QStringList ShownLines(QTextEdit* box) {
+    box->document()->documentLayout()->documentSize();  // lays out the whole text
+    QStringList lines;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            lines << block.text().mid(block.layout()->lineAt(i).textStart(), block.layout()->lineAt(i).textLength());
+    return lines;
+}
 
 // The tool window shown over Inventory.bas, in the command line fixture's copy of
 // the example project, with the cursor on `line` of the file.
@@ -89,7 +107,7 @@ private slots:
         QVERIFY(!f.window->Loaded());
         f.window->ShowWindow();
         QVERIFY(f.window->Loaded());
-        QVERIFY(f.Find<QPlainTextEdit>("txtHeader0")->toPlainText().isEmpty());
+        QVERIFY(f.Find<QTextEdit>("txtHeader0")->toPlainText().isEmpty());
         QCOMPARE(f.Find<QLineEdit>("txtName")->text(), QString("Enter Your Name Here"));
         QCOMPARE(f.Find<QLineEdit>("txtInitials")->text(), QString("EYI"));
         QCOMPARE(f.Find<QComboBox>("cboRevType")->currentText(), QString("Bug"));
@@ -113,11 +131,11 @@ private slots:
         QCOMPARE(f.Find<QStackedWidget>("txtDescription")->currentWidget()->objectName(), QString("txtHeader2"));
         f.Type("txtHeader2", "globals");
         f.Click("cmd2nd");
-        QCOMPARE(f.Find<QPlainTextEdit>("txtHeader2")->toPlainText(), QString());
+        QCOMPARE(f.Find<QTextEdit>("txtHeader2")->toPlainText(), QString());
 
         f.Click("optHeaderType4");
         f.Click("optErrorHandler1");
-        auto* box = f.Find<QPlainTextEdit>("txtHeader7");
+        auto* box = f.Find<QTextEdit>("txtHeader7");
         QTest::keyClicks(box, "xyz");
         QCOMPARE(box->toPlainText(), QString("On Error Resume Next"));
         f.Click("optErrorHandler0");
@@ -153,23 +171,31 @@ private slots:
     // For each header type the window brings the type's frame to the front and its
     // box into view with the focus (a box out of view takes none), makes its option
     // bold and shows its buttons; it writes exactly what the command line writes for
-    // the same fields; then the busy cursor is gone and Clear has the focus.
+    // the same fields, at any size of the window, and its box shows the lines
+    // written; then the busy cursor is gone and Clear has the focus.
     void insertMatchesTheCommandLine_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("line");  // 0: the module as a whole
-        QTest::addColumn<QStringList>("options");
-        QTest::newRow("procedure") << 0 << 30 << QStringList{"procedure", "--description", kText, "--after"};
-        QTest::newRow("module") << 1 << 0 << QStringList{"module", "--description", kText};
-        QTest::newRow("revision") << 2 << 31 << QStringList{"revision", "--to", "procedure,code", "--type", "FIX",
-                                                            "--number", "42", "--text", kText};
-        QTest::newRow("comment") << 3 << 27 << QStringList{"comment", "--text", kText};
-        QTest::newRow("error") << 4 << 22 << QStringList{"error", "--kind", "component"};  // no text to type
+        QTest::addColumn<QStringList>("options");  // the text typed is the one after "--description" or "--text"
+        QTest::addColumn<int>("size");
+        const QStringList revision{"revision", "--to", "procedure,code", "--type", "FIX", "--number", "42", "--text"};
+        QTest::newRow("procedure") << 0 << 30 << QStringList{"procedure", "--description", kText, "--after"} << +Default;
+        QTest::newRow("module") << 1 << 0 << QStringList{"module", "--description", kText} << +Default;
+        QTest::newRow("revision") << 2 << 31 << revision + QStringList{kText} << +Default;
+        QTest::newRow("comment") << 3 << 27 << QStringList{"comment", "--text", kText} << +Default;
+        QTest::newRow("error") << 4 << 22 << QStringList{"error", "--kind", "component"} << +Default;  // no text
+        for (const auto& [size, name] : {std::pair{Smallest, "smallest"}, {Default, "default"}, {Maximised, "maximised"}})
+            QTest::newRow(QByteArray("long procedure description, ") + name)
+                << 0 << 30 << QStringList{"procedure", "--description", kLong, "--after"} << +size;
+        QTest::newRow("long revision text, maximised") << 2 << 31 << revision + QStringList{kLong} << +Maximised;
     }
 
     void insertMatchesTheCommandLine() {
         QFETCH(int, mode);
         QFETCH(int, line);
         QFETCH(QStringList, options);
+        QFETCH(int, size);
+        const qsizetype textAt = std::max(options.indexOf("--description"), options.indexOf("--text")) + 1;
         clitest::CliFixture cli;
         std::vector<std::string> args;
         for (const QString& o : options) args.push_back(o.toStdString());
@@ -179,13 +205,17 @@ private slots:
         QCOMPARE(cli.Run(args).status, 0);
 
         PenworkFixture f(line ? line : 1);
+        const int defaultWidth = f.window->width();
+        if (size == Smallest) f.window->resize(f.window->minimumSizeHint());  // here the default is as narrow
+        if (size == Maximised) f.window->showMaximized();
+        QTRY_VERIFY((f.window->width() > defaultWidth) == (size == Maximised));
         auto* insert = f.Find<QPushButton>("cmdInsertText");
         const QString box = QString("txtHeader%1").arg(mode == 0 ? 0 : mode + 3);
         f.Type("txtName", "Jane Doe");
         f.Type("txtInitials", "JD");
         f.Click(QString("optHeaderType%1").arg(mode));
         QCOMPARE(f.Find<QStackedWidget>("frameStack")->currentIndex(), mode);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Find<QPlainTextEdit>(box)));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.Find<QTextEdit>(box)));
         QCOMPARE(insert->text(), QString(core::kInsertCaptions[mode]));
         QCOMPARE(insert->isEnabled(), mode != 2);  // no revision target checked yet
         for (int i = 0; i < 5; ++i)
@@ -199,7 +229,11 @@ private slots:
             f.Type("txtRevNumber", "42");
         }
         if (mode == 4) f.Click("optErrorHandler3");
-        if (mode != 4) f.Type(box, kText);
+        if (textAt > 0) f.Type(box, options[textAt]);
+        const auto* shown = dynamic_cast<const toolwindow::TextBox*>(f.Find<QTextEdit>(box));
+        QStringList given;  // what the generator reads
+        for (long i = 0; i < shown->DisplayLineCount(); ++i) given << QString::fromStdString(shown->DisplayLine(i));
+        QCOMPARE(ShownLines(f.Find<QTextEdit>(box)), given);
         f.Click("cmdInsertText");
         QVERIFY(f.file->Bytes() != f.file->originalBytes);
         QCOMPARE(f.file->Bytes(), cli.Read("Inventory.bas"));
