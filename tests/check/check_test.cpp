@@ -53,6 +53,7 @@ TEST(Check, AnOnErrorStatementCountsOnlyInCodeAndItsLabelMustNotBeReachedByFalli
         {"Sub Foo()\nOn Error GoTo E\nIf a Then Exit Sub\nE:\nEnd Sub\n", "handler-fallthrough 4 Foo"},
         {"Property Get P()\nOn Error GoTo E\nResume Next\nE:\nEnd Property\n", ""},
         {"Sub Foo()\nOn Error GoTo E\nx = 1: End\nE:\nEnd Sub\n", ""},
+        {"Sub Foo()\nOn Error GoTo E\nGoTo Done\nE:\nEnd Sub\n", ""},
         {"Sub Foo()\nOn Error GoTo E\nEnd If\nE:\nEnd Sub\n", "handler-fallthrough 4 Foo"},
         {"#If A Then\nSub Foo()\nOn Error Resume Next\nEnd Sub\n#Else\nSub Foo()\nEnd Sub\n#End If\n",
          "error-handler 6 Foo"},
@@ -61,9 +62,9 @@ TEST(Check, AnOnErrorStatementCountsOnlyInCodeAndItsLabelMustNotBeReachedByFalli
 }
 
 TEST(Check, ModuleRulesAndIndentNameTheLineTheyConcern) {
-    const std::string vb = "Attribute VB_Name = \"M\"\nOption Explicit\nSub Foo()\nx = 1\nIf a Then\nb = 1\nEnd If\nEnd Sub\n";
+    const std::string vb = "Attribute VB_Name = \"M\"\nOption Explicit\nSub Ok()\nEnd Sub\nSub Foo()\nx = 1\nIf a Then\nb = 1\nEnd If\nEnd Sub\n";
     EXPECT_EQ(Found(vb, {Rule::ModuleHeader, Rule::Notice, Rule::Indent}),
-              "module-header 2 , notice 2 , indent 6 Foo");
+              "module-header 2 , notice 2 , indent 8 Foo");
     const std::string headed = "Attribute VB_Name = \"M\"\n" + kRule + "\n' Module Name:\tM\n" + kRule + "\n" + vb.substr(24);
     EXPECT_EQ(Found(headed, {Rule::ModuleHeader}), "");
 }
