@@ -104,26 +104,37 @@ std::vector<std::string> CodeWords(std::string_view line, ide::SyntaxState& stat
 
 bool Is(const std::string& word, std::string_view keyword) { return platform::EqualsNoCase(word, keyword); }
 
-// One procedure part: its lines and the words of their code.
+// Whether the text holds `word` in any letter case (a quick look before the
+// line is read as code).
+bool MayHold(std::string_view text, std::string_view word) {
+    return std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
+               return platform::AsciiLower(a) == b;
+           }) != text.end();
+}
+
+// One procedure part as the rules read it.
 struct Part {
+    const host::SourceModule& m;
     host::ProcInfo info;
     std::string display;
     long lastDeclLine = 0;
     long last = 0;
-    std::vector<std::vector<std::string>> words;  // per line from info.startLine
 
-    const std::vector<std::string>& WordsAt(long line) const {
-        return words[static_cast<std::size_t>(line - info.startLine)];
+    Part(const host::SourceModule& module, const host::ProcInfo& i)
+        : m(module), info(i), display(headers::PartDisplayName(i.name, i.kind)), last(i.startLine + i.countLines - 1) {
+        lastDeclLine = ide::LastLineOfStatement(m, info.bodyLine, last);
+    }
+
+    // The words of a line's code, read from the first line of its statement
+    // (a comment goes on over continued lines).
+    std::vector<std::string> WordsAt(long line) const {
+        const auto text = [this](long n) { return m.Lines(n, 1); };
+        ide::SyntaxState state;
+        std::vector<std::string> words;
+        for (long n = ide::StatementStart(text, line, info.startLine); n <= line; ++n) words = CodeWords(text(n), state);
+        return words;
     }
 };
-
-Part ReadPart(const host::SourceModule& m, const host::ProcInfo& info) {
-    Part part{info, headers::PartDisplayName(info.name, info.kind), 0, info.startLine + info.countLines - 1, {}};
-    part.lastDeclLine = ide::LastLineOfStatement(m, info.bodyLine, part.last);
-    ide::SyntaxState state;
-    for (long line = info.startLine; line <= part.last; ++line) part.words.push_back(CodeWords(m.Lines(line, 1), state));
-    return part;
-}
 
 // The On Error statements of a part: whether it has one, and the labels its
 // On Error GoTo statements name.
@@ -134,7 +145,9 @@ struct ErrorHandling {
 
 ErrorHandling ErrorHandlingOf(const Part& part) {
     ErrorHandling found;
-    for (const auto& words : part.words)
+    for (long line = part.info.bodyLine; line <= part.last; ++line) {
+        if (!MayHold(part.m.Lines(line, 1), "error")) continue;
+        const std::vector<std::string> words = part.WordsAt(line);
         for (std::size_t i = 0; i + 1 < words.size(); ++i) {
             if (!Is(words[i], "On")) continue;
             std::size_t k = i + 1;
@@ -144,6 +157,7 @@ ErrorHandling ErrorHandlingOf(const Part& part) {
             if (k + 2 < words.size() && Is(words[k + 1], "GoTo") && ide::IsNameStart(words[k + 2][0]))
                 found.labels.push_back(words[k + 2]);
         }
+    }
     return found;
 }
 
@@ -184,14 +198,14 @@ public:
     std::vector<Finding> Run() {
         const std::vector<host::ProcInfo> procs = m_.Procedures();
         const long top = procs.empty() ? m_.CountOfLines() : procs.front().bodyLine - 1;
-        if (On(Rule::ModuleHeader) && !HasModuleHeader(top))
-            AddModule(Rule::ModuleHeader, m_.Name() + " has no module header");
-        if (On(Rule::Notice) && !HasNotice(top)) AddModule(Rule::Notice, m_.Name() + " has no rights notice");
+        const std::string name = m_.Name().empty() ? std::string("the module") : m_.Name();
+        if (On(Rule::ModuleHeader) && !HasModuleHeader(top)) AddModule(Rule::ModuleHeader, name + " has no module header");
+        if (On(Rule::Notice) && !HasNotice(top)) AddModule(Rule::Notice, name + " has no rights notice");
         std::map<long, long> indentMoves;  // first moved line per part start
         if (On(Rule::Indent)) indentMoves = IndentMoves();
         for (const host::ProcInfo& info : procs) {
             if (config_.Skips(info.name)) continue;
-            const Part part = ReadPart(m_, info);
+            const Part part(m_, info);
             CheckHeader(part);
             CheckHandler(part);
             if (auto it = indentMoves.find(info.startLine); it != indentMoves.end())

@@ -30,9 +30,10 @@ bool Matches(const std::string& pattern, const std::string& text, Qt::CaseSensit
     return re.match(Q(text)).hasMatch();
 }
 
-// The line of the rules file that sets `key`, from 1; 0 when none does.
+// The line of the rules file that sets `key` (the last one, which QSettings
+// keeps), from 1; 0 when none does.
 long LineOfKey(const std::vector<std::string>& lines, std::string_view key) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (std::size_t i = lines.size(); i-- > 0;) {
         const std::string_view line = ide::TrimBlanks(lines[i]);
         const std::size_t eq = line.find('=');
         if (eq != std::string_view::npos && platform::EqualsNoCase(ide::TrimBlanks(line.substr(0, eq)), key))

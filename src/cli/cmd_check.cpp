@@ -193,7 +193,8 @@ int RunCheck(Context& context, CheckState& state) {
         host::SourceModule& m = s.file.module;
         if (state.fix) fixed += check::FixModule(m, config, s.workspace, s.window);
         std::vector<check::FileFinding> found;
-        for (check::Finding& f : check::CheckModule(m, config)) found.push_back({Shown(s.target.file), std::move(f)});
+        const std::string shown = Shown(s.target.file);
+        for (check::Finding& f : check::CheckModule(m, config)) found.push_back({shown, std::move(f)});
         if (baseline) found = baseline->NewFindings(found);
         ++modules;
         if (!found.empty()) ++withFindings;
