@@ -15,6 +15,7 @@
 #include <set>
 
 #include "cli_helpers.h"
+#include "vbgen/module_writer.h"
 
 using clitest::CliFixture;
 using testing::HasSubstr;
@@ -71,6 +72,26 @@ TEST(CheckCommand, FixWritesWhatTheSingleCommandsWriteAndLeavesNothingToFix) {
         EXPECT_EQ(fixed.Run({"check", fixed.dir.Path()}).status, 0);
         EXPECT_EQ(fixed.Run({"check", "--fix", fixed.dir.Path()}).status, 0);
         EXPECT_EQ(clitest::Snapshot(fixed), once);
+    }
+}
+
+// Generated modules, with their continued declarations, #If blocks and keywords in
+// strings: once fixed, nothing fixable is left, and fixing again changes nothing.
+TEST(CheckCommand, FixedGeneratedModulesHaveNothingLeftToFix) {
+    CliFixture f;
+    std::filesystem::create_directory(f.Path("gen"));
+    for (const char* after : {"before", "after"}) {
+        for (std::uint32_t seed = 1; seed <= 6; ++seed)
+            testsupport::WriteFile(f.Path("gen/M" + std::to_string(seed) + ".bas"),
+                                   vbgen::GenerateModule("M" + std::to_string(seed), 300, seed));
+        testsupport::WriteFile(f.Path("gen/.quillmark.ini"),
+                               "[check]\nrules = " + kFixable + "\nhandler = component\nheader = " + after + "\n");
+        auto fix = f.Run({"check", "--fix", f.Path("gen")});
+        EXPECT_EQ(fix.status, 0) << fix.out << fix.err;
+        const std::string once = clitest::Snapshot(f);
+        auto again = f.Run({"check", "--fix", f.Path("gen")});
+        EXPECT_EQ(again.status, 0) << again.out;
+        EXPECT_EQ(clitest::Snapshot(f), once) << after;
     }
 }
 
