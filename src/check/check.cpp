@@ -143,6 +143,11 @@ struct ErrorHandling {
     std::vector<std::string> labels;
 };
 
+// Whether a line's code opens with an On Error statement.
+bool StartsOnError(const std::vector<std::string>& words) {
+    return words.size() > 1 && Is(words[0], "On") && (Is(words[1], "Error") || Is(words[1], "Local"));
+}
+
 ErrorHandling ErrorHandlingOf(const Part& part) {
     ErrorHandling found;
     for (long line = part.info.bodyLine; line <= part.last; ++line) {
@@ -248,7 +253,12 @@ private:
         if (!On(Rule::ProcedureHeader) && !On(Rule::StaleHeader)) return;
         std::vector<long> places;
         for (long line = part.info.startLine; line < part.info.bodyLine; ++line) places.push_back(line);
-        places.push_back(part.lastDeclLine + 1);
+        // Below the declaration: past the On Error line that the handler puts
+        // there too, and the blank line after it.
+        long below = part.lastDeclLine + 1;
+        while (below < part.last && (ide::TrimBlanks(m_.Lines(below, 1)).empty() || StartsOnError(part.WordsAt(below))))
+            ++below;
+        places.push_back(below);
         for (long line : places) {
             if (line + 1 > part.last || !headers::IsHeaderRule(m_.Lines(line, 1))) continue;
             const std::optional<std::string> name = headers::ProcHeaderNameOf(m_.Lines(line + 1, 1));

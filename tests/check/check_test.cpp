@@ -31,6 +31,7 @@ TEST(Check, ProcedureHeadersAreKnownAboveOrBelowTheDeclarationAndByTheirName) {
         {"' Adds the rows.\nSub Foo()\nEnd Sub\n", "procedure-header 2 Foo"},  // a plain comment is no header
         {"\n" + kHeader + "\nSub Foo()\nEnd Sub\n", ""},                       // before, a blank line between
         {"Sub Foo(a, _\n b)\n" + kHeader + "End Sub\n", ""},                   // after the continued declaration
+        {"Sub Foo()\nOn Error GoTo E\n\n" + kHeader + "End Sub\n", ""},        // and after the handler's line
         {"Sub Foo()\nx = 1\n" + kHeader + "End Sub\n", "procedure-header 1 Foo"},  // not directly below
         {"Sub Foo()\nEnd Sub\n" + kHeader + "Sub Bar()\nEnd Sub\n", "procedure-header 1 Foo, stale-header 4 Bar"},
         {"Property Get Foo()\n" + kHeader + "End Property\nProperty Let Foo(v)\nEnd Property\n",
@@ -40,7 +41,7 @@ TEST(Check, ProcedureHeadersAreKnownAboveOrBelowTheDeclarationAndByTheirName) {
         {"Sub Foo()\nEnd Sub\n", ""},  // skipped by name below
     };
     for (const auto& [vb, expected] : cases)
-        EXPECT_EQ(Found(vb, rules, &vb == &cases[8].first ? "F?o" : ""), expected) << vb;
+        EXPECT_EQ(Found(vb, rules, &vb == &cases[9].first ? "F?o" : ""), expected) << vb;
 }
 
 TEST(Check, AnOnErrorStatementCountsOnlyInCodeAndItsLabelMustNotBeReachedByFallingThrough) {
