@@ -151,3 +151,21 @@ TEST(CheckCommand, SarifPassesTheMultitoolsValidation) {
     EXPECT_THAT(f.Read("validate.txt"), testing::AllOf(HasSubstr("1 files scanned"), testing::Not(HasSubstr(": error "))))
         << r.out;
 }
+
+TEST(CheckCommand, ProgressShowsOnATerminalOnlyAndIsErasedAtTheEnd) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "no script(1) to give the run a terminal";
+    CliFixture f;
+    std::filesystem::create_directory(f.Path("many"));
+    for (int i = 0; i < 301; ++i)
+        testsupport::WriteFile(f.Path("many/M" + std::to_string(i) + ".bas"), "Attribute VB_Name = \"M\"\r\n");
+    for (const std::string ci : {"", "CI=true "}) {
+        const std::string run = clitest::ShellQuoted(QUILLMARK_BINARY) + " check many";
+        std::system(("cd " + clitest::ShellQuoted(f.dir.Path()) + " && XDG_CONFIG_HOME=.config " + ci +
+                     "script -qec " + clitest::ShellQuoted(run) + " /dev/null >tty.txt 2>&1")
+                        .c_str());
+        const std::string tty = f.Read("tty.txt");
+        EXPECT_EQ(tty.find("checking 301/301 modules") != std::string::npos, ci.empty()) << tty;
+        EXPECT_EQ(tty.find("\r\x1b[K0 findings in 0 of 301 modules") != std::string::npos, ci.empty()) << tty;
+        EXPECT_THAT(tty, HasSubstr("0 findings in 0 of 301 modules"));
+    }
+}
