@@ -17,6 +17,13 @@ std::string Json(const QJsonValue& value) {
     return doc.toJson(QJsonDocument::Indented).toStdString();
 }
 
+// A file below the run's folder relative to it; any other by its full URI.
+QJsonObject ArtifactLocation(const std::string& file) {
+    if (!file.empty() && file.front() == '/') return QJsonObject{{"uri", QUrl::fromLocalFile(Q(file)).toString()}};
+    return QJsonObject{{"uri", QString::fromLatin1(QUrl::toPercentEncoding(Q(file), "/"))},
+                       {"uriBaseId", "%SRCROOT%"}};
+}
+
 }  // namespace
 
 std::string TextReport(const std::vector<FileFinding>& findings) {
@@ -61,9 +68,7 @@ std::string SarifReport(const std::vector<FileFinding>& findings, const std::str
             {"message", QJsonObject{{"text", Q(f.finding.message)}}},
             {"locations",
              QJsonArray{QJsonObject{{"physicalLocation",
-                                     QJsonObject{{"artifactLocation",
-                                                  QJsonObject{{"uri", QUrl::toPercentEncoding(Q(f.file), "/").constData()},
-                                                              {"uriBaseId", "%SRCROOT%"}}},
+                                     QJsonObject{{"artifactLocation", ArtifactLocation(f.file)},
                                                  {"region", QJsonObject{{"startLine", static_cast<qint64>(f.finding.line)},
                                                                         {"startColumn",
                                                                          static_cast<qint64>(f.finding.column)}}}}}}}},
