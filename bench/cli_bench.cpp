@@ -82,6 +82,28 @@ void BM_OutlineTree(benchmark::State& state) {
 }
 BENCHMARK(BM_OutlineTree)->Unit(benchmark::kMillisecond);
 
+/// A project of 1,000 modules of 1,000 lines.
+const Tree& ThousandModules() {
+    static const Tree tree("project", 1000, 1000);
+    return tree;
+}
+
+/// Reading and checking a project: quillmark check (procedure headers, error
+/// handlers, indentation) against the indenter's own --check on the same files.
+void CheckProject(benchmark::State& state, std::vector<std::string> args) {
+    const Tree& tree = ThousandModules();
+    args.push_back(tree.folder.string());
+    if (args.front() == "indent") {
+        args.pop_back();
+        args.insert(args.end(), tree.paths.begin(), tree.paths.end());
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(RunQuillmark(args));
+    state.SetBytesProcessed(state.iterations() * tree.bytes);
+}
+BENCHMARK_CAPTURE(CheckProject, check, std::vector<std::string>{"check"})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CheckProject, indent_check, std::vector<std::string>{"indent", "--all", "--check"})
+    ->Unit(benchmark::kMillisecond);
+
 /// Runs `quillmark ARGS... TARGETS...` on the tree as generated, each time;
 /// the targets are the tree's modules unless given.
 void RunOnFreshTree(benchmark::State& state, const Tree& tree, std::vector<std::string> args,

@@ -51,6 +51,7 @@ struct AuthorOptions {
     void ApplyTo(core::PenworkCore& window) const;
 };
 
+void AddCheckCommand(CLI::App& app, Context& context);
 void AddNoticeCommand(CLI::App& app, Context& context);
 void AddOutlineCommand(CLI::App& app, Context& context);
 void AddSettingsCommand(CLI::App& app, Context& context);

@@ -422,16 +422,7 @@ std::string Runner::DisplayName(const std::string& path) const {
 
 std::string ReadTextOption(const std::string& value) {
     if (value.empty() || value[0] != '@') return value;
-    std::string bytes = platform::ReadFileBytes(value.substr(1), kTextOptionLimit);
-    if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
-        bytes.resize(bytes.size() - 2);
-    else if (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r'))
-        bytes.pop_back();
-    try {
-        return platform::DecodeText(bytes, "utf-8");
-    } catch (const platform::EncodingError&) {
-        return platform::DecodeText(bytes, platform::kDefaultEncoding);
-    }
+    return platform::ReadUserText(value.substr(1), kTextOptionLimit);
 }
 
 }  // namespace cli

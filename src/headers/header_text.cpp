@@ -3,6 +3,7 @@
 #include "headers/header_text.h"
 
 #include "headers/mheader.h"
+#include "ide/vb_text.h"
 #include "platform/clock.h"
 #include "platform/vbruntime.h"
 
@@ -14,6 +15,17 @@ constexpr char kCrLf[] = "\r\n";
 // Header sections and comment blocks show at most this many characters of a
 // display line.
 constexpr long kSectionWidth = 65;
+// The labels of the name lines, which tell the two blocks apart.
+constexpr std::string_view kProcNameLabel = "' Name:";
+constexpr std::string_view kModuleNameLabel = "' Module Name:";
+
+// The value after `label` and its TABs, when `line` (blanks around it allowed)
+// opens with the label.
+std::optional<std::string> ValueAfter(std::string_view label, std::string_view line) {
+    line = ide::TrimBlanks(line);
+    if (line.substr(0, label.size()) != label) return std::nullopt;
+    return std::string(ide::TrimBlanks(line.substr(label.size())));
+}
 
 // Blank means nothing but spaces; a tab or a line break is not blank.
 bool IsBlank(const toolwindow::TextBox& box) { return platform::Trim(box.Text()).empty(); }
@@ -38,6 +50,12 @@ std::string HeaderRule() { return HeaderEndRule() + kCrLf; }
 
 std::string HeaderEndRule() { return "'" + std::string(70, '-'); }
 
+bool IsHeaderRule(std::string_view line) { return ide::TrimBlanks(line) == HeaderEndRule(); }
+
+std::optional<std::string> ProcHeaderNameOf(std::string_view line) { return ValueAfter(kProcNameLabel, line); }
+
+bool IsModuleHeaderNameLine(std::string_view line) { return ValueAfter(kModuleNameLabel, line).has_value(); }
+
 std::string SectionLines(const toolwindow::TextBox& box) {
     const long n = mHeader::TextBoxLineCount(box);
     std::string s;
@@ -53,7 +71,7 @@ std::string sProcHeader(toolwindow::Penwork& window, const std::string& displayN
     using toolwindow::Assumptions, toolwindow::Description, toolwindow::Inputs,
         toolwindow::Results;
     std::string s = HeaderRule();
-    s += "' Name:\t\t\t" + displayName + kCrLf;
+    s += std::string(kProcNameLabel) + "\t\t\t" + displayName + kCrLf;
     s += AuthorLines(window);
 
     const toolwindow::TextBox& description = window.txtHeader(Description);
@@ -79,7 +97,7 @@ std::string sProcHeader(toolwindow::Penwork& window, const std::string& displayN
 std::string ModuleHeader(toolwindow::Penwork& window, const std::string& moduleName,
                          const toolwindow::TextBox& description) {
     std::string s = HeaderRule();
-    s += "' Module Name:\t" + moduleName + kCrLf;
+    s += std::string(kModuleNameLabel) + "\t" + moduleName + kCrLf;
     s += AuthorLines(window);
     // No blank test here, and the description always ends with a lone apostrophe.
     s += "' Description:\t" + SectionLines(description) + "'" + kCrLf;

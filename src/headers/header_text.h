@@ -1,7 +1,9 @@
 // The text of procedure and module header blocks and their shared pieces.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "toolwindow/penwork.h"
 
@@ -11,6 +13,15 @@ namespace headers {
 std::string HeaderRule();
 /// An apostrophe and 70 hyphens, no line end.
 std::string HeaderEndRule();
+/// How a block written here is known again in a module (blanks and tabs
+/// around a line allowed, as the indenter may move it): the rule that opens
+/// and closes every block;
+bool IsHeaderRule(std::string_view line);
+/// the name a procedure header's Name line shows ("Get Total"), or nullopt for
+/// any other line;
+std::optional<std::string> ProcHeaderNameOf(std::string_view line);
+/// whether the line is a module header's name line.
+bool IsModuleHeaderNameLine(std::string_view line);
 /// The display lines of a box as header section lines.
 std::string SectionLines(const toolwindow::TextBox& box);
 /// "major.minor.rrrr" from the active project's file; "1.0.0000" when the file

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "platform/ascii.h"
+#include "platform/files.h"
 #include "platform/utf8.h"
 
 namespace platform {
@@ -294,6 +295,19 @@ std::string EncodeText(std::string_view utf8, std::string_view encoding) {
     CheckText(utf8);
     if (canonical == kUtf8) return std::string(utf8);
     return EncodeWithQt(utf8, canonical);
+}
+
+std::string ReadUserText(const std::string& path, std::uintmax_t limit) {
+    std::string bytes = ReadFileBytes(path, limit);
+    if (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0)
+        bytes.resize(bytes.size() - 2);
+    else if (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r'))
+        bytes.pop_back();
+    try {
+        return DecodeText(bytes, "utf-8");
+    } catch (const EncodingError&) {
+        return DecodeText(bytes, kDefaultEncoding);
+    }
 }
 
 }  // namespace platform

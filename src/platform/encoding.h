@@ -3,6 +3,7 @@
 // U+0090 and U+009D and back), so any file decodes and encodes to itself.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,5 +33,10 @@ std::string DecodeText(std::string_view bytes, std::string_view encoding);
 /// UTF-8 to bytes in `encoding`. Throws EncodingError naming the first character
 /// that the encoding cannot hold, e.g. "U+4E2D '中' cannot be stored in windows-1252".
 std::string EncodeText(std::string_view utf8, std::string_view encoding);
+
+/// A text file the user wrote (a template, a comment): UTF-8, or Windows-1252
+/// when it is not valid UTF-8, with one final line end dropped. Throws FileError
+/// (at most `limit` bytes).
+std::string ReadUserText(const std::string& path, std::uintmax_t limit);
 
 }  // namespace platform
