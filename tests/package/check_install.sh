@@ -60,7 +60,7 @@ for page in quillmark quillmark-ide; do
   text="$(MANWIDTH=80 man -l "$man1/$page.1.gz" 2>&1)" || fail "man -l $page.1.gz: $text"
   grep -Eq "^ +$page +- +[a-z]" <<<"$text" || fail "$page(1) has no NAME line"
 done
-for command in procedure module comment error revision indent notice outline settings; do
+for command in procedure module comment error revision indent notice outline settings check; do
   man -l "$man1/quillmark.1.gz" 2>/dev/null | grep -q "^QUILLMARK ${command^^}$" ||
     fail "quillmark(1) has no section for $command"
 done
