@@ -1,6 +1,7 @@
 #include "cli/runner.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <ostream>
 #include <set>
@@ -398,10 +399,17 @@ int Runner::Finish(bool writing) {
     }
     // What another program wrote into an original between the last check and
     // its rename is in the replaced original: then every original goes back.
-    for (const platform::PreparedWrite& write : prepared_)
-        if (status == kDone && !write.Replaced().empty() &&
-            ChangedOnDisk(write.Path(), DisplayName(write.Path()), write.Replaced()))
-            status = kFileError;
+    // A program that opened it before the rename may still be writing: the
+    // original is looked at once no other process holds it open (or, for a
+    // program that keeps its files open, once half a second has gone by).
+    const auto patience = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    for (const platform::PreparedWrite& write : prepared_) {
+        if (status != kDone || write.Replaced().empty()) continue;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            patience - std::chrono::steady_clock::now());
+        platform::WaitUntilOthersClose(write.Replaced(), static_cast<int>(std::max<long long>(left.count(), 0)));
+        if (ChangedOnDisk(write.Path(), DisplayName(write.Path()), write.Replaced())) status = kFileError;
+    }
     if (status != kDone)
         while (replaced-- > 0) FileStep(err_, [&] { prepared_[replaced].Undo(); });
     for (const std::string& folder : folders) platform::SyncFolder(folder);

@@ -58,6 +58,13 @@ void CloseHandle(int handle);
 /// superuser's rights).
 bool MayWrite(const std::string& path);
 
+/// Waits until no other process holds the file open, so that nothing more can
+/// be written into it through a handle opened before its name was given to
+/// another file; at most `limitMs` milliseconds. Returns at once where the
+/// system cannot tell (a file system without leases): false then, and when
+/// the time ran out.
+bool WaitUntilOthersClose(const std::string& path, int limitMs);
+
 /// This process's id.
 long ProcessId();
 /// Whether a process with this id runs (on this machine), whoever owns it.

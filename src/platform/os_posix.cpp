@@ -10,6 +10,7 @@
 // - getpid and kill(pid, 0): whether the process that made a file still runs;
 // - pthread_sigmask and unlink in a signal handler: the temporary files a
 //   process ended by Ctrl-C removes;
+// - fcntl(F_SETLEASE): whether another process holds a replaced file open;
 // - isatty: neither library tells whether a stream is a terminal;
 // - dladdr: a shared library (the add-in) cannot ask Qt for its own file;
 // - mallopt, where the C library is glibc (measured in bench/cli_bench.cpp).
@@ -110,6 +111,24 @@ void KeepMemoryBetweenAllocations() {
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     mallopt(M_TOP_PAD, 64 << 20);
 #endif
+}
+
+bool WaitUntilOthersClose(const std::string& path, int limitMs) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;
+    // A write lease is granted only while no other descriptor is open on the file.
+    bool closed = false;
+    for (int waited = 0;; ++waited) {
+        if (::fcntl(fd, F_SETLEASE, F_WRLCK) == 0) {
+            ::fcntl(fd, F_SETLEASE, F_UNLCK);
+            closed = true;
+            break;
+        }
+        if ((errno != EAGAIN && errno != EBUSY) || waited >= limitMs) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::close(fd);
+    return closed;
 }
 
 namespace {

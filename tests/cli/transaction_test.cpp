@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -213,14 +215,17 @@ TEST(AllOrNothing, ARenameThatFailsPutsBackEveryFileReplacedBeforeIt) {
 
 // Just before the second module replaces its original, its temporary file goes (a rename that fails, wherever
 // chattr does not work), or another program appends a line to it, which the run finds in the original it
-// replaced. Either way the first module is put back too, and the appended line stays.
+// replaced; or a logger opens it then and writes a moment after the rename, through the handle it holds on the
+// original. Either way the first module is put back too, and the appended line stays.
 TEST(AllOrNothing, WhatHappensJustBeforeARenamePutsBackEveryOriginal) {
     const std::string appended = "' appended by a logger\r\n";
-    const std::tuple<bool, std::string> cases[] = {  // appends (else removes the temporary file); message
-        {false, "Two.bas"},
-        {true, "Two.bas: changed by another program; run again"},
+    enum { kRemovesTemporary, kAppends, kWritesAfterTheRename };
+    const std::tuple<int, std::string> cases[] = {
+        {kRemovesTemporary, "Two.bas"},
+        {kAppends, "Two.bas: changed by another program; run again"},
+        {kWritesAfterTheRename, "Two.bas: changed by another program; run again"},
     };
-    for (const auto& [appends, says] : cases) {
+    for (const auto& [other, says] : cases) {
         CliFixture f;
         testsupport::WriteFile(f.Path("Two.bas"), kTwoSubs);
         const std::string customer = f.Read("Customer.cls");
@@ -229,22 +234,31 @@ TEST(AllOrNothing, WhatHappensJustBeforeARenamePutsBackEveryOriginal) {
         options.targets = {f.Path("Customer.cls"), f.Path("Two.bas")};
         std::ostringstream out, err;
         cli::Runner runner(options, f.settings, out, err);
+        std::thread logger;
         runner.SetHooks({nullptr, [&](const std::string& path) {
                              if (path != f.Path("Two.bas")) return;
-                             if (appends) {
+                             if (other == kAppends) {
                                  std::ofstream(path, std::ios::binary | std::ios::app) << appended;
-                                 return;
+                             } else if (other == kWritesAfterTheRename) {
+                                 logger = std::thread([log = std::make_shared<std::ofstream>(
+                                                           path, std::ios::binary | std::ios::app),
+                                                       &appended] {
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                                     *log << appended;
+                                 });
+                             } else {
+                                 for (const std::string& name : FolderListing(f.dir.Path()))
+                                     if (name.starts_with(".Two.bas.quillmark-")) std::filesystem::remove(f.Path(name));
                              }
-                             for (const std::string& name : FolderListing(f.dir.Path()))
-                                 if (name.starts_with(".Two.bas.quillmark-")) std::filesystem::remove(f.Path(name));
                          }});
         cli::RunRules rules;
         rules.needsProject = false;
         const int status = runner.Run(rules, nullptr, [](cli::Session& s) { s.file.module.InsertLines(1, "' x"); });
-        EXPECT_EQ(status, cli::kFileError);
+        if (logger.joinable()) logger.join();
+        EXPECT_EQ(status, cli::kFileError) << other;
         EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
         EXPECT_EQ(f.Read("Customer.cls"), customer);
-        EXPECT_EQ(f.Read("Two.bas"), kTwoSubs + (appends ? appended : ""));
+        EXPECT_EQ(f.Read("Two.bas"), kTwoSubs + (other != kRemovesTemporary ? appended : "")) << other;
         EXPECT_EQ(FolderListing(f.dir.Path()), names);
     }
 }
