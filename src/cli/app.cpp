@@ -94,6 +94,7 @@ int Run(int argc, const char* const* argv, platform::SettingsStore& settings, st
     AddIndentCommand(app, context);
     AddNoticeCommand(app, context);
     AddOutlineCommand(app, context);
+    AddLspCommand(app, context);
     AddSettingsCommand(app, context);
 
     try {

@@ -53,6 +53,7 @@ struct AuthorOptions {
 
 void AddNoticeCommand(CLI::App& app, Context& context);
 void AddOutlineCommand(CLI::App& app, Context& context);
+void AddLspCommand(CLI::App& app, Context& context);
 void AddSettingsCommand(CLI::App& app, Context& context);
 /// procedure, module and comment.
 void AddHeaderCommands(CLI::App& app, Context& context);
