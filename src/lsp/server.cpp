@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "lsp/actions.h"
+#include "lsp/diagnostics.h"
 #include "lsp/formatting.h"
 #include "lsp/framing.h"
 #include "lsp/protocol.h"
@@ -141,7 +142,8 @@ void Server::Notification(const std::string& method, const QJsonObject& params) 
     if (!initialized_ || shutdown_) return;
     const std::string uri = UriOf(params);
     if (method == "textDocument/didOpen") {
-        Publish(uri, Open(params));
+        Open(params);
+        pending_.insert(uri);
     } else if (method == "textDocument/didChange") {
         auto it = documents_.find(uri);
         if (it == documents_.end()) {
@@ -156,9 +158,10 @@ void Server::Notification(const std::string& method, const QJsonObject& params) 
                 d.Reset(Utf8(change["text"]));
         }
         d.SetVersion(static_cast<long>(params["textDocument"]["version"].toDouble()));
-        Publish(uri, d);
+        pending_.insert(uri);
     } else if (method == "textDocument/didClose") {
         documents_.erase(uri);
+        pending_.erase(uri);
     }
     // Others ($/cancelRequest, initialized, didSave, ...) need nothing: every
     // request is answered before the next message is read.
@@ -172,13 +175,19 @@ Document& Server::Open(const QJsonObject& params) {
     return *slot;
 }
 
-void Server::Publish(const std::string& uri, const Document& document) {
-    if (!diagnostics_) return;
-    send_(QJsonObject{{"jsonrpc", "2.0"},
-                      {"method", "textDocument/publishDiagnostics"},
-                      {"params", QJsonObject{{"uri", QString::fromStdString(uri)},
-                                             {"version", qint64{document.Version()}},
-                                             {"diagnostics", diagnostics_(document)}}}});
+void Server::PublishPending() {
+    std::set<std::string> pending;
+    pending.swap(pending_);
+    if (!diagnostics_ || exited_) return;
+    for (const std::string& uri : pending) {
+        const Document* document = Find(uri);
+        if (document == nullptr) continue;
+        send_(QJsonObject{{"jsonrpc", "2.0"},
+                          {"method", "textDocument/publishDiagnostics"},
+                          {"params", QJsonObject{{"uri", QString::fromStdString(uri)},
+                                                 {"version", qint64{document->Version()}},
+                                                 {"diagnostics", diagnostics_(*document)}}}});
+    }
 }
 
 QJsonValue Server::ExecuteCommand(const QJsonObject& params) {
@@ -207,8 +216,10 @@ QJsonValue Server::ExecuteCommand(const QJsonObject& params) {
 
 int Serve(std::istream& in, std::ostream& out, platform::SettingsStore& settings, std::ostream* log) {
     Server server(settings, [&out](const QJsonObject& message) { WriteMessage(out, message); }, log);
+    server.SetDiagnostics(Diagnostics);
     MessageReader reader(in);
     while (!server.Exited()) {
+        if (in.rdbuf()->in_avail() <= 0) server.PublishPending();
         const std::optional<std::string> body = reader.Next();
         if (!body) return 1;  // the client went away without exit
         server.Receive(*body);

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include <QJsonArray>
@@ -35,6 +36,10 @@ public:
     int ExitStatus() const { return shutdown_ ? 0 : 1; }
 
     void SetDiagnostics(DiagnosticSource source) { diagnostics_ = std::move(source); }
+    /// Publishes the diagnostics of every document opened or changed since the
+    /// last call. The server calls it when no message is waiting, so that a
+    /// burst of typing is checked once, after its last change.
+    void PublishPending();
     /// An open document, or null.
     const Document* Find(const std::string& uri) const;
 
@@ -43,7 +48,7 @@ private:
     void Notification(const std::string& method, const QJsonObject& params);
     QJsonObject Initialize(const QJsonObject& params);
     Document& Open(const QJsonObject& params);
-    void Publish(const std::string& uri, const Document& document);
+
     QJsonValue ExecuteCommand(const QJsonObject& params);
     void Log(const std::string& line);
 
@@ -52,6 +57,7 @@ private:
     std::ostream* log_;
     std::map<std::string, std::unique_ptr<Document>> documents_;  // by URI
     DiagnosticSource diagnostics_;
+    std::set<std::string> pending_;  // documents whose diagnostics are not yet published
     PositionEncoding encoding_ = PositionEncoding::kUtf16;
     bool initialized_ = false;
     bool shutdown_ = false;

@@ -97,6 +97,28 @@ TEST(LspDocuments, TheServersTextIsTheEditorsAfterEveryChange) {
     }
 }
 
+TEST(LspDiagnostics, ArePublishedOnceAfterABurstOfChangesForTheLastText) {
+    platform::MemorySettings settings;
+    Client client(settings);
+    client.server.SetDiagnostics([](const lsp::Document& d) {
+        return QJsonArray{QString::fromStdString(d.Module().Lines(1, 1))};
+    });
+    client.Start();
+    client.Open("file:///a.bas", "Sub A()\r\nEnd Sub\r\n");
+    client.Open("file:///b.bas", "Sub B()\r\nEnd Sub\r\n");
+    client.Notify("textDocument/didClose", {{"textDocument", QJsonObject{{"uri", "file:///b.bas"}}}});
+    for (long at : {5, 6, 7}) client.Change("file:///a.bas", 0, at, 0, at, std::string(1, static_cast<char>('x' + at - 5)));
+    client.server.PublishPending();
+    client.server.PublishPending();
+    std::string published;
+    for (const QJsonObject& m : client.sent)
+        if (m["method"] == "textDocument/publishDiagnostics")
+            published += (m["params"]["uri"].toString() + " " + QString::number(m["params"]["version"].toInt()) + " " +
+                           m["params"]["diagnostics"][0].toString() + "\n")
+                             .toStdString();
+    EXPECT_EQ(published, "file:///a.bas 4 Sub Axyz()\n");
+}
+
 // The command line and the server on one copy of the example project, the clock fixed.
 struct LspFixture : clitest::CliFixture {
     Client client{settings};
