@@ -46,6 +46,8 @@ bool Document::ChangeInLine(const Range& range, const std::string& text, Positio
     if (range.endLine != range.startLine || fileLine > m.CountOfFileLines() || fileLine < 1) return false;
     const long line = m.CodeLineOfFileLine(fileLine);
     if (m.FileLineOfCodeLine(line) != fileLine || !BreaksAreAll(text, m.LineEnd())) return false;
+    // A CR typed before a line's own LF would make one line end of the two.
+    if (m.LineEnd() == "\r" && text.find('\r') != std::string::npos) return false;
     const std::string old = m.Lines(line, 1);
     const std::size_t start = OffsetOfCharacter(old, range.startCharacter, encoding);
     const std::size_t end = std::max(start, OffsetOfCharacter(old, range.endCharacter, encoding));

@@ -83,6 +83,8 @@ TEST(LspDocuments, TheServersTextIsTheEditorsAfterEveryChange) {
         {cls, {{6, 0, 7, 0, ""}, {1, 0, 1, 5, "Begin"}, {3, 10, 3, 11, "\n"}}},
         // Line ends other than the module's, a last line without one, a line end taken from it.
         {"Sub A()\nEnd Sub", {{0, 7, 0, 7, "\r\n' x"}, {2, 7, 2, 7, "\n"}, {2, 5, 3, 0, "\r"}, {0, 0, 9, 0, "Sub B()\r\n"}}},
+        // A CR typed before a line's own LF makes one CR LF line end, not two lines.
+        {"A\rB\rC\n", {{2, 1, 2, 1, "\r"}, {3, 0, 3, 0, "x"}}},
     };
     for (const auto& c : cases) {
         platform::MemorySettings settings;
