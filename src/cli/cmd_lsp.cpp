@@ -1,4 +1,5 @@
 // quillmark lsp: the language server over standard input and output.
+#include <csignal>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -27,6 +28,10 @@ void AddLspCommand(CLI::App& app, Context& context) {
                 }
             }
             std::ios::sync_with_stdio(false);
+            // A client that goes away leaves a closed pipe: the server then
+            // reads the end of its input and stops, rather than being killed
+            // in the middle of an answer.
+            std::signal(SIGPIPE, SIG_IGN);
             return lsp::Serve(std::cin, context.out, context.settings, log.is_open() ? &log : nullptr);
         };
     });

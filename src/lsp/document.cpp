@@ -43,17 +43,23 @@ void Document::Reset(const std::string& text) { file_.module = host::SourceModul
 bool Document::ChangeInLine(const Range& range, const std::string& text, PositionEncoding encoding) {
     host::SourceModule& m = file_.module;
     const long fileLine = range.startLine + 1;
-    if (range.endLine != range.startLine || fileLine > m.CountOfFileLines() || fileLine < 1) return false;
+    if (range.endLine != range.startLine || fileLine > m.CountOfFileLines() || fileLine < 1 || m.CountOfLines() == 0)
+        return false;
     const long line = m.CodeLineOfFileLine(fileLine);
     if (m.FileLineOfCodeLine(line) != fileLine || !BreaksAreAll(text, m.LineEnd())) return false;
-    // A CR typed before a line's own LF would make one line end of the two.
-    if (m.LineEnd() == "\r" && text.find('\r') != std::string::npos) return false;
+    // A CR typed before a line's own LF would make one line end of the two;
+    // lines typed into the last line take line ends it may not have.
+    const bool breaks = text.find_first_of("\r\n") != std::string::npos;
+    if (breaks && (m.LineEnd() == "\r" || fileLine == m.CountOfFileLines())) return false;
     const std::string old = m.Lines(line, 1);
     const std::size_t start = OffsetOfCharacter(old, range.startCharacter, encoding);
     const std::size_t end = std::max(start, OffsetOfCharacter(old, range.endCharacter, encoding));
+    const std::string now = old.substr(0, start) + text + old.substr(end);
+    // An empty last line is how the module holds a file that ends in a line end.
+    if (now.empty() && fileLine == m.CountOfFileLines()) return false;
     // A line split in two keeps its own line end after the last piece; the
     // breaks typed take the module's, which they are.
-    m.ReplaceLine(line, old.substr(0, start) + text + old.substr(end));
+    m.ReplaceLine(line, now);
     return true;
 }
 

@@ -6,8 +6,9 @@ namespace {
 
 void PositionOf(const QJsonValue& value, long& line, long& character) {
     const QJsonObject p = value.toObject();
-    if (!p["line"].isDouble() || !p["character"].isDouble())
-        throw ResponseError(kInvalidParams, "a position needs a line and a character");
+    if (!p["line"].isDouble() || !p["character"].isDouble() || p["line"].toDouble() < 0 ||
+        p["character"].toDouble() < 0)
+        throw ResponseError(kInvalidParams, "a position needs a line and a character, from 0");
     line = static_cast<long>(p["line"].toDouble());
     character = static_cast<long>(p["character"].toDouble());
 }

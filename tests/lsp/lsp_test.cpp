@@ -84,7 +84,12 @@ TEST(LspDocuments, TheServersTextIsTheEditorsAfterEveryChange) {
         // Line ends other than the module's, a last line without one, a line end taken from it.
         {"Sub A()\nEnd Sub", {{0, 7, 0, 7, "\r\n' x"}, {2, 7, 2, 7, "\n"}, {2, 5, 3, 0, "\r"}, {0, 0, 9, 0, "Sub B()\r\n"}}},
         // A CR typed before a line's own LF makes one CR LF line end, not two lines.
-        {"A\rB\rC\n", {{2, 1, 2, 1, "\r"}, {3, 0, 3, 0, "x"}}},
+        {"A\rB\rC\nD\r", {{2, 1, 2, 1, "\r"}, {3, 0, 3, 0, "x"}}},
+        // Lines typed at the end of a last line that has no line end.
+        {"A\nB", {{1, 1, 1, 1, "x\ny\n"}, {3, 0, 3, 0, "z"}}},
+        // A designer block that never ends hides every line: there are no code lines.
+        {"VERSION 1.0 CLASS\nBEGIN\nSub A()\n", {{2, 3, 2, 3, "x"}}},
+        {"j", {{0, 0, 0, 1, ""}, {0, 0, 0, 0, "k"}}},  // the last line emptied
     };
     for (const auto& c : cases) {
         platform::MemorySettings settings;
