@@ -32,7 +32,7 @@ void AddLspCommand(CLI::App& app, Context& context) {
             // reads the end of its input and stops, rather than being killed
             // in the middle of an answer.
             std::signal(SIGPIPE, SIG_IGN);
-            return lsp::Serve(std::cin, context.out, context.settings, log.is_open() ? &log : nullptr);
+            return lsp::Serve(std::cin, context.out, context.live, log.is_open() ? &log : nullptr);
         };
     });
 }

@@ -16,10 +16,13 @@
 namespace cli {
 
 struct Context {
-    platform::SettingsStore& settings;
+    platform::SettingsStore& settings;  // read once for the run
     std::ostream& out;
     std::ostream& err;
     std::function<int()> run;  // set by the chosen command
+    /// The user's store itself, for a command that outlives one run and reads
+    /// the settings afresh for each of its commands (lsp).
+    platform::SettingsStore& live;
 };
 
 /// Which of the common options a command takes.
