@@ -104,6 +104,25 @@ TEST(LspDocuments, TheServersTextIsTheEditorsAfterEveryChange) {
     }
 }
 
+TEST(LspDocuments, CountCharactersInUtf8BytesOnlyWhenTheClientOffersThem) {
+    for (const bool offered : {false, true}) {
+        platform::MemorySettings settings;
+        Client client(settings);
+        const QJsonArray encodings = offered ? QJsonArray{"utf-8", "utf-16"} : QJsonArray{"utf-32"};
+        const QJsonObject answer = client.Request(
+            "initialize", {{"capabilities", QJsonObject{{"general", QJsonObject{{"positionEncodings", encodings}}}}}});
+        EXPECT_EQ(answer["result"]["capabilities"]["positionEncoding"], offered ? "utf-8" : "utf-16");
+        client.Open("file:///m.bas", "x = \"\xC3\xA9\"\r\n");
+        const QJsonObject at{{"line", 0}, {"character", 7}};
+        client.Notify("textDocument/didChange",
+                      {{"textDocument", QJsonObject{{"uri", "file:///m.bas"}, {"version", 2}}},
+                       {"contentChanges", QJsonArray{QJsonObject{{"range", QJsonObject{{"start", at}, {"end", at}}},
+                                                                 {"text", "!"}}}}});
+        EXPECT_EQ(client.server.Find("file:///m.bas")->Module().Text(),
+                  offered ? "x = \"\xC3\xA9!\"\r\n" : "x = \"\xC3\xA9\"!\r\n");
+    }
+}
+
 TEST(LspDiagnostics, ArePublishedOnceAfterABurstOfChangesForTheLastText) {
     platform::MemorySettings settings;
     Client client(settings);
