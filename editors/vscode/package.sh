@@ -23,6 +23,8 @@ if ! npm ci --no-audit --no-fund >npm.log 2>&1; then
 fi
 npm run --silent package
 # The package holds the compiled extension and the language's settings.
-unzip -l quillmark.vsix | grep -q "extension/out/extension.js"
-unzip -p quillmark.vsix extension/package.json | grep -q '"files.encoding": "windows1252"'
+listing="$(unzip -l quillmark.vsix)"
+manifest="$(unzip -p quillmark.vsix extension/package.json)"
+grep -q "extension/out/extension.js" <<<"$listing"
+grep -q '"files.encoding": "windows1252"' <<<"$manifest"
 echo "packaged $out/quillmark.vsix"
