@@ -40,9 +40,24 @@ QJsonArray LineEdits(const std::string& before, const std::string& after, Positi
         ++tail;
     const Lines middleA(a.begin() + static_cast<std::ptrdiff_t>(head), a.end() - static_cast<std::ptrdiff_t>(tail));
     const Lines middleB(b.begin() + static_cast<std::ptrdiff_t>(head), b.end() - static_cast<std::ptrdiff_t>(tail));
-    dtl::Diff<std::string_view, Lines> diff(middleA, middleB);
-    diff.onHuge();
-    diff.compose();
+    // Lines replaced one for one (the indenter's edits) are compared pairwise:
+    // the shortest edit script of a module whose every line changed is costly.
+    std::vector<std::pair<std::string_view, dtl::elemInfo>> script;
+    if (middleA.size() == middleB.size()) {
+        for (std::size_t i = 0; i < middleA.size(); ++i) {
+            if (middleA[i] == middleB[i]) {
+                script.push_back({middleA[i], {0, 0, dtl::SES_COMMON}});
+                continue;
+            }
+            script.push_back({middleA[i], {0, 0, dtl::SES_DELETE}});
+            script.push_back({middleB[i], {0, 0, dtl::SES_ADD}});
+        }
+    } else {
+        dtl::Diff<std::string_view, Lines> diff(middleA, middleB);
+        diff.onHuge();
+        diff.compose();
+        script = diff.getSes().getSequence();
+    }
 
     std::size_t line = head;  // in `before`
     std::size_t removedFrom = 0, removed = 0;
@@ -58,7 +73,7 @@ QJsonArray LineEdits(const std::string& before, const std::string& after, Positi
         removed = 0;
         inserted.clear();
     };
-    for (const auto& [text, info] : diff.getSes().getSequence()) {
+    for (const auto& [text, info] : script) {
         if (info.type == dtl::SES_COMMON) {
             close();
             ++line;
