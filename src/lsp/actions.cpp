@@ -127,7 +127,9 @@ QJsonArray CodeActions(const std::string& uri, long line) {
 
 InsertOutcome RunInsert(const Document& document, const QJsonObject& arguments, platform::SettingsStore& stored) {
     const std::string insert = Utf8(arguments["insert"]);
-    host::SourceModule module(document.Module().Text());
+    InsertOutcome outcome;
+    outcome.before = document.Module().Text();
+    host::SourceModule module(outcome.before);
     const long fileLine = std::clamp(static_cast<long>(arguments["line"].toDouble()) + 1, 1L,
                                      std::max(1L, module.CountOfFileLines()));
     const long codeLine = module.CountOfLines() == 0 ? 1 : module.CodeLineOfFileLine(fileLine);
@@ -140,7 +142,6 @@ InsertOutcome RunInsert(const Document& document, const QJsonObject& arguments, 
     workspace.Open(module, document.File().Name(), codeLine);
     Messages dialogs;
     core::RunSettings settings(stored);
-    InsertOutcome outcome;
     if (insert == "notice") {
         headers::InsertRightsNotice(module);
     } else {

@@ -21,7 +21,8 @@ inline constexpr char kInsertCommand[] = "quillmark.insert";
 QJsonArray CodeActions(const std::string& uri, long line);
 
 struct InsertOutcome {
-    std::string text;                   // the document's text after the insert
+    std::string before;                 // the document's text before the insert
+    std::string text;                   // and after it
     std::vector<std::string> messages;  // what the tool window would have shown
 };
 

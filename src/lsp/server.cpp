@@ -202,7 +202,7 @@ QJsonValue Server::ExecuteCommand(const QJsonObject& params) {
         send_(QJsonObject{{"jsonrpc", "2.0"},
                           {"method", "window/showMessage"},
                           {"params", QJsonObject{{"type", 2}, {"message", QString::fromStdString(message)}}}});
-    const QJsonArray edits = LineEdits(document->Module().Text(), outcome.text, encoding_);
+    const QJsonArray edits = LineEdits(outcome.before, outcome.text, encoding_);
     if (!edits.isEmpty())
         send_(QJsonObject{
             {"jsonrpc", "2.0"},

@@ -2,6 +2,8 @@
 
 #include <dtl/dtl.hpp>
 
+#include <algorithm>
+
 #include <QJsonObject>
 #include <QString>
 
@@ -15,13 +17,51 @@ using Lines = std::vector<std::string_view>;
 
 QJsonObject Position(long line, long character) { return {{"line", qint64{line}}, {"character", qint64{character}}}; }
 
-// Where line `line` of `lines` starts; the end of the document past the last
-// line (after a last line without a line end, the end of that line).
-QJsonObject LineStart(const Lines& lines, std::size_t line, PositionEncoding encoding) {
-    if (line < lines.size() || lines.empty()) return Position(static_cast<long>(line), 0);
-    const std::string_view last = lines.back();
-    if (!last.empty() && (last.back() == '\n' || last.back() == '\r')) return Position(static_cast<long>(line), 0);
-    return Position(static_cast<long>(lines.size() - 1), CharacterOfOffset(last, last.size(), encoding));
+// Whether a line starts at byte `i` of `text` (at its end: after a last line end).
+bool StartsLine(std::string_view text, std::size_t i) {
+    if (i == 0) return true;
+    const char c = text[i - 1];
+    return c == '\n' || (c == '\r' && (i == text.size() || text[i] != '\n'));
+}
+
+long CountLines(std::string_view text) {
+    long lines = 0;
+    for (std::size_t i = 1; i <= text.size(); ++i)
+        if (StartsLine(text, i) && (text[i - 1] == '\n' || text[i - 1] == '\r')) ++lines;
+    return lines;
+}
+
+// The lines that differ, between a common head and tail of whole lines.
+struct Middle {
+    long first = 0;     // the line the middle starts at
+    Lines a, b;         // its lines in the text before and after
+    bool atEnd = true;  // no common tail: the middle runs to the end
+};
+
+Middle MiddleOf(std::string_view before, std::string_view after) {
+    std::size_t head = static_cast<std::size_t>(
+        std::mismatch(before.begin(), before.end(), after.begin(), after.end()).first - before.begin());
+    while (head > 0 && !(StartsLine(before, head) && StartsLine(after, head))) --head;
+    std::size_t tail = 0;
+    const std::size_t most = std::min(before.size(), after.size()) - head;
+    while (tail < most && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) ++tail;
+    while (tail > 0 && !(StartsLine(before, before.size() - tail) && StartsLine(after, after.size() - tail))) --tail;
+    Middle m;
+    m.first = CountLines(before.substr(0, head));
+    m.a = ide::SplitKeepingEnds(before.substr(head, before.size() - head - tail));
+    m.b = ide::SplitKeepingEnds(after.substr(head, after.size() - head - tail));
+    m.atEnd = tail == 0;
+    return m;
+}
+
+// Where line `line` of the middle starts; at the end of the document, after
+// a last line without a line end, the end of that line.
+QJsonObject LineStart(const Middle& m, std::size_t line, PositionEncoding encoding) {
+    const long at = m.first + static_cast<long>(line);
+    if (line < m.a.size() || m.a.empty() || !m.atEnd) return Position(at, 0);
+    const std::string_view last = m.a.back();
+    if (last.back() == '\n' || last.back() == '\r') return Position(at, 0);
+    return Position(at - 1, CharacterOfOffset(last, last.size(), encoding));
 }
 
 }  // namespace
@@ -29,17 +69,11 @@ QJsonObject LineStart(const Lines& lines, std::size_t line, PositionEncoding enc
 QJsonArray LineEdits(const std::string& before, const std::string& after, PositionEncoding encoding) {
     QJsonArray edits;
     if (before == after) return edits;
-    const Lines a = ide::SplitKeepingEnds(before);
-    const Lines b = ide::SplitKeepingEnds(after);
     // Most edits touch a few lines of a long module: only the lines between the
-    // common head and tail are compared.
-    std::size_t head = 0;
-    while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
-    std::size_t tail = 0;
-    while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
-        ++tail;
-    const Lines middleA(a.begin() + static_cast<std::ptrdiff_t>(head), a.end() - static_cast<std::ptrdiff_t>(tail));
-    const Lines middleB(b.begin() + static_cast<std::ptrdiff_t>(head), b.end() - static_cast<std::ptrdiff_t>(tail));
+    // common head and tail are split and compared.
+    const Middle middle = MiddleOf(before, after);
+    const Lines& middleA = middle.a;
+    const Lines& middleB = middle.b;
     // Lines replaced one for one (the indenter's edits) are compared pairwise:
     // the shortest edit script of a module whose every line changed is costly.
     std::vector<std::pair<std::string_view, dtl::elemInfo>> script;
@@ -59,15 +93,15 @@ QJsonArray LineEdits(const std::string& before, const std::string& after, Positi
         script = diff.getSes().getSequence();
     }
 
-    std::size_t line = head;  // in `before`
+    std::size_t line = 0;  // in the middle of `before`
     std::size_t removedFrom = 0, removed = 0;
     std::string inserted;
     bool open = false;
     const auto close = [&] {
         if (!open) return;
         edits.append(QJsonObject{
-            {"range", QJsonObject{{"start", LineStart(a, removedFrom, encoding)},
-                                  {"end", LineStart(a, removedFrom + removed, encoding)}}},
+            {"range", QJsonObject{{"start", LineStart(middle, removedFrom, encoding)},
+                                  {"end", LineStart(middle, removedFrom + removed, encoding)}}},
             {"newText", QString::fromStdString(inserted)}});
         open = false;
         removed = 0;
