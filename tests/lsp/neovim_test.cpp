@@ -18,8 +18,8 @@ TEST(LspNeovim, HeaderThenFormatThenSaveWritesTheCommandLinesBytes) {
         clitest::ShellQuoted(editor.Path(".config")) + " QM_BINARY=" + clitest::ShellQuoted(QUILLMARK_BINARY) +
         " QM_SETUP=" + clitest::ShellQuoted(QUILLMARK_SOURCE "/docs/neovim.lua") +
         " QM_FILE=Inventory.bas QM_LINE=21 timeout 120 nvim --headless --clean -c " +
-        clitest::ShellQuoted("luafile " QUILLMARK_SOURCE "/tests/lsp/neovim_session.lua") + " </dev/null";
-    ASSERT_EQ(std::system(session.c_str()), 0) << session;
+        clitest::ShellQuoted("luafile " QUILLMARK_SOURCE "/tests/lsp/neovim_session.lua") + " </dev/null 2>.nvim.log";
+    ASSERT_EQ(std::system(session.c_str()), 0) << session << "\n" << editor.Read(".nvim.log");
 
     ASSERT_EQ(cli.RunBinary({"procedure", "Inventory.bas:21"}).status, 0);
     ASSERT_EQ(cli.RunBinary({"indent", "--all", "Inventory.bas"}).status, 0);
