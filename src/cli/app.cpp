@@ -87,7 +87,7 @@ int Run(int argc, const char* const* argv, platform::SettingsStore& settings, st
 
     // The stored settings are read once for the whole run, however many targets.
     platform::SettingsSnapshot stored(settings);
-    Context context{stored, out, err, {}};
+    Context context{stored, out, err, {}, settings};
     AddHeaderCommands(app, context);
     AddErrorCommand(app, context);
     AddRevisionCommand(app, context);
@@ -95,6 +95,7 @@ int Run(int argc, const char* const* argv, platform::SettingsStore& settings, st
     AddNoticeCommand(app, context);
     AddOutlineCommand(app, context);
     AddCheckCommand(app, context);
+    AddLspCommand(app, context);
     AddSettingsCommand(app, context);
 
     try {

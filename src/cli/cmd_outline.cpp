@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "host/file_ranges.h"
 
 namespace cli {
 
@@ -18,43 +19,14 @@ const char* LineEndName(const std::string& end) {
     return "CR";
 }
 
-// A procedure part in the file's own numbering, as FILE:LINE counts: the
-// hidden lines (the file header, attribute lines) inside its range count too.
-struct FileRange {
-    long start = 0;
-    long count = 0;
-    long declaration = 0;
-};
-
-// The file line where code line `line` ends: the line before the next code
-// line's, or the file's last line.
-long LastFileLineOf(const host::SourceModule& m, long line) {
-    if (line < m.CountOfLines()) return m.FileLineOfCodeLine(line + 1) - 1;
-    return m.CountOfFileLines();
-}
-
-FileRange InFile(const host::SourceModule& m, const host::ProcInfo& p) {
-    const long start = m.FileLineOfCodeLine(p.startLine);
-    return {start, LastFileLineOf(m, p.startLine + p.countLines - 1) - start + 1, m.FileLineOfCodeLine(p.bodyLine)};
-}
-
-// The declarations section in file lines: from line 1 (the hidden header
-// included) to where the first procedure's range begins; the whole file when
-// there is no code at all.
-long DeclarationFileLines(const host::SourceModule& m) {
-    if (m.CountOfLines() == 0) return m.CountOfFileLines();
-    const long code = m.CountOfDeclarationLines();
-    return code == 0 ? m.FileLineOfCodeLine(1) - 1 : LastFileLineOf(m, code);
-}
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void PrintText(const Session& s) {
     const host::SourceModule& m = s.file.module;
     s.out << s.target.file << '\t' << m.Name() << '\t' << s.file.encoding << '\t'
-          << LineEndName(m.LineEnd()) << '\t' << DeclarationFileLines(m) << '\n';
+          << LineEndName(m.LineEnd()) << '\t' << host::DeclarationFileLines(m) << '\n';
     for (const host::ProcInfo& p : m.Procedures()) {
-        const FileRange r = InFile(m, p);
+        const host::FileRange r = host::FileRangeOf(m, p);
         s.out << p.keyword << '\t' << p.name << '\t' << r.start << '\t' << r.count << '\t' << r.declaration
               << '\n';
     }
@@ -64,7 +36,7 @@ QJsonObject AsJson(const Session& s) {
     const host::SourceModule& m = s.file.module;
     QJsonArray procedures;
     for (const host::ProcInfo& p : m.Procedures()) {
-        const FileRange r = InFile(m, p);
+        const host::FileRange r = host::FileRangeOf(m, p);
         procedures.append(QJsonObject{
             {"kind", Q(p.keyword)},
             {"name", Q(p.name)},
@@ -81,7 +53,7 @@ QJsonObject AsJson(const Session& s) {
         {"module", Q(m.Name())},
         {"encoding", Q(s.file.encoding)},
         {"lineEnd", LineEndName(m.LineEnd())},
-        {"declarationLines", static_cast<qint64>(DeclarationFileLines(m))},
+        {"declarationLines", static_cast<qint64>(host::DeclarationFileLines(m))},
         {"codeDeclarationLines", static_cast<qint64>(m.CountOfDeclarationLines())},
         {"procedures", procedures},
     };

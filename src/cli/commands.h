@@ -16,10 +16,13 @@
 namespace cli {
 
 struct Context {
-    platform::SettingsStore& settings;
+    platform::SettingsStore& settings;  // read once for the run
     std::ostream& out;
     std::ostream& err;
     std::function<int()> run;  // set by the chosen command
+    /// The user's store itself, for a command that outlives one run and reads
+    /// the settings afresh for each of its commands (lsp).
+    platform::SettingsStore& live;
 };
 
 /// Which of the common options a command takes.
@@ -54,6 +57,7 @@ struct AuthorOptions {
 void AddCheckCommand(CLI::App& app, Context& context);
 void AddNoticeCommand(CLI::App& app, Context& context);
 void AddOutlineCommand(CLI::App& app, Context& context);
+void AddLspCommand(CLI::App& app, Context& context);
 void AddSettingsCommand(CLI::App& app, Context& context);
 /// procedure, module and comment.
 void AddHeaderCommands(CLI::App& app, Context& context);

@@ -5,22 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "ide/vb_text.h"
+#include "ide/text_lines.h"
 
 namespace cli {
 
 namespace {
 
-// Lines with their own line ends (CR LF, LF or CR).
-std::vector<std::string> SplitKeepingEnds(std::string_view text) {
-    std::vector<std::string> lines;
-    ide::LineReader reader(text);
-    for (ide::LineSpan span; reader.Next(span);)
-        lines.emplace_back(span.text.data(), span.text.size() + ide::EolText(span.eol).size());
-    return lines;
-}
-
-void PrintLine(std::string& out, char mark, const std::string& line) {
+void PrintLine(std::string& out, char mark, std::string_view line) {
     out += mark;
     out += line;
     const char last = line.empty() ? '\0' : line.back();
@@ -44,10 +35,10 @@ std::string Label(const std::string& prefix, const std::string& path) {
 std::string UnifiedDiff(const std::string& path, const std::optional<std::string>& before,
                         const std::string& after) {
     if (before && *before == after) return {};
-    const std::vector<std::string> a = before ? SplitKeepingEnds(*before) : std::vector<std::string>{};
-    const std::vector<std::string> b = SplitKeepingEnds(after);
+    const std::vector<std::string_view> a = before ? ide::SplitKeepingEnds(*before) : std::vector<std::string_view>{};
+    const std::vector<std::string_view> b = ide::SplitKeepingEnds(after);
 
-    dtl::Diff<std::string, std::vector<std::string>> diff(a, b);
+    dtl::Diff<std::string_view, std::vector<std::string_view>> diff(a, b);
     diff.onHuge();
     diff.compose();
     diff.composeUnifiedHunks();

@@ -9,8 +9,9 @@
 #include "ide/attempt.h"
 #include "cli/diff.h"
 #include "cli/interrupt.h"
-#include "cli/run_settings.h"
+#include "core/run_settings.h"
 #include "host/project_paths.h"
+#include "host/project_search.h"
 #include "platform/encoding.h"
 #include "platform/os.h"
 #include "revisions/revision_log.h"
@@ -190,14 +191,7 @@ int Runner::CheckGroup(const RunRules& rules, FileGroup& group) {
 
 const std::vector<std::string>& Runner::ProjectsIn(const std::string& folder) {
     auto [it, added] = projectsIn_.try_emplace(folder);
-    if (!added) return it->second;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        std::error_code typeError;
-        if (HasExtension(entry.path(), ".vbp") && entry.is_regular_file(typeError))
-            it->second.push_back(entry.path().string());
-    }
-    std::sort(it->second.begin(), it->second.end());
+    if (added) it->second = host::ProjectFilesIn(folder);
     return it->second;
 }
 
@@ -237,22 +231,18 @@ int Runner::FindProject(const std::string& modulePath, std::optional<std::string
         return kUsage;
     }
     // The nearest folder, from the module's upwards, with a project that lists it.
-    for (fs::path folder = fs::path(modulePath).parent_path();; folder = folder.parent_path()) {
-        std::vector<std::string> listing;
-        for (const std::string& vbp : ProjectsIn(folder.string()))
-            if (lists(vbp)) listing.push_back(vbp);
-        if (!listing.empty()) {
-            project = listing.front();
-            if (listing.size() > 1) {
-                std::string names;
-                for (std::size_t i = 1; i < listing.size(); ++i) names += ", " + DisplayName(listing[i]);
-                Say(DisplayName(modulePath) + " is listed by " + DisplayName(listing.front()) + names +
-                    "; using " + DisplayName(listing.front()) + " (give --project to choose)");
-            }
-            return kDone;
-        }
-        if (folder == folder.root_path() || folder.parent_path() == folder) return kDone;
+    const std::vector<std::string> listing = host::NearestListingProjects(
+        modulePath, [this](const std::string& folder) -> const std::vector<std::string>& { return ProjectsIn(folder); },
+        lists);
+    if (listing.empty()) return kDone;
+    project = listing.front();
+    if (listing.size() > 1) {
+        std::string names;
+        for (std::size_t i = 1; i < listing.size(); ++i) names += ", " + DisplayName(listing[i]);
+        Say(DisplayName(modulePath) + " is listed by " + DisplayName(listing.front()) + names + "; using " +
+            DisplayName(listing.front()) + " (give --project to choose)");
     }
+    return kDone;
 }
 
 host::Project* Runner::ProjectAt(const std::string& path) {
@@ -305,7 +295,7 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
         workspace.SetProject(project);
         workspace.Open(file.module, file.Name(), codeLine == 0 ? 1 : codeLine);
         ConsoleDialogs dialogs(err_);
-        RunSettings settings(settings_);
+        core::RunSettings settings(settings_);
         core::PlainPenworkCore window(workspace, dialogs, staged_, settings);
         window.Load();
         if (setup) setup(window);

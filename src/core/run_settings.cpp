@@ -1,6 +1,6 @@
-#include "cli/run_settings.h"
+#include "core/run_settings.h"
 
-namespace cli {
+namespace core {
 
 namespace {
 std::string Path(const std::string& app, const std::string& section, const std::string& key) {
@@ -19,4 +19,4 @@ void RunSettings::SaveSetting(const std::string& app, const std::string& section
     changed_[Path(app, section, key)] = value;
 }
 
-}  // namespace cli
+}  // namespace core

@@ -1,6 +1,7 @@
-// The settings as one command-line run sees them: read from the user's store,
-// while what the tool window's logic stores as the run sets its fields stays in
-// the run. Options given to a command apply to that run only.
+// The settings as one run sees them (a command-line run, one command of the
+// language server): read from the user's store, while what the tool window's
+// logic stores as the run sets its fields stays in the run. Options given to a
+// command apply to that run only.
 #pragma once
 
 #include <map>
@@ -8,7 +9,7 @@
 
 #include "platform/settings.h"
 
-namespace cli {
+namespace core {
 
 class RunSettings : public platform::SettingsStore {
 public:
@@ -23,4 +24,4 @@ private:
     std::map<std::string, std::string> changed_;  // "app\nsection\nkey" -> value
 };
 
-}  // namespace cli
+}  // namespace core

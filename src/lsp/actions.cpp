@@ -1,0 +1,158 @@
+#include "lsp/actions.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "core/captions.h"
+#include "core/penwork_core.h"
+#include "core/run_settings.h"
+#include "headers/comment_block.h"
+#include "host/project.h"
+#include "host/project_search.h"
+#include "host/workspace.h"
+#include "ide/attempt.h"
+#include "lsp/messages.h"
+#include "lsp/protocol.h"
+
+namespace lsp {
+
+namespace {
+
+std::string WithoutMnemonic(std::string caption) {
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    return caption;
+}
+
+// The project the command line would take for the module: the nearest one listing it.
+std::unique_ptr<host::Project> ProjectOf(const std::string& modulePath, platform::FileStore& files) {
+    std::vector<std::string> found;
+    std::unique_ptr<host::Project> project;
+    const std::vector<std::string> listing = host::NearestListingProjects(
+        modulePath,
+        [&found](const std::string& folder) -> const std::vector<std::string>& {
+            return found = host::ProjectFilesIn(folder);
+        },
+        [&](const std::string& vbp) {
+            bool lists = false;
+            ide::Attempt([&] {
+                auto candidate = std::make_unique<host::Project>(vbp, files);
+                lists = candidate->Lists(modulePath);
+                if (lists && !project) project = std::move(candidate);
+            });
+            return lists;
+        });
+    return project;
+}
+
+void SetText(core::PenworkCore& w, int box, const QJsonObject& arguments, const char* name) {
+    if (arguments.contains(name)) w.Box(box).SetText(Utf8(arguments[name]));
+}
+
+// The tool window's fields for the insert, as the command line sets them.
+void Setup(core::PenworkCore& w, const std::string& insert, const QJsonObject& a) {
+    if (a.contains("author")) w.SetName(Utf8(a["author"]));
+    if (a.contains("initials")) w.SetInitials(Utf8(a["initials"]));
+    if (insert == "procedure") {
+        w.SelectHeaderType(toolwindow::Procedure);
+        SetText(w, toolwindow::Description, a, "description");
+        SetText(w, toolwindow::Inputs, a, "inputs");
+        SetText(w, toolwindow::Assumptions, a, "assumptions");
+        SetText(w, toolwindow::Results, a, "results");
+        w.SetHeaderBefore(!a["after"].toBool());
+    } else if (insert == "module") {
+        w.SelectHeaderType(toolwindow::Module);
+        SetText(w, toolwindow::kModuleDescriptionBox, a, "description");
+    } else if (insert == "comment") {
+        w.SelectHeaderType(toolwindow::Comment);
+        SetText(w, toolwindow::kCommentTextBox, a, "text");
+    } else if (insert == "error") {
+        w.SelectHeaderType(toolwindow::Error);
+        w.SelectHandler(std::clamp(a["kind"].toInt(), 0, 3));
+        if (a.contains("template") && w.AcceptsKey(toolwindow::kHandlerTemplateBox))
+            SetText(w, toolwindow::kHandlerTemplateBox, a, "template");
+    } else if (insert == "revision") {
+        w.SelectHeaderType(toolwindow::Revision);
+        if (a.contains("type")) w.SetRevType(Utf8(a["type"]));
+        if (a.contains("number")) w.SetRevNumber(Utf8(a["number"]));
+        if (a.contains("to")) {
+            std::array<bool, 4> targets{};
+            for (const QJsonValue& name : a["to"].toArray())
+                for (revisions::RevisionTarget t : revisions::kRevisionTargets)
+                    if (Utf8(name) == revisions::TargetName(t)) targets[static_cast<std::size_t>(t)] = true;
+            for (int i = 0; i < 4; ++i)
+                if (w.chkRevision(i) != targets[static_cast<std::size_t>(i)])
+                    w.ClickRevision(i, targets[static_cast<std::size_t>(i)]);
+        }
+        // The revision log is a file of its own, which the server does not write.
+        if (w.chkRevision(revisions::LogTarget)) w.ClickRevision(revisions::LogTarget, false);
+        w.SetHeaderBefore(!a["after"].toBool());
+        SetText(w, toolwindow::kRevisionTextBox, a, "text");
+    } else {
+        throw ResponseError(kInvalidParams, "unknown insert '" + insert + "'");
+    }
+}
+
+}  // namespace
+
+QJsonArray CodeActions(const std::string& uri, long line) {
+    struct Action {
+        std::string title;
+        QJsonObject arguments;
+    };
+    std::vector<Action> actions{
+        {"procedure header", {{"insert", "procedure"}}},
+        {"procedure header after the declaration", {{"insert", "procedure"}, {"after", true}}},
+        {"module header", {{"insert", "module"}}},
+        {"comment block", {{"insert", "comment"}}},
+        {"revision note", {{"insert", "revision"}}},
+    };
+    for (int kind = 0; kind < 4; ++kind)
+        actions.push_back({"error handler, " + WithoutMnemonic(core::kHandlerCaptions[static_cast<std::size_t>(kind)]),
+                           {{"insert", "error"}, {"kind", kind}}});
+    actions.push_back({"rights notice", {{"insert", "notice"}}});
+    QJsonArray result;
+    for (Action& action : actions) {
+        const QString title = QString::fromStdString("Quillmark: " + action.title);
+        action.arguments["uri"] = QString::fromStdString(uri);
+        action.arguments["line"] = qint64{line};
+        result.append(QJsonObject{
+            {"title", title},
+            {"kind", "refactor.rewrite"},
+            {"command", QJsonObject{{"title", title}, {"command", kInsertCommand}, {"arguments", QJsonArray{action.arguments}}}},
+        });
+    }
+    return result;
+}
+
+InsertOutcome RunInsert(const Document& document, const QJsonObject& arguments, platform::SettingsStore& stored) {
+    const std::string insert = Utf8(arguments["insert"]);
+    InsertOutcome outcome;
+    outcome.before = document.Module().Text();
+    host::SourceModule module(outcome.before);
+    const long fileLine = std::clamp(static_cast<long>(arguments["line"].toDouble()) + 1, 1L,
+                                     std::max(1L, module.CountOfFileLines()));
+    const long codeLine = module.CountOfLines() == 0 ? 1 : module.CodeLineOfFileLine(fileLine);
+
+    // Files are read (the project, the templates) but never written.
+    platform::StagedFiles files;
+    const std::unique_ptr<host::Project> project = ProjectOf(document.File().path, files);
+    host::Workspace workspace;
+    workspace.SetProject(project.get());
+    workspace.Open(module, document.File().Name(), codeLine);
+    Messages dialogs;
+    core::RunSettings settings(stored);
+    if (insert == "notice") {
+        headers::InsertRightsNotice(module);
+    } else {
+        core::PlainPenworkCore window(workspace, dialogs, files, settings);
+        window.Load();
+        Setup(window, insert, arguments);
+        window.Insert();
+    }
+    outcome.text = module.Text();
+    outcome.messages = std::move(dialogs.shown);
+    return outcome;
+}
+
+}  // namespace lsp
