@@ -27,6 +27,7 @@ namespace fs = std::filesystem;
 struct Silent final : editor::Prompts {
     void Inform(const std::string&, const std::string&) override {}
     bool Ask(const std::string&, const std::string&) override { return false; }
+    Answer AskYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
 };
 
 /// Generated files under one temporary folder, made once.
