@@ -104,7 +104,7 @@ QJsonValue Server::Request(const std::string& method, const QJsonObject& params)
          }},
         {"textDocument/codeAction",
          [](const Document&, const QJsonObject& p, PositionEncoding) -> QJsonValue {
-             return CodeActions(UriOf(p), RangeOf(p["range"]).startLine);
+             return CodeActions(UriOf(p), RangeOf(p["range"]).startLine, p["context"]["diagnostics"].toArray());
          }},
     };
     const auto handler = handlers.find(method);
@@ -186,7 +186,7 @@ void Server::PublishPending() {
                           {"method", "textDocument/publishDiagnostics"},
                           {"params", QJsonObject{{"uri", QString::fromStdString(uri)},
                                                  {"version", qint64{document->Version()}},
-                                                 {"diagnostics", diagnostics_(*document)}}}});
+                                                 {"diagnostics", diagnostics_(*document, encoding_)}}}});
     }
 }
 
