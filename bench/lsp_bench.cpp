@@ -1,7 +1,8 @@
 // The language server on the 65,000-line generated module, message by message
 // as an editor sends them: a keystroke (didChange of one character), the
-// diagnostics published after it, the code actions at a line, one action's
-// command with its edits, and formatting the module.
+// diagnostics (check's findings) published after it, the code actions at a
+// line, one action's command with its edits, a quick fix, and formatting the
+// module.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "lsp/diagnostics.h"
 #include "lsp/server.h"
 #include "support/memory_settings.h"
 #include "vb_corpus.h"
@@ -59,7 +61,7 @@ BENCHMARK(BM_LspKeystroke)->Unit(benchmark::kMicrosecond);
 
 void BM_LspDiagnosticsAfterKeystroke(benchmark::State& state) {
     OpenServer s;
-    s.server.SetDiagnostics([](const lsp::Document&) { return QJsonArray{}; });
+    s.server.SetDiagnostics(lsp::Diagnostics);
     const std::string type = s.Change(32000, 4, 4, "x");
     for (auto _ : state) {
         state.PauseTiming();
@@ -89,6 +91,22 @@ void BM_LspProcedureHeaderCommand(benchmark::State& state) {
     for (auto _ : state) s.Send(request);  // the document stays as it is: the client applies nothing
 }
 BENCHMARK(BM_LspProcedureHeaderCommand)->Unit(benchmark::kMillisecond);
+
+void BM_LspQuickFix(benchmark::State& state) {
+    OpenServer s;
+    // The first procedure without a header from the middle of the module on.
+    long line = 0;
+    for (const QJsonValue& d : lsp::Diagnostics(*s.server.Find(kUri), lsp::PositionEncoding::kUtf16))
+        if (d["code"] == "procedure-header" && (line = d["range"]["start"]["line"].toInt()) >= 32000) break;
+    const std::string request = s.Request(
+        "workspace/executeCommand",
+        std::string(R"({"command":"quillmark.insert","arguments":[{"uri":")") + kUri + R"(","line":)" +
+            std::to_string(line) + R"(,"insert":"fix","rule":"procedure-header"}]})");
+    const std::size_t before = s.sent;
+    for (auto _ : state) s.Send(request);  // the document stays as it is: the client applies nothing
+    if (s.sent - before < 2 * static_cast<std::size_t>(state.iterations())) state.SkipWithError("the quick fix wrote nothing");
+}
+BENCHMARK(BM_LspQuickFix)->Unit(benchmark::kMillisecond);
 
 void BM_LspFormatting(benchmark::State& state) {
     OpenServer s;

@@ -338,65 +338,83 @@ std::vector<Finding> CheckModule(const host::SourceModule& module, const Config&
     return Checker(module, config).Run();
 }
 
+namespace {
+
+// The procedure part a finding belongs to, by its first line; 0 for the module's own rules.
+long PartOf(const host::SourceModule& module, const Finding& f) {
+    if (f.procedure.empty()) return 0;
+    const long codeLine = module.CodeLineOfFileLine(f.line);
+    ide::ProcKind kind = ide::vbext_pk_Proc;
+    const std::string name = module.ProcOfLine(codeLine, kind);
+    return module.ProcLinesAt(name, kind, codeLine).start;
+}
+
+// Writes what `rules` ask for in the part that starts at `start` (the module's
+// own rules under 0), through `window` on `pane`.
+void FixPart(host::SourceModule& module, const Config& config, host::Workspace& workspace, ide::CodePane& pane,
+             core::PenworkCore& window, long start, const std::set<Rule>& rules) {
+    const auto at = [&](long line) { workspace.SetSelection(pane, host::Selection{line, 1, line, 1}); };
+    if (start == 0) {
+        // The notice goes in last, so that it stands above everything else.
+        if (rules.count(Rule::ModuleHeader)) {
+            at(1);
+            window.SelectHeaderType(toolwindow::Module);
+            window.Insert();
+        }
+        if (rules.count(Rule::Notice)) window.InsertRightsNotice();
+        return;
+    }
+    // The part is found again by its first line before each step: the
+    // steps write inside it, below that line.
+    ide::ProcKind kind = ide::vbext_pk_Proc;
+    const std::string name = module.ProcOfLine(start, kind);
+    const auto declaration = [&] { return module.ProcLinesAt(name, kind, start).body; };
+    const bool handler = rules.count(Rule::ErrorHandler) > 0;
+    if (handler) {
+        at(declaration());
+        window.SelectHeaderType(toolwindow::Error);
+        window.SelectHandler(config.handler);
+        if (config.templateText && window.AcceptsKey(toolwindow::kHandlerTemplateBox))
+            window.Box(toolwindow::kHandlerTemplateBox).SetText(*config.templateText);
+        window.Insert();
+    }
+    if (rules.count(Rule::ProcedureHeader)) {
+        at(declaration());
+        window.SelectHeaderType(toolwindow::Procedure);
+        window.SetHeaderBefore(config.headerBefore);
+        window.Insert();
+    }
+    // What was written is indented too, as the indenter would leave it.
+    if (rules.count(Rule::Indent) || (handler && config.rules.count(Rule::Indent))) {
+        at(declaration());
+        window.IndentProcedure();
+    }
+}
+
+}  // namespace
+
 std::size_t FixModule(host::SourceModule& module, const Config& config, host::Workspace& workspace,
                       core::PenworkCore& window) {
     ide::CodePane* pane = workspace.ActiveCodePane();
     if (pane == nullptr) return 0;
-    const std::vector<Finding> findings = CheckModule(module, config);
-    // What each part needs, by its first line; the module's own rules under 0.
+    // What each part needs, by its first line, from the bottom up; the module's own rules last.
     std::map<long, std::set<Rule>, std::greater<>> needs;
-    for (const Finding& f : findings) {
-        if (!f.fixable) continue;
-        const long codeLine = module.CodeLineOfFileLine(f.line);
-        long key = 0;
-        if (!f.procedure.empty()) {
-            ide::ProcKind kind = ide::vbext_pk_Proc;
-            const std::string name = module.ProcOfLine(codeLine, kind);
-            key = module.ProcLinesAt(name, kind, codeLine).start;
-        }
-        needs[key].insert(f.rule);
-    }
-    const auto at = [&](long line) { workspace.SetSelection(*pane, host::Selection{line, 1, line, 1}); };
+    for (const Finding& f : CheckModule(module, config))
+        if (f.fixable) needs[PartOf(module, f)].insert(f.rule);
     std::size_t fixed = 0;
     for (const auto& [start, rules] : needs) {
         fixed += rules.size();
-        if (start == 0) {
-            // The notice goes in last, so that it stands above everything else.
-            if (rules.count(Rule::ModuleHeader)) {
-                at(1);
-                window.SelectHeaderType(toolwindow::Module);
-                window.Insert();
-            }
-            if (rules.count(Rule::Notice)) window.InsertRightsNotice();
-            continue;
-        }
-        // The part is found again by its first line before each step: the
-        // steps write inside it, below that line.
-        ide::ProcKind kind = ide::vbext_pk_Proc;
-        const std::string name = module.ProcOfLine(start, kind);
-        const auto declaration = [&] { return module.ProcLinesAt(name, kind, start).body; };
-        const bool handler = rules.count(Rule::ErrorHandler) > 0;
-        if (handler) {
-            at(declaration());
-            window.SelectHeaderType(toolwindow::Error);
-            window.SelectHandler(config.handler);
-            if (config.templateText && window.AcceptsKey(toolwindow::kHandlerTemplateBox))
-                window.Box(toolwindow::kHandlerTemplateBox).SetText(*config.templateText);
-            window.Insert();
-        }
-        if (rules.count(Rule::ProcedureHeader)) {
-            at(declaration());
-            window.SelectHeaderType(toolwindow::Procedure);
-            window.SetHeaderBefore(config.headerBefore);
-            window.Insert();
-        }
-        // What was written is indented too, as the indenter would leave it.
-        if (rules.count(Rule::Indent) || (handler && config.rules.count(Rule::Indent))) {
-            at(declaration());
-            window.IndentProcedure();
-        }
+        FixPart(module, config, workspace, *pane, window, start, rules);
     }
     return fixed;
+}
+
+bool FixFinding(host::SourceModule& module, const Config& config, host::Workspace& workspace,
+                core::PenworkCore& window, const Finding& finding) {
+    ide::CodePane* pane = workspace.ActiveCodePane();
+    if (pane == nullptr || !finding.fixable) return false;
+    FixPart(module, config, workspace, *pane, window, PartOf(module, finding), {finding.rule});
+    return true;
 }
 
 }  // namespace check

@@ -73,6 +73,8 @@ struct Config {
 
 inline constexpr char kConfigFileName[] = ".quillmark.ini";
 
+/// The nearest .quillmark.ini in `folder` or above it, or empty.
+std::string FindConfigFile(const std::string& folder);
 /// The rules of the nearest .quillmark.ini in `folder` or above it; the defaults
 /// without one. Throws ConfigError.
 Config LoadConfig(const std::string& folder);
@@ -91,5 +93,10 @@ std::vector<Finding> CheckModule(const host::SourceModule& module, const Config&
 /// Returns how many findings it fixed.
 std::size_t FixModule(host::SourceModule& module, const Config& config, host::Workspace& workspace,
                       core::PenworkCore& window);
+
+/// Writes what one finding of CheckModule(module, config) asks for, as
+/// FixModule writes it, and nothing else. False when it is not fixable.
+bool FixFinding(host::SourceModule& module, const Config& config, host::Workspace& workspace,
+                core::PenworkCore& window, const Finding& finding);
 
 }  // namespace check

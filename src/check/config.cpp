@@ -156,20 +156,23 @@ std::set<Rule> ParseRules(std::string_view list) {
     return rules;
 }
 
-Config LoadConfig(const std::string& start) {
-    Config config;
+std::string FindConfigFile(const std::string& start) {
     std::error_code ec;
     fs::path folder = fs::absolute(start, ec).lexically_normal();
     for (;; folder = folder.parent_path()) {
         const fs::path file = folder / kConfigFileName;
-        if (fs::is_regular_file(file, ec)) {
-            config.folder = folder.string();
-            config.file = file.string();
-            Read(config, config.file);
-            return config;
-        }
-        if (!folder.has_relative_path()) return config;
+        if (fs::is_regular_file(file, ec)) return file.string();
+        if (!folder.has_relative_path()) return {};
     }
+}
+
+Config LoadConfig(const std::string& start) {
+    Config config;
+    config.file = FindConfigFile(start);
+    if (config.file.empty()) return config;
+    config.folder = fs::path(config.file).parent_path().string();
+    Read(config, config.file);
+    return config;
 }
 
 bool Config::Excludes(const std::string& path) const {

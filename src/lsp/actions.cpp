@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "check/check.h"
 #include "core/captions.h"
 #include "core/penwork_core.h"
 #include "core/run_settings.h"
@@ -12,6 +13,7 @@
 #include "host/project_search.h"
 #include "host/workspace.h"
 #include "ide/attempt.h"
+#include "lsp/diagnostics.h"
 #include "lsp/messages.h"
 #include "lsp/protocol.h"
 
@@ -93,9 +95,46 @@ void Setup(core::PenworkCore& w, const std::string& insert, const QJsonObject& a
     }
 }
 
+// What check finds and --fix writes, on the module in `workspace`: all of it,
+// or with "rule" the one finding of that rule on file line `fileLine`.
+void Fix(const Document& document, host::SourceModule& module, const QJsonObject& arguments, long fileLine,
+         host::Workspace& workspace, core::PenworkCore& window) {
+    const check::Config& config = RulesOf(document).config;
+    if (config.Excludes(document.File().path)) return;
+    if (!arguments.contains("rule")) {
+        check::FixModule(module, config, workspace, window);
+        return;
+    }
+    for (const check::Finding& f : check::CheckModule(module, config))
+        if (f.line == fileLine && check::RuleName(f.rule) == Utf8(arguments["rule"])) {
+            check::FixFinding(module, config, workspace, window, f);
+            return;
+        }
+}
+
+QJsonObject CommandAction(const std::string& title, const char* kind, QJsonObject arguments, const std::string& uri) {
+    const QString t = QString::fromStdString("Quillmark: " + title);
+    arguments["uri"] = QString::fromStdString(uri);
+    return {{"title", t},
+            {"kind", kind},
+            {"command", QJsonObject{{"title", t}, {"command", kInsertCommand}, {"arguments", QJsonArray{arguments}}}}};
+}
+
 }  // namespace
 
-QJsonArray CodeActions(const std::string& uri, long line) {
+QJsonArray CodeActions(const std::string& uri, long line, const QJsonArray& diagnostics) {
+    QJsonArray result;
+    for (const QJsonValue& d : diagnostics) {
+        const std::optional<check::Rule> rule = check::ParseRule(Utf8(d["code"]));
+        if (d["source"] != "quillmark" || !rule || !check::Fixable(*rule)) continue;
+        const std::string procedure = Utf8(d["data"]["procedure"]);
+        QJsonObject action = CommandAction(
+            "fix " + check::RuleName(*rule) + " in " + (procedure.empty() ? "this module" : procedure), "quickfix",
+            {{"insert", "fix"}, {"rule", d["code"]}, {"line", d["range"]["start"]["line"]}}, uri);
+        action["diagnostics"] = QJsonArray{d};
+        result.append(action);
+    }
+    result.append(CommandAction("fix all in this module", "source.fixAll", {{"insert", "fix"}}, uri));
     struct Action {
         std::string title;
         QJsonObject arguments;
@@ -111,16 +150,9 @@ QJsonArray CodeActions(const std::string& uri, long line) {
         actions.push_back({"error handler, " + WithoutMnemonic(core::kHandlerCaptions[static_cast<std::size_t>(kind)]),
                            {{"insert", "error"}, {"kind", kind}}});
     actions.push_back({"rights notice", {{"insert", "notice"}}});
-    QJsonArray result;
     for (Action& action : actions) {
-        const QString title = QString::fromStdString("Quillmark: " + action.title);
-        action.arguments["uri"] = QString::fromStdString(uri);
         action.arguments["line"] = qint64{line};
-        result.append(QJsonObject{
-            {"title", title},
-            {"kind", "refactor.rewrite"},
-            {"command", QJsonObject{{"title", title}, {"command", kInsertCommand}, {"arguments", QJsonArray{action.arguments}}}},
-        });
+        result.append(CommandAction(action.title, "refactor.rewrite", action.arguments, uri));
     }
     return result;
 }
@@ -147,8 +179,12 @@ InsertOutcome RunInsert(const Document& document, const QJsonObject& arguments, 
     } else {
         core::PlainPenworkCore window(workspace, dialogs, files, settings);
         window.Load();
-        Setup(window, insert, arguments);
-        window.Insert();
+        if (insert == "fix") {
+            Fix(document, module, arguments, fileLine, workspace, window);
+        } else {
+            Setup(window, insert, arguments);
+            window.Insert();
+        }
     }
     outcome.text = module.Text();
     outcome.messages = std::move(dialogs.shown);

@@ -104,7 +104,7 @@ QJsonValue Server::Request(const std::string& method, const QJsonObject& params)
          }},
         {"textDocument/codeAction",
          [](const Document&, const QJsonObject& p, PositionEncoding) -> QJsonValue {
-             return CodeActions(UriOf(p), RangeOf(p["range"]).startLine);
+             return CodeActions(UriOf(p), RangeOf(p["range"]).startLine, p["context"]["diagnostics"].toArray());
          }},
     };
     const auto handler = handlers.find(method);
@@ -127,7 +127,8 @@ QJsonObject Server::Initialize(const QJsonObject& params) {
              {"documentSymbolProvider", true},
              {"documentFormattingProvider", true},
              {"documentRangeFormattingProvider", true},
-             {"codeActionProvider", true},
+             {"codeActionProvider",
+              QJsonObject{{"codeActionKinds", QJsonArray{"quickfix", "source.fixAll", "refactor.rewrite"}}}},
              {"executeCommandProvider", QJsonObject{{"commands", QJsonArray{kInsertCommand}}}},
          }},
         {"serverInfo", QJsonObject{{"name", "quillmark"}, {"version", QUILLMARK_VERSION}}},
@@ -186,7 +187,7 @@ void Server::PublishPending() {
                           {"method", "textDocument/publishDiagnostics"},
                           {"params", QJsonObject{{"uri", QString::fromStdString(uri)},
                                                  {"version", qint64{document->Version()}},
-                                                 {"diagnostics", diagnostics_(*document)}}}});
+                                                 {"diagnostics", diagnostics_(*document, encoding_)}}}});
     }
 }
 

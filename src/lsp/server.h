@@ -22,7 +22,7 @@ class Server {
 public:
     using Send = std::function<void(const QJsonObject&)>;
     /// What the diagnostics of a document are; none until one is set.
-    using DiagnosticSource = std::function<QJsonArray(const Document&)>;
+    using DiagnosticSource = std::function<QJsonArray(const Document&, PositionEncoding)>;
 
     /// `settings` are the user's, read by every command; `log`, when given,
     /// gets a line per message and per failure.

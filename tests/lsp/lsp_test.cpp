@@ -2,12 +2,15 @@
 // out, and the documents afterwards as the command line would leave the files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include <QJsonDocument>
 
 #include "cli/cli_helpers.h"
 #include "client.h"
+#include "lsp/diagnostics.h"
+#include "lsp/protocol.h"
 #include "lsp/server.h"
 #include "platform/encoding.h"
 
@@ -126,7 +129,7 @@ TEST(LspDocuments, CountCharactersInUtf8BytesOnlyWhenTheClientOffersThem) {
 TEST(LspDiagnostics, ArePublishedOnceAfterABurstOfChangesForTheLastText) {
     platform::MemorySettings settings;
     Client client(settings);
-    client.server.SetDiagnostics([](const lsp::Document& d) {
+    client.server.SetDiagnostics([](const lsp::Document& d, lsp::PositionEncoding) {
         return QJsonArray{QString::fromStdString(d.Module().Lines(1, 1))};
     });
     client.Start();
@@ -245,6 +248,105 @@ TEST(LspCodeActions, WriteWhatTheCommandLineWritesForEveryInsert) {
         ASSERT_EQ(cli.status, 0) << c.title << cli.err;
         EXPECT_EQ(f.Bytes(uri), cli.out) << c.title;
         EXPECT_EQ(f.client.server.Find(uri)->Module().Text(), f.client.Text(uri)) << c.title;
+    }
+}
+
+// Each diagnostic or finding as "LINE:COLUMN RULE message", lines and columns from 1.
+std::string Shown(const QJsonArray& diagnostics) {
+    std::string shown;
+    for (const QJsonValue& d : diagnostics)
+        shown += (QString::number(d["range"]["start"]["line"].toInt() + 1) + ":" +
+                  QString::number(d["range"]["start"]["character"].toInt() + 1) + " " + d["code"].toString() + " " +
+                  d["message"].toString() + "\n")
+                     .toStdString();
+    return shown;
+}
+
+std::string CheckFinds(LspFixture& f) {
+    const clitest::Result cli = f.Run({"check", "--format", "json", f.Path("Inventory.bas")});
+    std::string shown;
+    for (const QJsonValue& finding : QJsonDocument::fromJson(QByteArray::fromStdString(cli.out)).array())
+        shown += (QString::number(finding["line"].toInt()) + ":" + QString::number(finding["column"].toInt()) + " " +
+                  finding["rule"].toString() + " " + finding["message"].toString() + "\n")
+                     .toStdString();
+    return shown;
+}
+
+TEST(LspDiagnostics, AreWhatCheckFindsUnderTheRulesFileAsItNowStands) {
+    LspFixture f;
+    const std::string uri = f.Open("Inventory.bas");
+    const QStringList lines = QString::fromStdString(f.client.Text(uri)).split("\r\n");
+    const std::string ini = f.Path(".quillmark.ini");
+    const struct {
+        std::string rules;  // the rules file, none when empty
+        bool usable;
+    } cases[] = {
+        {"", true},  // the default rules
+        {"[check]\nrules = procedure-header,stale-header,module-header,notice,error-handler,handler-fallthrough,indent\n", true},
+        {"[check]\nrules = notice, indent\n", true},  // the file written again is read again
+        {"[check]\nrules = notice, indent\nexclude = Inv*\n", true},  // nothing of an excluded file
+        {"[check]\nrules = notice, no-such-rule\n", false},  // the default rules, and what is wrong
+    };
+    for (const auto& c : cases) {
+        if (c.rules.empty())
+            std::filesystem::remove(ini);
+        else
+            testsupport::WriteFile(ini, c.rules);
+        QJsonArray diagnostics = lsp::Diagnostics(*f.client.server.Find(uri), lsp::PositionEncoding::kUtf16);
+        if (!c.usable) {
+            const QJsonObject problem = diagnostics.takeAt(0).toObject();
+            EXPECT_EQ(problem["range"]["start"]["line"], 0);
+            EXPECT_NE(f.Run({"check", f.Path("Inventory.bas")}).err.find(problem["message"].toString().toStdString()),
+                      std::string::npos);
+            std::filesystem::remove(ini);
+        }
+        EXPECT_EQ(Shown(diagnostics), CheckFinds(f)) << c.rules;
+        for (const QJsonValue& d : diagnostics) {  // the whole rest of the line
+            EXPECT_EQ(d["range"]["end"]["character"], lines[d["range"]["end"]["line"].toInt()].size());
+            EXPECT_EQ(d["source"], "quillmark");
+        }
+    }
+}
+
+TEST(LspCodeActions, FixWhatCheckFindsAsCheckFixAndTheSingleCommandsWriteIt) {
+    const struct {
+        const char* title;
+        std::vector<std::vector<std::string>> commands;  // each but the last writes the file
+    } cases[] = {
+        {"Quillmark: fix all in this module", {{"check", "--fix", ""}}},
+        {"Quillmark: fix procedure-header in AdjustStock", {{"procedure", "--after", ":26"}}},
+        {"Quillmark: fix error-handler in NeedsReorder", {{"error", "--kind", "exe", ":20"}, {"indent", ":20"}}},
+        {"Quillmark: fix indent in ReportAll", {{"indent", ":49"}}},
+        {"Quillmark: fix notice in this module", {{"notice", ""}}},
+        {"Quillmark: fix module-header in this module", {{"module", ""}}},
+    };
+    for (const auto& c : cases) {
+        LspFixture f;
+        testsupport::WriteFile(f.Path(".quillmark.ini"),
+                               "[check]\nrules = procedure-header,module-header,notice,error-handler,indent\n"
+                               "handler = exe\nheader = after\n");
+        const std::string uri = f.Open("Inventory.bas");
+        QJsonObject params = f.Params(uri);
+        params["range"] = lsp::LineRange(0, 0);
+        params["context"] = QJsonObject{
+            {"diagnostics", lsp::Diagnostics(*f.client.server.Find(uri), lsp::PositionEncoding::kUtf16)}};
+        QJsonObject action;
+        for (const QJsonValue& a : f.client.Request("textDocument/codeAction", params)["result"].toArray())
+            if (a["title"] == c.title) action = a.toObject();
+        ASSERT_FALSE(action.isEmpty()) << c.title;
+        EXPECT_EQ(action["kind"], c.commands[0][0] == "check" ? "source.fixAll" : "quickfix");
+        const QJsonObject command = action["command"].toObject();
+        f.client.Request("workspace/executeCommand", {{"command", command["command"]}, {"arguments", command["arguments"]}});
+        f.client.ApplyRequestedEdits();
+
+        clitest::Result cli;
+        for (std::size_t i = 0; i < c.commands.size(); ++i) {
+            std::vector<std::string> args = c.commands[i];
+            args.back() = f.Path("Inventory.bas") + args.back();
+            if (i + 1 == c.commands.size()) args.insert(args.end() - 1, "--stdout");
+            cli = f.Run(args);
+        }
+        EXPECT_EQ(f.Bytes(uri), cli.out) << c.title << cli.err;
     }
 }
 
