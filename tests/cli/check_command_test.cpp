@@ -158,14 +158,15 @@ TEST(CheckCommand, ProgressShowsOnATerminalOnlyAndIsErasedAtTheEnd) {
     std::filesystem::create_directory(f.Path("many"));
     for (int i = 0; i < 301; ++i)
         testsupport::WriteFile(f.Path("many/M" + std::to_string(i) + ".bas"), "Attribute VB_Name = \"M\"\r\n");
-    for (const std::string ci : {"", "CI=true "}) {
+    // The test itself may run under CI: the terminal's row takes CI away.
+    for (const auto& [environment, shows] : {std::pair<std::string, bool>{"env -u CI ", true}, {"CI=true ", false}}) {
         const std::string run = clitest::ShellQuoted(QUILLMARK_BINARY) + " check many";
-        std::system(("cd " + clitest::ShellQuoted(f.dir.Path()) + " && XDG_CONFIG_HOME=.config " + ci +
+        std::system(("cd " + clitest::ShellQuoted(f.dir.Path()) + " && XDG_CONFIG_HOME=.config " + environment +
                      "script -qec " + clitest::ShellQuoted(run) + " /dev/null >tty.txt 2>&1")
                         .c_str());
         const std::string tty = f.Read("tty.txt");
-        EXPECT_EQ(tty.find("checking 301/301 modules") != std::string::npos, ci.empty()) << tty;
-        EXPECT_EQ(tty.find("\r\x1b[K0 findings in 0 of 301 modules") != std::string::npos, ci.empty()) << tty;
+        EXPECT_EQ(tty.find("checking 301/301 modules") != std::string::npos, shows) << tty;
+        EXPECT_EQ(tty.find("\r\x1b[K0 findings in 0 of 301 modules") != std::string::npos, shows) << tty;
         EXPECT_THAT(tty, HasSubstr("0 findings in 0 of 301 modules"));
     }
 }
