@@ -46,6 +46,42 @@ void BM_IndentModule(benchmark::State& state) {
 }
 BENCHMARK(BM_IndentModule)->Unit(benchmark::kMillisecond);
 
+// Inputs that once took quadratic time: one statement continued over 100,000
+// lines, one line of 10 MB, and 2,000 nested #If blocks around a procedure. Each should go at about the speed of the
+// generated module above.
+std::string LongInput(int kind) {
+    std::string text = "Attribute VB_Name = \"Long\"\r\n";
+    if (kind == 0) {
+        text += "Sub A()\r\nx = 1 + _\r\n";
+        for (int i = 0; i < 100000; ++i) text += "    1 + _\r\n";
+        text += "1\r\nEnd Sub\r\n";
+    } else if (kind == 1) {
+        text += "Sub A()\r\nx = \"" + std::string(10u << 20, 'a') + "\"\r\nEnd Sub\r\n";
+    } else {
+        for (int i = 0; i < 2000; ++i) text += "#If A" + std::to_string(i) + " Then\r\n";
+        text += "Sub A()\r\nx = 1\r\nEnd Sub\r\n";
+        for (int i = 0; i < 2000; ++i) text += "#End If\r\n";
+    }
+    return text;
+}
+
+void IndentLongInput(benchmark::State& state, int kind) {
+    const std::string text = LongInput(kind);
+    bench::QuietDialogs dialogs;
+    std::optional<host::SourceModule> module;
+    for (auto _ : state) {
+        state.PauseTiming();
+        module.reset();
+        module.emplace(text);
+        state.ResumeTiming();
+        Indent::IndentModule(dialogs, *module);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK_CAPTURE(IndentLongInput, continued_over_100000_lines, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(IndentLongInput, one_line_of_10_MB, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(IndentLongInput, nested_if_2000_deep, 2)->Unit(benchmark::kMillisecond);
+
 void BM_IndentModuleAlreadyIndented(benchmark::State& state) {
     bench::QuietDialogs dialogs;
     host::SourceModule module(GeneratedModule());
