@@ -274,8 +274,10 @@ void AddCheckCommand(CLI::App& app, Context& context) {
     command->add_option("--format", state->format, "text (default), json or sarif")
         ->type_name("FORMAT")
         ->transform(OneOf(formats));
-    auto* baseline = command->add_option("--baseline", state->baseline, "Report only findings this baseline does not hold");
+    auto* baseline = command->add_option("--baseline", state->baseline, "Report only findings that FILE does not hold")
+                         ->type_name("FILE");
     command->add_option("--write-baseline", state->writeBaseline, "Record today's findings in FILE and report none")
+        ->type_name("FILE")
         ->excludes(baseline)
         ->excludes("--fix");
     for (const char* writing : {"--diff", "--stdout"}) command->get_option(writing)->needs("--fix");
