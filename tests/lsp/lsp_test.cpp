@@ -9,6 +9,7 @@
 
 #include "cli/cli_helpers.h"
 #include "client.h"
+#include "lsp/actions.h"
 #include "lsp/diagnostics.h"
 #include "lsp/protocol.h"
 #include "lsp/server.h"
@@ -251,10 +252,31 @@ TEST(LspCodeActions, WriteWhatTheCommandLineWritesForEveryInsert) {
         ASSERT_EQ(cli.status, 0) << c.title << cli.err;
         testsupport::WriteFile(f.Path("Inventory.bas"), f.Bytes(uri));
         // The log's heading names its project by its path: the copy's, there.
-        const QString cliWrote = QString::fromLatin1(clitest::Snapshot(copy)).replace(
-            QString::fromStdString(copy.dir.Path()), QString::fromStdString(f.dir.Path()));
-        EXPECT_EQ(QString::fromLatin1(clitest::Snapshot(f)), cliWrote) << c.title;
+        const QByteArray cliWrote = QByteArray::fromStdString(clitest::Snapshot(copy))
+                                        .replace(copy.dir.Path().c_str(), f.dir.Path().c_str());
+        EXPECT_EQ(clitest::Snapshot(f), cliWrote.toStdString()) << c.title;
         EXPECT_EQ(f.client.server.Find(uri)->Module().Text(), f.client.Text(uri)) << c.title;
+    }
+}
+
+TEST(LspCodeActions, ARevisionWhoseLogOrProjectCannotBeWrittenChangesNoFileAndNoDocument) {
+    namespace fs = std::filesystem;
+    for (const char* readOnly : {"REVISION.TXT", "Inventory.vbp"}) {
+        LspFixture f;
+        if (!fs::exists(f.Path(readOnly))) testsupport::WriteFile(f.Path(readOnly), "' Revisions\r\n");
+        fs::permissions(f.Path(readOnly), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        const std::string uri = f.Open("Inventory.bas");
+        const std::string before = clitest::Snapshot(f);
+        const QJsonObject answer = f.client.Request(
+            "workspace/executeCommand",
+            QJsonObject{{"command", lsp::kInsertCommand},
+             {"arguments", QJsonArray{QJsonObject{{"uri", QString::fromStdString(uri)}, {"insert", "revision"},
+                                                  {"line", 29}, {"to", QJsonArray{"code", "log"}}, {"text", "Fixed."}}}}});
+        EXPECT_EQ(answer["error"]["code"].toInt(), lsp::kRequestFailed) << readOnly;
+        EXPECT_TRUE(answer["error"]["message"].toString().contains(readOnly)) << readOnly;
+        f.client.ApplyRequestedEdits();
+        EXPECT_EQ(f.Bytes(uri), f.Read("Inventory.bas")) << readOnly;
+        EXPECT_EQ(clitest::Snapshot(f), before) << readOnly;
     }
 }
 
