@@ -1,10 +1,8 @@
 #include "cli/runner.h"
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <ostream>
-#include <set>
 
 #include "ide/attempt.h"
 #include "cli/diff.h"
@@ -14,6 +12,7 @@
 #include "host/project_search.h"
 #include "platform/encoding.h"
 #include "platform/os.h"
+#include "platform/transaction.h"
 #include "revisions/revision_log.h"
 
 namespace cli {
@@ -67,14 +66,7 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     // The folders written into, locked in one order by every run, so that two
     // runs never wait for each other's locks at once.
     std::vector<platform::FolderLock> locks;
-    if (writing) {
-        const std::set<std::string> folders = FoldersToLock(groups);
-        for (const std::string& folder : folders) {
-            if (hooks_.locking) hooks_.locking(folder);
-            locks.emplace_back(folder);
-        }
-        for (const std::string& folder : folders) platform::RemoveStaleTemporaries(folder);
-    }
+    if (writing) locks = platform::LockFoldersOf(FilesToWrite(groups), hooks_.locking);
 
     for (FileGroup& group : groups)
         worst = std::max(worst, RunFile(rules, group, setup, action, writing && worst == kDone));
@@ -86,21 +78,18 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     return Finish(writing);
 }
 
-std::set<std::string> Runner::FoldersToLock(const std::vector<FileGroup>& groups) {
-    // By real paths: a run through a symbolic link and a run on the real path
-    // lock the same folders in the same order (and one folder once), and a file
-    // written through a link is written in its target's folder.
-    std::set<std::string> folders;
-    const auto add = [&](const std::string& file) { folders.insert(platform::FolderOf(platform::RealPath(file))); };
+std::vector<std::string> Runner::FilesToWrite(const std::vector<FileGroup>& groups) {
+    std::vector<std::string> files;
     for (const FileGroup& g : groups) {
-        add(g.path);
+        files.push_back(g.path);
         if (!g.projectPath) continue;
-        add(*g.projectPath);
+        files.push_back(*g.projectPath);
         // A revision log the project keeps in another folder (one several projects share).
         const Candidate& candidate = CandidateAt(*g.projectPath);
-        if (candidate.project) ide::Attempt([&] { add(revisions::RevisionLogPath(*candidate.project)); });
+        if (candidate.project)
+            ide::Attempt([&] { files.push_back(revisions::RevisionLogPath(*candidate.project)); });
     }
-    return folders;
+    return files;
 }
 
 int Runner::Plan(const RunRules& rules, std::vector<FileGroup>& groups) {
@@ -357,55 +346,14 @@ int Runner::Finish(bool writing) {
     }
     if (!writing) return kDone;
 
-    int status = kDone;
-    staged_.ForEachChange([&](const std::string& path, const auto&, const std::string& after) {
-        if (status != kDone) return;
-        if (ChangedOnDisk(path, DisplayName(path))) {
-            status = kFileError;
-            return;
-        }
-        status = FileStep(err_, [&] { prepared_.emplace_back(path, after); });
-    });
-    // Once more, now that everything is prepared: a module another program
-    // saved meanwhile is not overwritten.
-    for (const platform::PreparedWrite& write : prepared_)
-        if (status == kDone && ChangedOnDisk(write.Path(), DisplayName(write.Path()))) status = kFileError;
-    if (status != kDone) {
-        prepared_.clear();
-        return status;
-    }
-
-    // Each original is kept until every file is in place: a rename that fails
-    // (an append-only file, a sticky folder) puts back those made before it.
-    // Ctrl-C waits until every file is old or every file is new.
-    const platform::SignalsHeld uncut;
-    std::set<std::string> folders;
-    std::size_t replaced = 0;
-    for (; replaced < prepared_.size() && status == kDone; ++replaced) {
-        platform::PreparedWrite& write = prepared_[replaced];
-        if (hooks_.replacing) hooks_.replacing(write.Path());
-        status = FileStep(err_, [&] { write.CommitUndoably(); });
-        folders.insert(write.Folder());
-    }
-    // What another program wrote into an original between the last check and
-    // its rename is in the replaced original: then every original goes back.
-    // A program that opened it before the rename may still be writing: the
-    // original is looked at once no other process holds it open (or, for a
-    // program that keeps its files open, once half a second has gone by).
-    const auto patience = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-    for (const platform::PreparedWrite& write : prepared_) {
-        if (status != kDone || write.Replaced().empty()) continue;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            patience - std::chrono::steady_clock::now());
-        platform::WaitUntilOthersClose(write.Replaced(), static_cast<int>(std::max<long long>(left.count(), 0)));
-        if (ChangedOnDisk(write.Path(), DisplayName(write.Path()), write.Replaced())) status = kFileError;
-    }
-    if (status != kDone)
-        while (replaced-- > 0) FileStep(err_, [&] { prepared_[replaced].Undo(); });
-    for (const std::string& folder : folders) platform::SyncFolder(folder);
-    prepared_.clear();
+    const bool written = platform::WriteAllOrNothing(
+        prepared_, staged_,
+        {[this](const std::string& path, const std::string& nowAt) {
+             return ChangedOnDisk(path, DisplayName(path), nowAt);
+         },
+         [this](const std::function<void()>& step) { return FileStep(err_, step) == kDone; }, hooks_.replacing});
     staged_.Clear();
-    return status;
+    return written ? kDone : kFileError;
 }
 
 std::string Runner::DisplayName(const std::string& path) const {

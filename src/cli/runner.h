@@ -18,7 +18,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -134,9 +133,9 @@ private:
     /// Says so when the file changed since the run read it; with `nowAt`, the
     /// file there is what is compared (the original a rename replaced).
     bool ChangedOnDisk(const std::string& path, const std::string& shownAs, const std::string& nowAt = {});
-    /// The folders the run writes into, each by its real path, in the one order
-    /// every run takes their locks.
-    std::set<std::string> FoldersToLock(const std::vector<FileGroup>& groups);
+    /// The files the run may write into (modules, projects, revision logs),
+    /// whose folders it locks.
+    std::vector<std::string> FilesToWrite(const std::vector<FileGroup>& groups);
     std::string DisplayName(const std::string& path) const;
     void Say(const std::string& text) const;
 

@@ -16,6 +16,8 @@
 #include "lsp/diagnostics.h"
 #include "lsp/messages.h"
 #include "lsp/protocol.h"
+#include "platform/transaction.h"
+#include "revisions/revision_log.h"
 
 namespace lsp {
 
@@ -86,8 +88,6 @@ void Setup(core::PenworkCore& w, const std::string& insert, const QJsonObject& a
                 if (w.chkRevision(i) != targets[static_cast<std::size_t>(i)])
                     w.ClickRevision(i, targets[static_cast<std::size_t>(i)]);
         }
-        // The revision log is a file of its own, which the server does not write.
-        if (w.chkRevision(revisions::LogTarget)) w.ClickRevision(revisions::LogTarget, false);
         w.SetHeaderBefore(!a["after"].toBool());
         SetText(w, toolwindow::kRevisionTextBox, a, "text");
     } else {
@@ -110,6 +110,28 @@ void Fix(const Document& document, host::SourceModule& module, const QJsonObject
             check::FixFinding(module, config, workspace, window, f);
             return;
         }
+}
+
+// Writes what the insert staged (a revision log, its project) all or nothing;
+// when it cannot, the command fails, so that the module is not edited either.
+void WriteBesidesTheModule(host::Project* project, const platform::DiskFiles& disk, platform::StagedFiles& files) {
+    if (project != nullptr && project->Changed()) files.Write(project->FileName(), project->Text());
+    std::string problems;
+    std::vector<platform::PreparedWrite> prepared;
+    const platform::WriteChecks checks{
+        [&](const std::string& path, const std::string& nowAt) {
+            if (!disk.ChangedSinceRead(path, nowAt)) return false;
+            problems += path + " was changed by another program; nothing was written, run the command again. ";
+            return true;
+        },
+        [&](const std::function<void()>& step) {
+            const std::optional<ide::Failure> failure = ide::Failed(step);
+            if (failure) problems += failure->reason + " ";
+            return !failure;
+        },
+        {}};
+    if (!platform::WriteAllOrNothing(prepared, files, checks))
+        throw ResponseError(kRequestFailed, problems.substr(0, problems.size() - 1));
 }
 
 QJsonObject CommandAction(const std::string& title, const char* kind, QJsonObject arguments, const std::string& uri) {
@@ -166,8 +188,20 @@ InsertOutcome RunInsert(const Document& document, const QJsonObject& arguments, 
                                      std::max(1L, module.CountOfFileLines()));
     const long codeLine = module.CountOfLines() == 0 ? 1 : module.CodeLineOfFileLine(fileLine);
 
-    // Files are read (the project, the templates) but never written.
-    platform::StagedFiles files;
+    // The module comes back as edits; a revision note's log and the project
+    // that lists it are written as the command line writes them: their folders
+    // locked before the insert reads them, then all or nothing.
+    std::vector<platform::FolderLock> locks;
+    if (insert == "revision") {
+        platform::StagedFiles searched;
+        if (const std::unique_ptr<host::Project> found = ProjectOf(document.File().path, searched)) {
+            std::vector<std::string> written{found->FileName()};
+            ide::Attempt([&] { written.push_back(revisions::RevisionLogPath(*found)); });
+            locks = platform::LockFoldersOf(written);
+        }
+    }
+    platform::DiskFiles disk;           // what the insert read, as it was then
+    platform::StagedFiles files(disk);  // what it writes besides the module
     const std::unique_ptr<host::Project> project = ProjectOf(document.File().path, files);
     host::Workspace workspace;
     workspace.SetProject(project.get());
@@ -186,6 +220,7 @@ InsertOutcome RunInsert(const Document& document, const QJsonObject& arguments, 
             window.Insert();
         }
     }
+    if (!locks.empty()) WriteBesidesTheModule(project.get(), disk, files);
     outcome.text = module.Text();
     outcome.messages = std::move(dialogs.shown);
     return outcome;

@@ -37,7 +37,10 @@ struct InsertOutcome {
 /// "after" (a procedure header after the declaration), "kind" (the handler
 /// kind, 0 to 3), the texts ("description", "inputs", "assumptions",
 /// "results", "text", "template", "type", "number"), "to" (revision targets by
-/// name), "author", "initials". Without a text its box stays empty.
+/// name), "author", "initials". Without a text its box stays empty. A revision
+/// note's log and the project that gains it are written as the command line
+/// writes them, all or nothing; when they cannot be, throws ResponseError and
+/// the module stays as it was.
 InsertOutcome RunInsert(const Document& document, const QJsonObject& arguments, platform::SettingsStore& stored);
 
 }  // namespace lsp

@@ -20,6 +20,7 @@ enum ErrorCode : int {
     kInvalidParams = -32602,
     kInternalError = -32603,
     kServerNotInitialized = -32002,
+    kRequestFailed = -32803,
 };
 
 /// Thrown by a handler: the request is answered with this error.

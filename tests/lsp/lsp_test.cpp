@@ -9,6 +9,7 @@
 
 #include "cli/cli_helpers.h"
 #include "client.h"
+#include "lsp/actions.h"
 #include "lsp/diagnostics.h"
 #include "lsp/protocol.h"
 #include "lsp/server.h"
@@ -220,6 +221,8 @@ TEST(LspCodeActions, WriteWhatTheCommandLineWritesForEveryInsert) {
         {"Quillmark: comment block", {{"text", "Totals in cents."}}, {"comment", "--text", "Totals in cents."}, 30},
         {"Quillmark: revision note", {{"to", QJsonArray{"procedure", "module", "code"}}, {"type", "BUG"}, {"text", "Fixed."}},
          {"revision", "--to", "procedure,module,code", "--type", "BUG", "--text", "Fixed."}, 30},
+        {"Quillmark: revision note", {{"to", QJsonArray{"code", "log"}}, {"text", "Fixed."}},
+         {"revision", "--to", "code,log", "--text", "Fixed."}, 30},
         {"Quillmark: error handler, Custom Error Handler", {}, {"error", "--kind", "custom"}, 30},
         {"Quillmark: error handler, Resume Next", {}, {"error", "--kind", "resume-next"}, 30},
         {"Quillmark: error handler, Standard EXE MsgBox", {}, {"error", "--kind", "exe"}, 22},
@@ -241,13 +244,39 @@ TEST(LspCodeActions, WriteWhatTheCommandLineWritesForEveryInsert) {
         f.client.Request("workspace/executeCommand", {{"command", command["command"]}, {"arguments", QJsonArray{arguments}}});
         f.client.ApplyRequestedEdits();
 
+        // The command line on a copy of its own; the editor saves the document.
+        clitest::CliFixture copy;
         std::vector<std::string> args = c.command;
-        args.push_back("--stdout");
-        args.push_back(f.Path("Inventory.bas") + (c.line > 0 ? ":" + std::to_string(c.line) : ""));
-        const clitest::Result cli = f.Run(args);
+        args.push_back(copy.Path("Inventory.bas") + (c.line > 0 ? ":" + std::to_string(c.line) : ""));
+        const clitest::Result cli = copy.Run(args);
         ASSERT_EQ(cli.status, 0) << c.title << cli.err;
-        EXPECT_EQ(f.Bytes(uri), cli.out) << c.title;
+        testsupport::WriteFile(f.Path("Inventory.bas"), f.Bytes(uri));
+        // The log's heading names its project by its path: the copy's, there.
+        const QByteArray cliWrote = QByteArray::fromStdString(clitest::Snapshot(copy))
+                                        .replace(copy.dir.Path().c_str(), f.dir.Path().c_str());
+        EXPECT_EQ(clitest::Snapshot(f), cliWrote.toStdString()) << c.title;
         EXPECT_EQ(f.client.server.Find(uri)->Module().Text(), f.client.Text(uri)) << c.title;
+    }
+}
+
+TEST(LspCodeActions, ARevisionWhoseLogOrProjectCannotBeWrittenChangesNoFileAndNoDocument) {
+    namespace fs = std::filesystem;
+    for (const char* readOnly : {"REVISION.TXT", "Inventory.vbp"}) {
+        LspFixture f;
+        if (!fs::exists(f.Path(readOnly))) testsupport::WriteFile(f.Path(readOnly), "' Revisions\r\n");
+        fs::permissions(f.Path(readOnly), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        const std::string uri = f.Open("Inventory.bas");
+        const std::string before = clitest::Snapshot(f);
+        const QJsonObject answer = f.client.Request(
+            "workspace/executeCommand",
+            QJsonObject{{"command", lsp::kInsertCommand},
+             {"arguments", QJsonArray{QJsonObject{{"uri", QString::fromStdString(uri)}, {"insert", "revision"},
+                                                  {"line", 29}, {"to", QJsonArray{"code", "log"}}, {"text", "Fixed."}}}}});
+        EXPECT_EQ(answer["error"]["code"].toInt(), lsp::kRequestFailed) << readOnly;
+        EXPECT_TRUE(answer["error"]["message"].toString().contains(readOnly)) << readOnly;
+        f.client.ApplyRequestedEdits();
+        EXPECT_EQ(f.Bytes(uri), f.Read("Inventory.bas")) << readOnly;
+        EXPECT_EQ(clitest::Snapshot(f), before) << readOnly;
     }
 }
 
