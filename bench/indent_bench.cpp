@@ -29,10 +29,9 @@ const std::string& GeneratedModule() {
     return text;
 }
 
-void BM_IndentModule(benchmark::State& state) {
-    const std::string& text = GeneratedModule();
+// Indents a fresh copy of `text` in each run, made and dropped while the clock stands.
+void IndentFreshCopies(benchmark::State& state, const std::string& text) {
     bench::QuietDialogs dialogs;
-    // Each run gets a fresh copy, made and dropped while the clock stands.
     std::optional<host::SourceModule> module;
     for (auto _ : state) {
         state.PauseTiming();
@@ -42,6 +41,11 @@ void BM_IndentModule(benchmark::State& state) {
         Indent::IndentModule(dialogs, *module);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+void BM_IndentModule(benchmark::State& state) {
+    const std::string& text = GeneratedModule();
+    IndentFreshCopies(state, text);
     state.counters["lines"] = static_cast<double>(host::SourceModule(text).CountOfLines());
 }
 BENCHMARK(BM_IndentModule)->Unit(benchmark::kMillisecond);
@@ -65,19 +69,7 @@ std::string LongInput(int kind) {
     return text;
 }
 
-void IndentLongInput(benchmark::State& state, int kind) {
-    const std::string text = LongInput(kind);
-    bench::QuietDialogs dialogs;
-    std::optional<host::SourceModule> module;
-    for (auto _ : state) {
-        state.PauseTiming();
-        module.reset();
-        module.emplace(text);
-        state.ResumeTiming();
-        Indent::IndentModule(dialogs, *module);
-    }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
-}
+void IndentLongInput(benchmark::State& state, int kind) { IndentFreshCopies(state, LongInput(kind)); }
 BENCHMARK_CAPTURE(IndentLongInput, continued_over_100000_lines, 0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(IndentLongInput, one_line_of_10_MB, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(IndentLongInput, nested_if_2000_deep, 2)->Unit(benchmark::kMillisecond);
