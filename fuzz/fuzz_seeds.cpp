@@ -18,7 +18,8 @@ namespace {
 
 constexpr const char* kModuleTargets[] = {"module_file",  "scan",          "indent",
                                           "proc_header",  "module_header", "comment_block",
-                                          "rights_notice", "error_handler", "revision"};
+                                          "rights_notice", "error_handler", "revision",
+                                          "lsp"};
 
 // What generated modules lack: properties, #If alternatives, member attributes,
 // a form's prelude, Declare and Type blocks.
