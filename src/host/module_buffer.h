@@ -54,6 +54,8 @@ public:
     const std::vector<LineRole>& Roles() const { return roles_; }
     const std::vector<RawLine>& Prelude() const { return prelude_; }
     Eol UsualEol() const { return usualEol_; }
+    /// The line end of code line `i` (from 0) in the file.
+    Eol EolOf(std::size_t i) const { return lines_[i].eol; }
     const std::string& Name() const { return name_; }
 
     /// Bumped whenever an edit changes what the procedure index is built from:

@@ -255,6 +255,11 @@ std::string SourceModule::Name() const { return impl_->buffer.Name(); }
 
 std::string SourceModule::LineEnd() const { return std::string(EolText(impl_->buffer.UsualEol())); }
 
+std::string SourceModule::LineEndOf(long line) const {
+    impl_->RequireLine(line);
+    return std::string(EolText(impl_->buffer.EolOf(static_cast<std::size_t>(line - 1))));
+}
+
 std::vector<ProcInfo> SourceModule::Procedures() const {
     std::vector<ProcInfo> procs;
     for (const ProcEntry& e : impl_->Index().Entries())

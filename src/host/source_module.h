@@ -105,6 +105,9 @@ public:
     /// The line end that inserted lines take: the file's most common one ("\r\n"
     /// when the file has none).
     std::string LineEnd() const;
+    /// The line end code line `line` has in the file ("" for a last line without
+    /// one). Raises kSubscriptOutOfRange for a line the module does not hold.
+    std::string LineEndOf(long line) const;
     /// The procedure parts in the order they stand.
     std::vector<ProcInfo> Procedures() const;
 

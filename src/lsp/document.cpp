@@ -63,8 +63,34 @@ bool Document::ChangeInLine(const Range& range, const std::string& text, Positio
     return true;
 }
 
+bool Document::ChangeAcrossLines(const Range& range, const std::string& text, PositionEncoding encoding) {
+    host::SourceModule& m = file_.module;
+    const long firstFileLine = range.startLine + 1, lastFileLine = range.endLine + 1;
+    // The file's last line keeps the whole-text path, as in ChangeInLine.
+    if (firstFileLine < 1 || lastFileLine <= firstFileLine || lastFileLine >= m.CountOfFileLines() ||
+        m.CountOfLines() == 0)
+        return false;
+    const long first = m.CodeLineOfFileLine(firstFileLine), last = m.CodeLineOfFileLine(lastFileLine);
+    // Code lines only, with no hidden line among them, and the joined line
+    // ending as the last one did.
+    if (m.FileLineOfCodeLine(first) != firstFileLine || m.FileLineOfCodeLine(last) != lastFileLine ||
+        last - first != lastFileLine - firstFileLine || m.LineEndOf(first) != m.LineEndOf(last) ||
+        !BreaksAreAll(text, m.LineEnd()))
+        return false;
+    if (text.find_first_of("\r\n") != std::string::npos && m.LineEnd() == "\r") return false;
+    const std::string head = m.Lines(first, 1), tail = m.Lines(last, 1);
+    const std::size_t start = OffsetOfCharacter(head, range.startCharacter, encoding);
+    const std::size_t end = OffsetOfCharacter(tail, range.endCharacter, encoding);
+    const std::string now = head.substr(0, start) + text + tail.substr(end);
+    // The lines after the first go, with the hidden lines that follow the last;
+    // those then follow the first, which takes the text the edit leaves.
+    m.DeleteLines(first + 1, last - first);
+    m.ReplaceLine(first, now);
+    return true;
+}
+
 void Document::Change(const Range& range, const std::string& text, PositionEncoding encoding) {
-    if (ChangeInLine(range, text, encoding)) return;
+    if (ChangeInLine(range, text, encoding) || ChangeAcrossLines(range, text, encoding)) return;
     const std::string before = file_.module.Text();
     const std::vector<std::string_view> lines = ide::SplitKeepingEnds(before);
     const std::size_t start = OffsetOf(before, lines, range.startLine, range.startCharacter, encoding);

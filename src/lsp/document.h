@@ -37,6 +37,9 @@ private:
     /// An edit inside one code line, made as an editor makes it there; false
     /// when the edit must go through the whole text.
     bool ChangeInLine(const Range& range, const std::string& text, PositionEncoding encoding);
+    /// An edit from one code line into a later one (Backspace over a line end,
+    /// a paste), made on those lines; false when it must go through the whole text.
+    bool ChangeAcrossLines(const Range& range, const std::string& text, PositionEncoding encoding);
 
     host::ModuleFile file_;
     long version_ = 0;

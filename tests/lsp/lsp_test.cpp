@@ -81,6 +81,12 @@ TEST(LspDocuments, TheServersTextIsTheEditorsAfterEveryChange) {
     } cases[] = {
         // Typing, Enter, Backspace over a line end, a paste over several lines, one beyond the end.
         {cls, {{4, 6, 4, 6, "al"}, {4, 0, 4, 0, "\r\n"}, {4, 0, 5, 0, ""}, {5, 3, 8, 2, "x\r\ny"}, {99, 5, 99, 9, "z"}}},
+        // Lines joined with the attribute line that follows the last, a paste over lines, lines
+        // joined that end differently.
+        {cls, {{4, 6, 5, 7, ""}, {3, 0, 4, 3, "x\r\ny\r\n"}}},
+        {cls, {{5, 3, 7, 2, "q"}}},  // over the attribute line between two code lines
+        {"A\r\nB\r\nC\r\nD\r\n", {{0, 1, 2, 0, "x\r\ny"}, {0, 0, 1, 1, ""}}},
+        {"A\r\nB\nC\r\nD", {{0, 1, 1, 0, "-"}, {0, 1, 1, 0, ""}}},
         // A character after a surrogate pair: UTF-16 counts it as two.
         {cls, {{7, 10, 7, 11, "Y"}, {7, 8, 7, 10, ""}}},
         // Hidden lines: the attribute line and the class header edited like any other.
