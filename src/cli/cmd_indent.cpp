@@ -11,23 +11,13 @@ namespace cli {
 
 namespace {
 
-// The blocks whose lines differ from `before`, as FILE:LINE: NAME, LINE being
-// the declaration's line as an editor shows it.
-int ReportChanged(Session& s, const std::vector<std::string>& before,
-                  const std::vector<Indent::IndentedBlock>& blocks) {
-    const host::SourceModule& m = s.file.module;
-    int changed = 0;
-    for (const Indent::IndentedBlock& b : blocks) {
-        bool differs = false;
-        for (long line = b.startLine; line < b.startLine + b.lineCount && !differs; ++line)
-            differs = m.Lines(line, 1) != before[static_cast<std::size_t>(line - 1)];
-        if (!differs) continue;
-        ++changed;
-        const long decl = b.bodyLine > 0 ? b.bodyLine : b.startLine;
-        s.out << s.target.file << ':' << m.FileLineOfCodeLine(decl) << ": " << headers::PartDisplayName(b.procName, b.kind)
-              << '\n';
-    }
-    return changed;
+// Lists a block the indenter would change as FILE:LINE: NAME, LINE being the
+// declaration's line as an editor shows it.
+void ReportChanged(Session& s, const Indent::IndentedBlock& b) {
+    const long decl = b.bodyLine > 0 ? b.bodyLine : b.startLine;
+    s.out << s.target.file << ':' << s.file.module.FileLineOfCodeLine(decl) << ": "
+          << headers::PartDisplayName(b.procName, b.kind) << '\n';
+    s.status = kRefused;
 }
 
 }  // namespace
@@ -70,19 +60,21 @@ void AddIndentCommand(CLI::App& app, Context& context) {
                     s.err << "\rquillmark: indenting " << s.targetIndex + 1 << "/" << s.targetCount << ' '
                           << s.target.file << "\033[K" << std::flush;
                 host::SourceModule& m = s.file.module;
-                std::vector<std::string> before;
-                if (state->check)
-                    for (long line = 1; line <= m.CountOfLines(); ++line) before.push_back(m.Lines(line, 1));
-
-                std::vector<Indent::IndentedBlock> blocks;
-                if (state->all) {
-                    blocks = Indent::IndentModule(s.dialogs, m);
+                if (state->all && state->check) {
+                    // Nothing is changed: the indenter runs on a preview of the module.
+                    s.status = kDone;
+                    for (const Indent::PreviewedBlock& p : Indent::PreviewModule(s.dialogs, m))
+                        if (p.firstMoved > 0) ReportChanged(s, p.block);
+                } else if (state->all) {
+                    Indent::IndentModule(s.dialogs, m);
                 } else {
+                    // The block is indented; with --check the run then writes nothing.
+                    const std::string before = state->check ? m.Text() : std::string();
                     const auto block = s.window.IndentProcedure();
-                    if (!block) return;  // refused: the message says why
-                    blocks.push_back(*block);
+                    if (!block || !state->check) return;  // refused: the message says why
+                    s.status = kDone;
+                    if (m.Text() != before) ReportChanged(s, *block);
                 }
-                if (state->check) s.status = ReportChanged(s, before, blocks) > 0 ? kRefused : kDone;
             });
             if (progress) context.err << "\r\033[K" << std::flush;
             return status;

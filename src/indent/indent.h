@@ -45,6 +45,16 @@ IndentedBlock IndentProcedure(platform::DialogPort& dialogs, ide::CodeModule& mo
 /// Shows the busy cursor meanwhile. Returns the blocks it ran over.
 std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::CodeModule& module);
 
+/// One block IndentModule would run over, and the first line in it that it
+/// would write differently (0 when it would leave the block as it stands).
+struct PreviewedBlock {
+    IndentedBlock block;
+    long firstMoved = 0;
+};
+
+/// What IndentModule would do, without changing the module.
+std::vector<PreviewedBlock> PreviewModule(platform::DialogPort& dialogs, const ide::CodeModule& module);
+
 /// The Indent button: re-indents the procedure part that holds the start of the
 /// active code pane's selection. With no procedure there (the cursor in the
 /// declarations section, no code pane, or a failing host step while looking),
