@@ -278,8 +278,8 @@ int MemoryRun(int argc, char** argv) {
     // each child starts from the same few megabytes.
     const int written = inChild(
         [&] {
-            // A generated line is about 36 bytes.
-            const auto lines = static_cast<long>(megabytes * 1e6 / 36.0);
+            // A generated line is about 34 bytes.
+            const auto lines = static_cast<long>(megabytes * 1e6 / 34.0);
             platform::WriteFileAtomic(pristine, vbgen::GenerateModule("Large", lines, 7));
             return 0;
         },
