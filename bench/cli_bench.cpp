@@ -4,26 +4,17 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <ostream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
-#include "cli/app.h"
+#include "cli_run.h"
 #include "host/module_file.h"
 #include "platform/files.h"
-#include "platform/settings.h"
-#include "support/memory_settings.h"
 #include "vb_corpus.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class NullBuffer : public std::streambuf {
-protected:
-    int overflow(int c) override { return c; }
-};
 
 // A folder of modules, and their text, to put back between runs.
 struct Tree {
@@ -53,14 +44,7 @@ struct Tree {
     }
 };
 
-int RunQuillmark(const std::vector<std::string>& args) {
-    static NullBuffer nothing;
-    std::ostream out(&nothing), err(&nothing);
-    std::vector<const char*> argv{"quillmark"};
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    platform::MemorySettings settings;
-    return cli::Run(static_cast<int>(argv.size()), argv.data(), settings, out, err);
-}
+using bench::RunQuillmark;
 
 const Tree& MillionLines() {
     static const Tree tree("tree", bench::kTreeModules, bench::kTreeLinesEach);

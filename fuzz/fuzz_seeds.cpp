@@ -78,6 +78,8 @@ int main(int argc, char** argv) {
     for (std::uint32_t seed = 1; seed <= 6; ++seed)
         modules.emplace_back("generated" + std::to_string(seed) + ".bas",
                              vbgen::GenerateModule("Generated" + std::to_string(seed), 30 + 25 * seed, seed));
+    modules.emplace_back("generated.frm", vbgen::GenerateForm("frmGenerated", 80, 1));
+    modules.emplace_back("generated.cls", vbgen::GenerateClass("CGenerated", 60, 1));
     for (const char* target : kModuleTargets) {
         std::uint32_t n = 0;
         for (const auto& [name, bytes] : modules) {

@@ -84,7 +84,7 @@ bool MayHold(std::string_view text, std::string_view word) {
 // One procedure part as the rules read it.
 struct Part {
     const host::SourceModule& m;
-    host::ProcInfo info;
+    const host::ProcInfo& info;  // held by the caller while the part is read
     std::string display;
     long lastDeclLine = 0;
     long last = 0;
@@ -185,17 +185,18 @@ public:
             if (auto it = indentMoves.find(info.startLine); it != indentMoves.end())
                 Add(Rule::Indent, it->second, part, part.display + " is not indented as the indenter writes it");
         }
-        std::stable_sort(findings_.begin(), findings_.end(),
-                         [](const Finding& a, const Finding& b) { return a.line < b.line; });
+        const auto byLine = [](const Finding& a, const Finding& b) { return a.line < b.line; };
+        if (!std::is_sorted(findings_.begin(), findings_.end(), byLine))
+            std::stable_sort(findings_.begin(), findings_.end(), byLine);
         return std::move(findings_);
     }
 
 private:
     bool On(Rule rule) const { return config_.rules.count(rule) > 0; }
 
-    void Add(Rule rule, long codeLine, const Part& part, const std::string& message) {
+    void Add(Rule rule, long codeLine, const Part& part, std::string message) {
         findings_.push_back(Finding{rule, m_.FileLineOfCodeLine(codeLine), FirstColumn(m_, codeLine), part.display,
-                                    message, Fixable(rule)});
+                                    std::move(message), Fixable(rule)});
     }
 
     void AddModule(Rule rule, const std::string& message) {
@@ -220,23 +221,28 @@ private:
     // A header stands in the part's range above its declaration, or right below it.
     void CheckHeader(const Part& part) {
         if (!On(Rule::ProcedureHeader) && !On(Rule::StaleHeader)) return;
-        std::vector<long> places;
-        for (long line = part.info.startLine; line < part.info.bodyLine; ++line) places.push_back(line);
         // Below the declaration: past the On Error line that the handler puts
         // there too, and the blank line after it.
         long below = part.lastDeclLine + 1;
-        while (below < part.last && (ide::TrimBlanks(m_.Lines(below, 1)).empty() || StartsOnError(part.WordsAt(below))))
-            ++below;
-        places.push_back(below);
-        for (long line : places) {
-            if (line + 1 > part.last || !headers::IsHeaderRule(m_.Lines(line, 1))) continue;
+        for (; below < part.last; ++below) {
+            const std::string text = m_.Lines(below, 1);
+            // Words are read only from a line that may hold an On Error statement.
+            if (!ide::TrimBlanks(text).empty() &&
+                !((MayHold(text, "error") || MayHold(text, "local")) && StartsOnError(part.WordsAt(below))))
+                break;
+        }
+        auto headerAt = [&](long line) {
+            if (line + 1 > part.last || !headers::IsHeaderRule(m_.Lines(line, 1))) return false;
             const std::optional<std::string> name = headers::ProcHeaderNameOf(m_.Lines(line + 1, 1));
-            if (!name) continue;
+            if (!name) return false;
             if (On(Rule::StaleHeader) && !platform::EqualsNoCase(*name, part.display))
                 Add(Rule::StaleHeader, line + 1, part,
                     "the header of " + part.display + " names " + (name->empty() ? "no procedure" : *name));
-            return;
-        }
+            return true;
+        };
+        for (long line = part.info.startLine; line < part.info.bodyLine; ++line)
+            if (headerAt(line)) return;
+        if (headerAt(below)) return;
         if (On(Rule::ProcedureHeader))
             Add(Rule::ProcedureHeader, part.info.bodyLine, part, part.display + " has no procedure header");
     }

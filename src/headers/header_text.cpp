@@ -50,7 +50,10 @@ std::string HeaderRule() { return HeaderEndRule() + kCrLf; }
 
 std::string HeaderEndRule() { return "'" + std::string(70, '-'); }
 
-bool IsHeaderRule(std::string_view line) { return ide::TrimBlanks(line) == HeaderEndRule(); }
+bool IsHeaderRule(std::string_view line) {
+    static const std::string rule = HeaderEndRule();  // asked of every procedure's lines
+    return ide::TrimBlanks(line) == rule;
+}
 
 std::optional<std::string> ProcHeaderNameOf(std::string_view line) { return ValueAfter(kProcNameLabel, line); }
 

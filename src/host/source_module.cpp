@@ -262,6 +262,7 @@ std::string SourceModule::LineEndOf(long line) const {
 
 std::vector<ProcInfo> SourceModule::Procedures() const {
     std::vector<ProcInfo> procs;
+    procs.reserve(impl_->Index().Entries().size());
     for (const ProcEntry& e : impl_->Index().Entries())
         procs.push_back(ProcInfo{e.name, e.kind, e.keyword, e.start, e.count, e.body});
     return procs;

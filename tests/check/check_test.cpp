@@ -68,6 +68,9 @@ TEST(Check, ModuleRulesAndIndentNameTheLineTheyConcern) {
               "module-header 2 , notice 2 , indent 8 Foo");
     const std::string headed = "Attribute VB_Name = \"M\"\n" + kRule + "\n' Module Name:\tM\n" + kRule + "\n" + vb.substr(24);
     EXPECT_EQ(Found(headed, {Rule::ModuleHeader}), "");
+    // In line order, whichever rule found them first.
+    EXPECT_EQ(Found("Sub Bar()\n" + kHeader + "End Sub\n", {Rule::StaleHeader, Rule::ErrorHandler}),
+              "error-handler 1 Bar, stale-header 3 Bar");
 }
 
 TEST(Check, RulesFileSaysWhichRulesApplyAndABadOneNamesItsLine) {

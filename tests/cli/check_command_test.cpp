@@ -76,18 +76,32 @@ TEST(CheckCommand, FixWritesWhatTheSingleCommandsWriteAndLeavesNothingToFix) {
 }
 
 // Generated modules, with their continued declarations, #If blocks and keywords in
-// strings: once fixed, nothing fixable is left, and fixing again changes nothing.
+// strings, and forms and classes with their designer blocks (nested controls and
+// property blocks) and hidden attribute lines: once fixed, nothing fixable is left,
+// the designer block and every attribute line are as they were, and fixing again
+// changes nothing.
 TEST(CheckCommand, FixedGeneratedModulesHaveNothingLeftToFix) {
     CliFixture f;
     std::filesystem::create_directory(f.Path("gen"));
     for (const char* after : {"before", "after"}) {
-        for (std::uint32_t seed = 1; seed <= 6; ++seed)
-            testsupport::WriteFile(f.Path("gen/M" + std::to_string(seed) + ".bas"),
-                                   vbgen::GenerateModule("M" + std::to_string(seed), 300, seed));
+        std::map<std::string, std::string> written;
+        for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+            const std::string n = std::to_string(seed);
+            written["gen/M" + n + ".bas"] = vbgen::GenerateModule("M" + n, 300, seed);
+            if (seed > 2) continue;
+            written["gen/F" + n + ".frm"] = vbgen::GenerateForm("F" + n, 300, seed);
+            written["gen/C" + n + ".cls"] = vbgen::GenerateClass("C" + n, 200, seed);
+        }
+        for (const auto& [name, text] : written) testsupport::WriteFile(f.Path(name), text);
         testsupport::WriteFile(f.Path("gen/.quillmark.ini"),
                                "[check]\nrules = " + kFixable + "\nhandler = component\nheader = " + after + "\n");
         auto fix = f.Run({"check", "--fix", f.Path("gen")});
         EXPECT_EQ(fix.status, 0) << fix.out << fix.err;
+        for (const auto& [name, text] : written) {
+            const std::string fixed = f.Read(name), top = text.substr(0, text.find("Option Explicit"));
+            EXPECT_EQ(fixed.substr(0, top.size()), top) << name;
+            EXPECT_EQ(clitest::Count(fixed, "\nAttribute "), clitest::Count(text, "\nAttribute ")) << name;
+        }
         const std::string once = clitest::Snapshot(f);
         auto again = f.Run({"check", "--fix", f.Path("gen")});
         EXPECT_EQ(again.status, 0) << again.out;
