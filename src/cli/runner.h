@@ -4,11 +4,11 @@
 //    command runs; a bad one stops the run with nothing written;
 // 2. each module is loaded once and its targets run on it in the order given,
 //    every line counted in the file as it was when the run started;
-// 3. each changed module is prepared beside its original (a temporary file,
-//    written and synced) as soon as its targets are done, then the revision
-//    logs and projects; a refusal or failure anywhere removes what was prepared;
-// 4. only when everything is prepared, and no file changed on disk since the
-//    run read it, do the prepared files replace their originals.
+// 3. each changed module is prepared beside its original (a temporary file)
+//    as soon as its targets are done, then the revision logs and projects; a
+//    refusal or failure anywhere removes what was prepared;
+// 4. only when everything is prepared and synced, and no file changed on disk
+//    since the run read it, do the prepared files replace their originals.
 // The folders written into are locked for the whole run, so that two runs on
 // one project follow each other. With --diff or --stdout nothing is written.
 // With --jobs, several modules are loaded, run and prepared at once, one
