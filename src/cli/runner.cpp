@@ -106,8 +106,7 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     std::mutex showing;
     // A module after one that failed is not prepared, as on one thread.
     std::atomic<std::size_t> firstFailed{groups.size()};
-    const std::size_t jobs = options_.jobs == 0 ? platform::HardwareThreads() : options_.jobs;
-    platform::ForEachIndex(groups.size(), jobs, [&](std::size_t i) {
+    platform::ForEachIndex(groups.size(), Jobs(), [&](std::size_t i) {
         Outcome& outcome = outcomes[i];
         RunFile(rules, groups[i], setup, action, writing && i < firstFailed, outcome);
         if (outcome.status != kDone || outcome.writeStatus != kDone) {
@@ -126,6 +125,8 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     }
     return Finish(writing);
 }
+
+std::size_t Runner::Jobs() const { return options_.jobs == 0 ? platform::HardwareThreads() : options_.jobs; }
 
 std::vector<std::string> Runner::FilesToWrite(const std::vector<FileGroup>& groups) {
     std::vector<std::string> files;
@@ -425,7 +426,7 @@ int Runner::Finish(bool writing) {
              return ChangedOnDisk(path, DisplayName(path), nowAt);
          },
          [this](const std::function<void()>& step) { return FileStep(err_, step) == kDone; }, hooks_.replacing,
-         options_.jobs == 0 ? platform::HardwareThreads() : options_.jobs});
+         Jobs()});
     staged_.Clear();
     return written ? kDone : kFileError;
 }

@@ -160,6 +160,8 @@ private:
     /// whose folders it locks.
     std::vector<std::string> FilesToWrite(const std::vector<FileGroup>& groups);
     std::string DisplayName(const std::string& path) const;
+    /// The threads the run works on (--jobs).
+    std::size_t Jobs() const;
     void Say(const std::string& text) const;
 
     const CommonOptions& options_;
