@@ -18,14 +18,19 @@ namespace {
 
 constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
-// Opens `file` on the file named by `path`'s bytes, whatever their encoding.
-// False with errno set when the system refuses.
-bool OpenByName(QFile& file, const std::string& path, OpenFor how, QIODevice::OpenMode mode) {
-    const int handle = OpenHandle(path, how);
+// Opens `file` on a handle the system gave (closed when the QFile goes), or
+// false with errno set (the handle is -1, or closed here).
+bool Adopt(QFile& file, int handle, QIODevice::OpenMode mode) {
     if (handle < 0) return false;
     if (file.open(handle, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) return true;
     CloseHandle(handle);
     return false;
+}
+
+// Opens `file` on the file named by `path`'s bytes, whatever their encoding.
+// False with errno set when the system refuses.
+bool OpenByName(QFile& file, const std::string& path, OpenFor how, QIODevice::OpenMode mode) {
+    return Adopt(file, OpenHandle(path, how), mode);
 }
 
 // The cause of a failed open, told by the file's state: the error of looking at
@@ -145,10 +150,10 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes, 
 
     QFile file;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp_.Set(TempNameBeside(target_));
         errno = 0;
-        if (OpenByName(file, temp_.Get(), OpenFor::CreateNew, QIODevice::WriteOnly)) break;
+        if (Adopt(file, temp_.Create(TempNameBeside(target_)), QIODevice::WriteOnly)) break;
         const int error = errno;
+        if (!temp_.empty()) RemoveQuietly(temp_.Get());
         temp_.Clear();
         if (error != EEXIST && error != EINTR)
             throw FileErrorFromErrno(error != 0 ? error : OpenFailureCause(FolderOf(target_)), FileAction::Write,
