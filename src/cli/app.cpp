@@ -34,6 +34,16 @@ void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* tar
     command.add_option("targets", options.targets, targetHelp)->required();
 }
 
+void AddJobsOption(CLI::App& command, CommonOptions& options) {
+    options.jobs = 0;
+    command
+        .add_option("--jobs", options.jobs,
+                    "Work on N modules at once (default: as many as the machine runs threads; 1: one after "
+                    "another); the output and the files written are the same")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber);
+}
+
 void AuthorOptions::AddTo(CLI::App& command) {
     command.add_option("--author", author, "The author's name for this run (default: the stored one)");
     command.add_option("--initials", initials, "The author's initials for this run (default: the stored ones)");

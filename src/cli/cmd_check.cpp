@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include "check/baseline.h"
@@ -87,13 +89,15 @@ int Expand(const std::string& target, std::vector<std::string>& files, std::ostr
     }
 }
 
-// The rules of each folder, read once per run.
+// The rules of each folder, read once per run (by whichever module's thread
+// first asks).
 class Configs {
 public:
     explicit Configs(const std::optional<std::string>& rules) : rules_(rules) {}
     const check::Config& For(const std::string& file) {
         std::error_code ec;
         const std::string folder = fs::absolute(file, ec).lexically_normal().parent_path().string();
+        const std::lock_guard lock(lock_);
         auto [it, added] = byFolder_.try_emplace(folder);
         if (added) {
             it->second = check::LoadConfig(folder);
@@ -104,11 +108,13 @@ public:
 
 private:
     std::optional<std::string> rules_;
+    std::mutex lock_;
     std::map<std::string, check::Config> byFolder_;
 };
 
 // A line on a terminal that says how far a long run is, erased at its end;
-// never in a pipe or under CI.
+// never in a pipe or under CI. Modules checked at once count in turn; each
+// writes the line to its own standard error, shown in the targets' order.
 class Progress {
 public:
     Progress(std::ostream& err, std::size_t total)
@@ -119,14 +125,16 @@ public:
         if (shown_) err_ << "\r\033[K" << std::flush;
         shown_ = false;
     }
-    void Done(std::size_t done) {
+    void Done(std::ostream& to) {
         if (!on_) return;
+        const std::lock_guard lock(lock_);
+        const std::size_t done = ++done_;
         const auto now = std::chrono::steady_clock::now();
         if (!shown_ && total_ <= kMany && now - start_ < std::chrono::seconds(1)) return;
         if (shown_ && now - last_ < std::chrono::milliseconds(100) && done < total_) return;
         shown_ = true;
         last_ = now;
-        err_ << "\rquillmark: checking " << done << "/" << total_ << " modules\033[K" << std::flush;
+        to << "\rquillmark: checking " << done << "/" << total_ << " modules\033[K" << std::flush;
     }
 
 private:
@@ -134,6 +142,8 @@ private:
     std::ostream& err_;
     std::size_t total_;
     bool on_;
+    std::mutex lock_;
+    std::size_t done_ = 0;
     bool shown_ = false;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point last_;
@@ -184,29 +194,38 @@ int RunCheck(Context& context, CheckState& state) {
     rules.allowsLine = false;
     rules.needsProject = state.fix;  // the headers read the project's version, as the module command does
     rules.writes = state.fix;
-    std::vector<check::FileFinding> findings;
-    std::size_t modules = 0, withFindings = 0, fixed = 0;
+    // One place per target, as modules may be checked at once.
+    struct Checked {
+        std::size_t fixed = 0;
+        std::optional<std::vector<check::FileFinding>> found;
+    };
+    std::vector<Checked> checked(options.targets.size());
     Progress progress(err, options.targets.size());
     Runner runner(options, context.settings, context.out, err);
     status = runner.Run(rules, nullptr, [&](Session& s) {
         const check::Config& config = configs.For(s.target.file);
         host::SourceModule& m = s.file.module;
-        if (state.fix) fixed += check::FixModule(m, config, s.workspace, s.window);
+        Checked& module = checked[s.targetIndex];
+        if (state.fix) module.fixed = check::FixModule(m, config, s.workspace, s.window);
         std::vector<check::FileFinding> found;
         const std::string shown = Shown(s.target.file);
-        std::vector<check::Finding> checked = check::CheckModule(m, config);
-        found.reserve(checked.size());
-        for (check::Finding& f : checked) found.push_back({shown, std::move(f)});
-        if (baseline) found = baseline->NewFindings(found);
-        ++modules;
-        if (!found.empty()) ++withFindings;
-        // A form's many event procedures give many findings: they are moved, not copied.
-        findings.insert(findings.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
-        progress.Done(s.targetIndex + 1);
+        for (check::Finding& f : check::CheckModule(m, config)) found.push_back({shown, std::move(f)});
+        module.found = baseline ? baseline->NewFindings(found) : std::move(found);
+        progress.Done(s.err);
         s.status = kDone;  // findings are reported, not refusals: a --fix run still writes
     });
     progress.Erase();
     if (status != kDone) return status;
+    std::vector<check::FileFinding> findings;
+    std::size_t modules = 0, withFindings = 0, fixed = 0;
+    for (Checked& module : checked) {
+        if (!module.found) continue;
+        ++modules;
+        fixed += module.fixed;
+        if (!module.found->empty()) ++withFindings;
+        findings.insert(findings.end(), std::make_move_iterator(module.found->begin()),
+                        std::make_move_iterator(module.found->end()));
+    }
 
     if (!state.writeBaseline.empty()) {
         try {
@@ -269,6 +288,7 @@ void AddCheckCommand(CLI::App& app, Context& context) {
         "Example: quillmark check --format sarif Inventory.vbp > quillmark.sarif";
     command->footer(footer);
     AddCommonOptions(*command, state->options, "Modules, folders or .vbp files", Reach::kWrites);
+    AddJobsOption(*command, state->options);
     command->add_flag("--fix", state->fix, "Write what the fixable rules ask for");
     command->add_option("--rules", state->rules, "The rules for this run, e.g. procedure-header,indent")
         ->type_name("LIST");

@@ -102,7 +102,8 @@ void AddHeaderCommands(CLI::App& app, Context& context) {
         app, context, "module", "Insert a module header at line 1 of each module",
         "Example: quillmark module Module1.bas --description @about.txt", "Modules (FILE)",
         {{"--description", moduleHelp.c_str()}}, {toolwindow::kModuleDescriptionBox}, toolwindow::Module,
-        fileRules, nullptr, PressInsert);
+        fileRules, [](CLI::App& command, HeaderState& state) { AddJobsOption(command, state.options); },
+        PressInsert);
 
     static const std::string commentHelp = std::string("The comment") + kTextHelp;
     RunRules commentRules = lineRules;

@@ -40,6 +40,7 @@ void AddIndentCommand(CLI::App& app, Context& context) {
         "change; its status is 1 when any would, so it can guard a CI pipeline:\n"
         "  quillmark indent --all --check src/*.bas src/*.cls");
     AddCommonOptions(*command, state->options, "FILE:LINE, or FILE... with --all", Reach::kWrites);
+    AddJobsOption(*command, state->options);
     command->add_flag("--all", state->all, "Every procedure of each module");
     command->add_flag("--check", state->check, "Write nothing; list what would change (status 1 if anything)")
         ->excludes("--diff")

@@ -14,6 +14,7 @@ void AddNoticeCommand(CLI::App& app, Context& context) {
         "The notice is inserted in full every time; the \"\xC2\xA9\" is stored in the module's code page.\n"
         "Example: quillmark notice --diff Module1.bas");
     AddCommonOptions(*command, *options, "Modules (FILE)", Reach::kWrites);
+    AddJobsOption(*command, *options);
     command->callback([&context, options] {
         context.run = [&context, options] {
             Runner runner(*options, context.settings, context.out, context.err);

@@ -4,6 +4,7 @@
 #include <QJsonObject>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -77,6 +78,7 @@ void AddOutlineCommand(CLI::App& app, Context& context) {
         "Example: quillmark outline --json *.bas *.cls");
     command->add_flag("--json", state->json, "Print the same as JSON");
     AddCommonOptions(*command, state->options, "Modules (FILE)", Reach::kReads);
+    AddJobsOption(*command, state->options);
     command->callback([&context, state] {
         context.run = [&context, state] {
             Runner runner(state->options, context.settings, context.out, context.err);
@@ -84,14 +86,18 @@ void AddOutlineCommand(CLI::App& app, Context& context) {
             rules.allowsLine = false;
             rules.needsProject = false;
             rules.writes = false;
-            QJsonArray modules;
-            const int status = runner.Run(rules, nullptr, [&modules, &state](Session& s) {
+            // One place per target, as modules may be outlined at once.
+            std::vector<std::optional<QJsonObject>> outlined(state->options.targets.size());
+            const int status = runner.Run(rules, nullptr, [&outlined, &state](Session& s) {
                 if (state->json) {
-                    modules.append(AsJson(s));
+                    outlined[s.targetIndex] = AsJson(s);
                 } else {
                     PrintText(s);
                 }
             });
+            QJsonArray modules;
+            for (const std::optional<QJsonObject>& module : outlined)
+                if (module) modules.append(*module);
             if (state->json) context.out << QJsonDocument(modules).toJson(QJsonDocument::Indented).toStdString();
             return status;
         };

@@ -35,6 +35,10 @@ enum class Reach {
 /// command line is parsed: a bad one is a usage error.
 void AddCommonOptions(CLI::App& command, CommonOptions& options, const char* targetHelp, Reach reach);
 
+/// Adds --jobs, for a command whose modules share nothing they write: their
+/// runs go on at once, one per hardware thread unless told otherwise.
+void AddJobsOption(CLI::App& command, CommonOptions& options);
+
 /// Checks an option whose values are names, in any letter case: a name it does
 /// not know is a usage error that lists the names; a known one is stored as the
 /// value it stands for.

@@ -1,6 +1,7 @@
 #include "cli/runner.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <ostream>
 
@@ -12,6 +13,7 @@
 #include "host/project_search.h"
 #include "platform/encoding.h"
 #include "platform/os.h"
+#include "platform/parallel.h"
 #include "platform/transaction.h"
 #include "revisions/revision_log.h"
 
@@ -43,11 +45,39 @@ int FileStep(std::ostream& err, Step&& step) {
     return kFileError;
 }
 
+// A settings store the modules' threads read at once.
+class LockedSettings : public platform::SettingsStore {
+public:
+    explicit LockedSettings(platform::SettingsStore& base) : base_(base) {}
+    std::string GetSetting(const std::string& app, const std::string& section, const std::string& key,
+                           const std::string& defaultValue) override {
+        const std::lock_guard lock(lock_);
+        return base_.GetSetting(app, section, key, defaultValue);
+    }
+    void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
+                     const std::string& value) override {
+        const std::lock_guard lock(lock_);
+        base_.SaveSetting(app, section, key, value);
+    }
+    std::string ReadProblem(const std::string& app) override {
+        const std::lock_guard lock(lock_);
+        return base_.ReadProblem(app);
+    }
+    std::string SetAsideUnreadable(const std::string& app) override {
+        const std::lock_guard lock(lock_);
+        return base_.SetAsideUnreadable(app);
+    }
+
+private:
+    std::mutex lock_;
+    platform::SettingsStore& base_;
+};
+
 }  // namespace
 
 Runner::Runner(const CommonOptions& options, platform::SettingsStore& settings, std::ostream& out,
                std::ostream& err)
-    : options_(options), settings_(settings), out_(out), err_(err) {}
+    : options_(options), settings_(std::make_unique<LockedSettings>(settings)), out_(out), err_(err) {}
 
 Runner::~Runner() = default;
 
@@ -68,8 +98,26 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     std::vector<platform::FolderLock> locks;
     if (writing) locks = platform::LockFoldersOf(FilesToWrite(groups), hooks_.locking);
 
-    for (FileGroup& group : groups)
-        worst = std::max(worst, RunFile(rules, group, setup, action, writing && worst == kDone));
+    // Modules run at once, each shown (and its writes taken) in the order of
+    // the targets as soon as those before it are done.
+    std::vector<Outcome> outcomes(groups.size());
+    std::vector<bool> done(groups.size());
+    std::size_t shown = 0;
+    std::mutex showing;
+    // A module after one that failed is not prepared, as on one thread.
+    std::atomic<std::size_t> firstFailed{groups.size()};
+    platform::ForEachIndex(groups.size(), Jobs(), [&](std::size_t i) {
+        Outcome& outcome = outcomes[i];
+        RunFile(rules, groups[i], setup, action, writing && i < firstFailed, outcome);
+        if (outcome.status != kDone || outcome.writeStatus != kDone) {
+            std::size_t failed = firstFailed;
+            while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) {
+            }
+        }
+        const std::lock_guard lock(showing);
+        done[i] = true;
+        for (; shown < groups.size() && done[shown]; ++shown) worst = std::max(worst, Show(outcomes[shown], worst));
+    });
     if (!rules.writes) return worst;
     if (worst != kDone) {
         prepared_.clear();  // all or nothing: what was prepared goes
@@ -77,6 +125,8 @@ int Runner::Run(const RunRules& rules, const std::function<void(core::PenworkCor
     }
     return Finish(writing);
 }
+
+std::size_t Runner::Jobs() const { return options_.jobs == 0 ? platform::HardwareThreads() : options_.jobs; }
 
 std::vector<std::string> Runner::FilesToWrite(const std::vector<FileGroup>& groups) {
     std::vector<std::string> files;
@@ -235,24 +285,27 @@ int Runner::FindProject(const std::string& modulePath, std::optional<std::string
 }
 
 host::Project* Runner::ProjectAt(const std::string& path) {
+    const std::lock_guard lock(projectsLock_);
     std::unique_ptr<host::Project>& project = projects_[path];
     if (!project) project = std::make_unique<host::Project>(path, staged_);
     return project.get();
 }
 
-int Runner::RunFile(const RunRules& rules, FileGroup& group,
-                    const std::function<void(core::PenworkCore&)>& setup,
-                    const std::function<void(Session&)>& action, bool prepare) {
+void Runner::RunFile(const RunRules& rules, FileGroup& group,
+                     const std::function<void(core::PenworkCore&)>& setup,
+                     const std::function<void(Session&)>& action, bool prepare, Outcome& outcome) {
+    std::ostream& out = outcome.out;
+    std::ostream& err = outcome.err;
+    int& worst = outcome.status;
     if (!group.file) {
-        const int status =
-            FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding); });
-        if (status != kDone) return status;
+        worst = FileStep(err, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding); });
+        if (worst != kDone) return;
     }
     host::ModuleFile& file = *group.file;
     host::Project* project = nullptr;
     if (group.projectPath) {
-        const int status = FileStep(err_, [&] { project = ProjectAt(*group.projectPath); });
-        if (status != kDone) return status;
+        worst = FileStep(err, [&] { project = ProjectAt(*group.projectPath); });
+        if (worst != kDone) return;
     }
 
     // Every target's line follows the edits of the targets before it.
@@ -272,7 +325,6 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
         ~Unsubscribe() { Now(); }
     } unsubscribe{&file.module, subscription};
 
-    int worst = kDone;
     for (std::size_t k = 0; k < group.targets.size(); ++k) {
         const Planned& planned = group.targets[k];
         const long codeLine = lines[k];
@@ -283,15 +335,15 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
         host::Workspace workspace;
         workspace.SetProject(project);
         workspace.Open(file.module, file.Name(), codeLine == 0 ? 1 : codeLine);
-        ConsoleDialogs dialogs(err_);
-        core::RunSettings settings(settings_);
+        ConsoleDialogs dialogs(err);
+        core::RunSettings settings(*settings_);
         core::PlainPenworkCore window(workspace, dialogs, staged_, settings);
         window.Load();
         if (setup) setup(window);
-        Session session{planned.target, file, workspace, project, window, dialogs, out_, err_, codeLine};
+        Session session{planned.target, file, workspace, project, window, dialogs, out, err, codeLine};
         session.targetIndex = planned.index;
         session.targetCount = options_.targets.size();
-        int status = FileStep(err_, [&] { action(session); });
+        int status = FileStep(err, [&] { action(session); });
         if (status == kDone) {
             const bool changed = file.module.Revision() != revisionBefore || staged_.WriteCount() != writesBefore ||
                                  (project != nullptr && project->Changed() != projectChangedBefore);
@@ -302,27 +354,49 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
     unsubscribe.Now();  // before the module goes
     if (!rules.writes) {
         group.file.reset();
-        return worst;
+        return;
     }
 
     std::string bytes;
-    worst = std::max(worst, FileStep(err_, [&] { bytes = file.Bytes(); }));
+    worst = std::max(worst, FileStep(err, [&] { bytes = file.Bytes(); }));
     const bool changed = bytes != file.originalBytes;
     if (worst == kDone) {
         if (options_.toStdout) {
-            printed_.push_back(bytes);
+            outcome.printed = std::move(bytes);
         } else if (options_.diff) {
-            diffs_ += UnifiedDiff(DisplayName(group.path), file.originalBytes, bytes);
+            outcome.diff = UnifiedDiff(DisplayName(group.path), file.originalBytes, bytes);
         } else if (prepare && changed) {
-            if (ChangedOnDisk(group.path, group.displayName)) {
-                worst = kFileError;
-            } else {
-                worst = FileStep(err_, [&] { prepared_.emplace_back(group.path, bytes); });
-            }
+            // Synced with the others once all are prepared, and checked then.
+            std::ostringstream message;
+            outcome.writeStatus = FileStep(message, [&] {
+                outcome.write.emplace(group.path, bytes, platform::PreparedWrite::Durability::kSyncLater);
+            });
+            outcome.writeMessage = message.str();
         }
     }
-    group.file.reset();  // a large run holds one module at a time
-    return worst;
+    group.file.reset();  // a thread holds one module at a time
+}
+
+int Runner::Show(Outcome& outcome, int worstBefore) {
+    out_ << outcome.out.view();
+    err_ << outcome.err.view();
+    int status = outcome.status;
+    if (status == kDone) {
+        if (outcome.printed) printed_.push_back(std::move(*outcome.printed));
+        diffs_ += outcome.diff;
+        if (worstBefore == kDone) {
+            err_ << outcome.writeMessage;
+            status = outcome.writeStatus;
+            if (outcome.write) prepared_.push_back(std::move(*outcome.write));
+        }
+    }
+    // Its memory goes now.
+    outcome.out = {};
+    outcome.err = {};
+    outcome.printed.reset();
+    outcome.diff = {};
+    outcome.write.reset();
+    return status;
 }
 
 bool Runner::ChangedOnDisk(const std::string& path, const std::string& shownAs, const std::string& nowAt) {
@@ -351,7 +425,8 @@ int Runner::Finish(bool writing) {
         {[this](const std::string& path, const std::string& nowAt) {
              return ChangedOnDisk(path, DisplayName(path), nowAt);
          },
-         [this](const std::function<void()>& step) { return FileStep(err_, step) == kDone; }, hooks_.replacing});
+         [this](const std::function<void()>& step) { return FileStep(err_, step) == kDone; }, hooks_.replacing,
+         Jobs()});
     staged_.Clear();
     return written ? kDone : kFileError;
 }

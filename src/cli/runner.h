@@ -4,20 +4,25 @@
 //    command runs; a bad one stops the run with nothing written;
 // 2. each module is loaded once and its targets run on it in the order given,
 //    every line counted in the file as it was when the run started;
-// 3. each changed module is prepared beside its original (a temporary file,
-//    written and synced) as soon as its targets are done, then the revision
-//    logs and projects; a refusal or failure anywhere removes what was prepared;
-// 4. only when everything is prepared, and no file changed on disk since the
-//    run read it, do the prepared files replace their originals.
+// 3. each changed module is prepared beside its original (a temporary file)
+//    as soon as its targets are done, then the revision logs and projects; a
+//    refusal or failure anywhere removes what was prepared;
+// 4. only when everything is prepared and synced, and no file changed on disk
+//    since the run read it, do the prepared files replace their originals.
 // The folders written into are locked for the whole run, so that two runs on
 // one project follow each other. With --diff or --stdout nothing is written.
+// With --jobs, several modules are loaded, run and prepared at once, one
+// module to a thread; what each prints is held until the modules before it
+// are done, so the output is that of a run on one thread.
 #pragma once
 
 #include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,6 +49,9 @@ struct CommonOptions {
     std::string project;
     std::string encoding;
     std::vector<std::string> targets;
+    /// Modules worked on at once; 0 is one per hardware thread. Only commands
+    /// whose modules share nothing they write offer --jobs (AddJobsOption).
+    std::size_t jobs = 1;
 };
 
 /// One target's session, handed to the command.
@@ -125,9 +133,24 @@ private:
     const Candidate& CandidateAt(const std::string& vbp);
     /// The .vbp files of a folder, by name, listed once per run.
     const std::vector<std::string>& ProjectsIn(const std::string& folder);
-    int RunFile(const RunRules& rules, FileGroup& group,
-                const std::function<void(core::PenworkCore&)>& setup,
-                const std::function<void(Session&)>& action, bool prepare);
+    /// What one module's run leaves until it is its turn to be shown.
+    struct Outcome {
+        std::ostringstream out;
+        std::ostringstream err;
+        int status = kDone;
+        std::optional<std::string> printed;  // --stdout
+        std::string diff;                    // --diff
+        /// Its prepared bytes, and what preparing them said: they count only
+        /// when every module before it succeeded, as in a run on one thread.
+        std::optional<platform::PreparedWrite> write;
+        std::string writeMessage;
+        int writeStatus = kDone;
+    };
+    void RunFile(const RunRules& rules, FileGroup& group, const std::function<void(core::PenworkCore&)>& setup,
+                 const std::function<void(Session&)>& action, bool prepare, Outcome& outcome);
+    /// Prints a module's outcome and takes its writes; its status, given the
+    /// worst status of the modules before it.
+    int Show(Outcome& outcome, int worstBefore);
     host::Project* ProjectAt(const std::string& path);
     int Finish(bool writing);
     /// Says so when the file changed since the run read it; with `nowAt`, the
@@ -137,14 +160,17 @@ private:
     /// whose folders it locks.
     std::vector<std::string> FilesToWrite(const std::vector<FileGroup>& groups);
     std::string DisplayName(const std::string& path) const;
+    /// The threads the run works on (--jobs).
+    std::size_t Jobs() const;
     void Say(const std::string& text) const;
 
     const CommonOptions& options_;
-    platform::SettingsStore& settings_;
+    std::unique_ptr<platform::SettingsStore> settings_;  // the caller's, behind a lock: threads share it
     std::ostream& out_;
     std::ostream& err_;
     platform::DiskFiles disk_{kSourceFileLimit};  // every file the run reads, as it was then
     platform::StagedFiles staged_{disk_};  // files besides the modules (logs, projects), not yet written
+    std::mutex projectsLock_;  // projects_ is shared by the modules of one project
     std::map<std::string, std::unique_ptr<host::Project>> projects_;  // by path
     platform::DiskFiles searched_{kSourceFileLimit};  // what the project search reads
     std::map<std::string, Candidate> candidates_;     // by path

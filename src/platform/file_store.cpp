@@ -21,13 +21,27 @@ std::optional<std::string> DiskFiles::Read(const std::string& path) {
     }
     // What the file held when first read; a digest is taken once, and only
     // when someone will ask whether the file changed.
-    if (remember_ && !read_.contains(key)) read_.emplace(key, bytes ? FileContent::Of(*bytes) : FileContent{});
+    if (!remember_) return bytes;
+    {
+        const std::lock_guard lock(readLock_);
+        if (read_.contains(key)) return bytes;
+    }
+    const FileContent content = bytes ? FileContent::Of(*bytes) : FileContent{};
+    const std::lock_guard lock(readLock_);
+    read_.emplace(key, content);  // a second reader of the same file meanwhile keeps the first
     return bytes;
 }
 
 bool DiskFiles::ChangedSinceRead(const std::string& path, const std::string& nowAt) const {
-    const auto it = read_.find(StagedFiles::KeyOf(path));
-    return it != read_.end() && ChangedOnDisk(nowAt.empty() ? it->first : nowAt, it->second);
+    const std::string key = StagedFiles::KeyOf(path);
+    FileContent read;
+    {
+        const std::lock_guard lock(readLock_);
+        const auto it = read_.find(key);
+        if (it == read_.end()) return false;
+        read = it->second;
+    }
+    return ChangedOnDisk(nowAt.empty() ? key : nowAt, read);
 }
 
 void DiskFiles::Write(const std::string& path, const std::string& bytes) { WriteFileAtomic(path, bytes); }

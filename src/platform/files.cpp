@@ -1,7 +1,7 @@
 #include "platform/files.h"
 
-#include <QCryptographicHash>
 #include <QFile>
+#include <xxhash.h>
 
 #include <cerrno>
 #include <random>
@@ -18,14 +18,19 @@ namespace {
 
 constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
-// Opens `file` on the file named by `path`'s bytes, whatever their encoding.
-// False with errno set when the system refuses.
-bool OpenByName(QFile& file, const std::string& path, OpenFor how, QIODevice::OpenMode mode) {
-    const int handle = OpenHandle(path, how);
+// Opens `file` on a handle the system gave (closed when the QFile goes), or
+// false with errno set (the handle is -1, or closed here).
+bool Adopt(QFile& file, int handle, QIODevice::OpenMode mode) {
     if (handle < 0) return false;
     if (file.open(handle, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) return true;
     CloseHandle(handle);
     return false;
+}
+
+// Opens `file` on the file named by `path`'s bytes, whatever their encoding.
+// False with errno set when the system refuses.
+bool OpenByName(QFile& file, const std::string& path, OpenFor how, QIODevice::OpenMode mode) {
+    return Adopt(file, OpenHandle(path, how), mode);
 }
 
 // The cause of a failed open, told by the file's state: the error of looking at
@@ -126,7 +131,7 @@ std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
     return bytes;
 }
 
-PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
+PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes, Durability durability)
     : path_(path), target_(WriteTarget(path)) {
     std::error_code ec;
     const fs::file_status old = fs::status(target_, ec);
@@ -145,10 +150,10 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
 
     QFile file;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp_.Set(TempNameBeside(target_));
         errno = 0;
-        if (OpenByName(file, temp_.Get(), OpenFor::CreateNew, QIODevice::WriteOnly)) break;
+        if (Adopt(file, temp_.Create(TempNameBeside(target_)), QIODevice::WriteOnly)) break;
         const int error = errno;
+        if (!temp_.empty()) RemoveQuietly(temp_.Get());
         temp_.Clear();
         if (error != EEXIST && error != EINTR)
             throw FileErrorFromErrno(error != 0 ? error : OpenFailureCause(FolderOf(target_)), FileAction::Write,
@@ -171,9 +176,22 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
     int error = 0;
     if (!WriteAll(file, bytes, error)) fail(error);
     if (!file.flush()) fail(WriteFailureCause(file, errno));
-    if (!SyncToDisk(file.handle())) fail(errno != 0 ? errno : EIO);
+    if (durability == Durability::kSynced && !SyncToDisk(file.handle())) fail(errno != 0 ? errno : EIO);
     file.close();
     if (file.error() != QFileDevice::NoError) fail(WriteFailureCause(file, errno));
+    durable_ = durability == Durability::kSynced;
+}
+
+void PreparedWrite::MakeDurable() {
+    if (durable_ || temp_.empty()) return;
+    // The file's written pages are synced through any handle on it.
+    errno = 0;
+    const int handle = OpenHandle(temp_.Get(), OpenFor::Read);
+    const bool synced = handle >= 0 && SyncToDisk(handle);
+    const int error = errno != 0 ? errno : EIO;
+    if (handle >= 0) CloseHandle(handle);
+    if (!synced) throw FileErrorFromErrno(error, FileAction::Write, path_);
+    durable_ = true;
 }
 
 PreparedWrite::~PreparedWrite() {
@@ -186,7 +204,8 @@ PreparedWrite::PreparedWrite(PreparedWrite&& other) noexcept
       target_(std::move(other.target_)),
       temp_(std::move(other.temp_)),
       kept_(std::move(other.kept_)),
-      undoable_(other.undoable_) {
+      undoable_(other.undoable_),
+      durable_(other.durable_) {
     other.kept_.clear();
     other.undoable_ = false;
 }
@@ -288,9 +307,12 @@ bool IsRegularFile(const std::string& path) {
 }
 
 FileContent FileContent::Of(std::string_view bytes) {
-    const auto digest = QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                                                 QCryptographicHash::Sha256);
-    return {true, bytes.size(), digest.toStdString()};
+    // XXH3-128: a change another program made is told at memory speed; the
+    // digest guards against accidents, not against an attacker.
+    const XXH128_hash_t hash = XXH3_128bits(bytes.data(), bytes.size());
+    XXH128_canonical_t canonical;
+    XXH128_canonicalFromHash(&canonical, hash);
+    return {true, bytes.size(), std::string(reinterpret_cast<const char*>(canonical.digest), sizeof canonical.digest)};
 }
 
 bool ChangedOnDisk(const std::string& path, const FileContent& read) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -74,9 +75,12 @@ std::string ReadFileBytes(const std::string& path, std::uintmax_t limit = kNoSiz
 /// the superuser.
 class PreparedWrite {
 public:
-    /// Writes, flushes and syncs the temporary file. Throws FileError, leaving
-    /// nothing behind.
-    PreparedWrite(const std::string& path, const std::string& bytes);
+    /// Whether the temporary file is synced as it is written, or later, so that
+    /// a run syncs all its files together once they are written.
+    enum class Durability { kSynced, kSyncLater };
+    /// Writes and flushes the temporary file, and syncs it unless told to
+    /// wait. Throws FileError, leaving nothing behind.
+    PreparedWrite(const std::string& path, const std::string& bytes, Durability durability = Durability::kSynced);
     /// Removes the temporary file unless it was committed.
     ~PreparedWrite();
     PreparedWrite(PreparedWrite&& other) noexcept;
@@ -84,6 +88,9 @@ public:
     PreparedWrite(const PreparedWrite&) = delete;
     PreparedWrite& operator=(const PreparedWrite&) = delete;
 
+    /// Makes the temporary file's content durable, when it is not yet. Throws
+    /// FileError (the temporary file goes with this object).
+    void MakeDurable();
     /// Renames the temporary file over the original, atomically. Throws
     /// FileError; the original is then as it was.
     void Commit();
@@ -110,6 +117,7 @@ private:
     TemporaryName temp_;  // empty once committed or given away
     std::string kept_;    // the original, kept until this object goes
     bool undoable_ = false;
+    bool durable_ = false;
 };
 
 /// Removes the temporary files of PreparedWrites in a folder that processes no
@@ -151,6 +159,7 @@ bool ChangedOnDisk(const std::string& path, const FileContent& read);
 
 /// Straight to the disk. Remembers how each file looked when it was first
 /// read, so that a writer can tell whether another program changed it since.
+/// Threads may read through one store at once.
 class DiskFiles : public FileStore {
 public:
     /// Files larger than `limit` bytes are refused with FileError.
@@ -169,6 +178,7 @@ public:
 private:
     std::uintmax_t limit_;
     bool remember_ = true;
+    mutable std::mutex readLock_;  // guards read_
     std::map<std::string, FileContent> read_;  // by absolute path, as first read
 };
 

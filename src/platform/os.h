@@ -73,7 +73,9 @@ bool ProcessRuns(long id);
 /// The name of a temporary file the process has on disk, kept in a list that a
 /// signal handler can walk (RemoveTemporariesNow), so that a process ended by
 /// Ctrl-C leaves none behind. Names come and go with signals held back, so a
-/// handler never sees the list half changed.
+/// handler never sees the list half changed, and a file is made in the same
+/// step as its name goes on the list, so that a handler running on another
+/// thread never misses a file made while it removes them.
 class TemporaryName {
 public:
     TemporaryName() = default;
@@ -83,8 +85,9 @@ public:
     TemporaryName(const TemporaryName&) = delete;
     TemporaryName& operator=(const TemporaryName&) = delete;
 
-    /// Puts `name` on the list, before the file is made.
-    void Set(std::string name);
+    /// Makes the file `name`, which must not exist yet, and puts the name on the
+    /// list: a handle to give a QFile, or -1 with errno set (and no name kept).
+    int Create(std::string name);
     /// Takes the name off the list (the file is gone or is no longer temporary).
     void Clear();
     const std::string& Get() const;
@@ -96,7 +99,8 @@ private:
     Node* node_ = nullptr;
 };
 /// Removes every file a TemporaryName of the process names, calling only what
-/// a signal handler may call.
+/// a signal handler may call. The list stays closed after: the process is to
+/// end, and no other thread makes a temporary file before it does.
 void RemoveTemporariesNow() noexcept;
 
 /// While one lives, the signals sent to this thread wait; they come when it

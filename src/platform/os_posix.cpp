@@ -155,16 +155,30 @@ namespace {
 TemporaryName::Node* temporaries = nullptr;  // the list's first name
 }  // namespace
 
-void TemporaryName::Set(std::string name) {
+int TemporaryName::Create(std::string name) {
     Clear();
     auto* node = new Node{std::move(name)};
-    SignalsHeld held;
-    TakeTemporaries();
-    node->next = temporaries;
-    if (temporaries != nullptr) temporaries->previous = node;
-    temporaries = node;
-    GiveTemporaries();
+    int handle = -1;
+    int error = 0;
+    {
+        SignalsHeld held;
+        TakeTemporaries();
+        handle = OpenHandle(node->name, OpenFor::CreateNew);
+        error = errno;
+        if (handle >= 0) {
+            node->next = temporaries;
+            if (temporaries != nullptr) temporaries->previous = node;
+            temporaries = node;
+        }
+        GiveTemporaries();
+    }
+    if (handle < 0) {
+        delete node;
+        errno = error;
+        return -1;
+    }
     node_ = node;
+    return handle;
 }
 
 void TemporaryName::Clear() {
@@ -187,9 +201,8 @@ const std::string& TemporaryName::Get() const {
 }
 
 void RemoveTemporariesNow() noexcept {
-    TakeTemporaries();
+    TakeTemporaries();  // and kept: a thread that makes a file now waits until the process ends
     for (const TemporaryName::Node* n = temporaries; n != nullptr; n = n->next) ::unlink(n->name.c_str());
-    GiveTemporaries();
 }
 
 static_assert(sizeof(sigset_t) <= 128 && alignof(sigset_t) <= 8, "SignalsHeld keeps a sigset_t");

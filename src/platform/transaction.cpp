@@ -1,7 +1,10 @@
 #include "platform/transaction.h"
 
+#include "platform/parallel.h"
+
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <set>
 
 namespace platform {
@@ -22,15 +25,22 @@ std::vector<FolderLock> LockFoldersOf(const std::vector<std::string>& files,
 bool WriteAllOrNothing(std::vector<PreparedWrite>& prepared, const StagedFiles& staged, const WriteChecks& checks) {
     bool ok = true;
     staged.ForEachChange([&](const std::string& path, const auto&, const std::string& after) {
-        if (!ok) return;
-        if (checks.changed(path, {})) {
-            ok = false;
-            return;
-        }
-        ok = checks.attempt([&] { prepared.emplace_back(path, after); });
+        if (ok) ok = checks.attempt([&] { prepared.emplace_back(path, after, PreparedWrite::Durability::kSyncLater); });
     });
-    // Once more, now that everything is prepared: a file another program
-    // saved meanwhile is not overwritten.
+    // Every file on disk before any replaces its original, synced together.
+    std::vector<std::exception_ptr> unsynced(prepared.size());
+    if (ok)
+        ForEachIndex(prepared.size(), checks.jobs, [&](std::size_t i) {
+            try {
+                prepared[i].MakeDurable();
+            } catch (const FileError&) {
+                unsynced[i] = std::current_exception();
+            }
+        });
+    for (const std::exception_ptr& failure : unsynced)
+        if (ok && failure) ok = checks.attempt([&] { std::rethrow_exception(failure); });
+    // Now that everything is prepared: a file another program saved since the
+    // run read it is not overwritten.
     for (const PreparedWrite& write : prepared)
         if (ok && checks.changed(write.Path(), {})) ok = false;
     if (!ok) {

@@ -31,12 +31,15 @@ struct WriteChecks {
     std::function<bool(const std::function<void()>& step)> attempt;
     /// Called with each file just before its prepared bytes replace it.
     std::function<void(const std::string& path)> replacing;
+    /// The threads that sync the prepared files together.
+    std::size_t jobs = 1;
 };
 
 /// Prepares every change `staged` holds after the writes already `prepared`,
-/// then replaces all their originals, or none: a file changed on disk since it
-/// was read, a write that cannot be prepared or a rename that fails leaves
-/// every original as it was (and returns false). `prepared` is emptied.
+/// syncs them all (those prepared with Durability::kSyncLater too), then
+/// replaces all their originals, or none: a file changed on disk since it was
+/// read, a write that cannot be prepared or synced, or a rename that fails
+/// leaves every original as it was (and returns false). `prepared` is emptied.
 bool WriteAllOrNothing(std::vector<PreparedWrite>& prepared, const StagedFiles& staged, const WriteChecks& checks);
 
 }  // namespace platform
