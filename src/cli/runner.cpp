@@ -21,6 +21,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A diff needs the bytes as read; anything else needs only their digest.
+host::KeepBytes BytesKept(const CommonOptions& options) {
+    return options.diff ? host::KeepBytes::Yes : host::KeepBytes::No;
+}
+
 std::string Absolute(const std::string& path) {
     std::error_code ec;
     fs::path p = fs::absolute(path, ec);
@@ -147,7 +152,7 @@ int Runner::CheckGroup(const RunRules& rules, FileGroup& group) {
     int status = kDone;
     if (lines) {
         // Lines are checked against the file, which is then kept for the run.
-        status = FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding); });
+        status = FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding, BytesKept(options_)); });
         if (status != kDone) return status;
         const host::SourceModule& m = group.file->module;
         const long count = m.CountOfFileLines();
@@ -245,7 +250,7 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
                     const std::function<void(Session&)>& action, bool prepare) {
     if (!group.file) {
         const int status =
-            FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding); });
+            FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding, BytesKept(options_)); });
         if (status != kDone) return status;
     }
     host::ModuleFile& file = *group.file;
@@ -305,9 +310,13 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
         return worst;
     }
 
+    // The bytes are made whole only to print them; a write takes them piece by piece.
     std::string bytes;
-    worst = std::max(worst, FileStep(err_, [&] { bytes = file.Bytes(); }));
-    const bool changed = bytes != file.originalBytes;
+    bool changed = false;
+    if (options_.toStdout || options_.diff)
+        worst = std::max(worst, FileStep(err_, [&] { bytes = file.Bytes(); }));
+    else
+        worst = std::max(worst, FileStep(err_, [&] { changed = file.Changed(); }));
     if (worst == kDone) {
         if (options_.toStdout) {
             printed_.push_back(bytes);
@@ -317,7 +326,9 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
             if (ChangedOnDisk(group.path, group.displayName)) {
                 worst = kFileError;
             } else {
-                worst = FileStep(err_, [&] { prepared_.emplace_back(group.path, bytes); });
+                worst = FileStep(err_, [&] {
+                    prepared_.emplace_back(group.path, [&file](const platform::ByteSink& sink) { file.WriteBytes(sink); });
+                });
             }
         }
     }

@@ -44,7 +44,7 @@ int WriteFailureCause(const QFile& file, int error) {
     return file.error() == QFileDevice::ResourceError ? ENOSPC : EIO;
 }
 
-bool WriteAll(QFile& file, const std::string& bytes, int& error) {
+bool WriteAll(QFile& file, std::string_view bytes, int& error) {
     const char* data = bytes.data();
     qint64 left = static_cast<qint64>(bytes.size());
     while (left > 0) {
@@ -127,6 +127,9 @@ std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
 }
 
 PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
+    : PreparedWrite(path, [&bytes](const ByteSink& sink) { sink(bytes); }) {}
+
+PreparedWrite::PreparedWrite(const std::string& path, const ByteProducer& produce)
     : path_(path), target_(WriteTarget(path)) {
     std::error_code ec;
     const fs::file_status old = fs::status(target_, ec);
@@ -169,7 +172,18 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes)
         if (ec) fail(EACCES);
     }
     int error = 0;
-    if (!WriteAll(file, bytes, error)) fail(error);
+    try {
+        produce([&](std::string_view bytes) {
+            if (!WriteAll(file, bytes, error)) fail(error);
+        });
+    } catch (...) {
+        if (!temp_.empty()) {
+            file.close();
+            RemoveQuietly(temp_.Get());
+            temp_.Clear();
+        }
+        throw;
+    }
     if (!file.flush()) fail(WriteFailureCause(file, errno));
     if (!SyncToDisk(file.handle())) fail(errno != 0 ? errno : EIO);
     file.close();
@@ -288,9 +302,17 @@ bool IsRegularFile(const std::string& path) {
 }
 
 FileContent FileContent::Of(std::string_view bytes) {
-    const auto digest = QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                                                 QCryptographicHash::Sha256);
-    return {true, bytes.size(), digest.toStdString()};
+    return Of([bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+FileContent FileContent::Of(const ByteProducer& produce) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    std::uintmax_t size = 0;
+    produce([&](std::string_view bytes) {
+        hash.addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        size += bytes.size();
+    });
+    return {true, size, hash.result().toStdString()};
 }
 
 bool ChangedOnDisk(const std::string& path, const FileContent& read) {
