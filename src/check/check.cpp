@@ -49,37 +49,6 @@ struct Silent : platform::DialogPort {
     void DoEvents() override {}
 };
 
-// The module as the indenter would leave it, without changing it: every line
-// the indenter would write differently is noted.
-class IndentPreview final : public ide::CodeModule {
-public:
-    explicit IndentPreview(const host::SourceModule& m) : m_(m) {}
-    std::string Lines(long startLine, long count) const override { return m_.Lines(startLine, count); }
-    void InsertLines(long, const std::string&) override { ide::Raise(ide::kInvalidCall); }
-    void ReplaceLine(long line, const std::string& text) override {
-        if (m_.Lines(line, 1) != text) moved.push_back(line);
-    }
-    void DeleteLines(long, long) override { ide::Raise(ide::kInvalidCall); }
-    long CountOfLines() const override { return m_.CountOfLines(); }
-    long CountOfDeclarationLines() const override { return m_.CountOfDeclarationLines(); }
-    long ProcStartLine(const std::string& n, ide::ProcKind k) const override { return m_.ProcStartLine(n, k); }
-    long ProcCountLines(const std::string& n, ide::ProcKind k) const override { return m_.ProcCountLines(n, k); }
-    long ProcBodyLine(const std::string& n, ide::ProcKind k) const override { return m_.ProcBodyLine(n, k); }
-    std::string ProcOfLine(long line, ide::ProcKind& kind) const override { return m_.ProcOfLine(line, kind); }
-    ide::ProcLines ProcLinesAt(const std::string& n, ide::ProcKind k, long line) const override {
-        return m_.ProcLinesAt(n, k, line);
-    }
-    bool Find(const std::string& target, long& sl, long& sc, long& el, long& ec, bool w, bool mc,
-              bool p) const override {
-        return m_.Find(target, sl, sc, el, ec, w, mc, p);
-    }
-
-    std::vector<long> moved;  // in the order written, which is the lines' order
-
-private:
-    const host::SourceModule& m_;
-};
-
 // The words of a line's code: strings and comments left out, so that only
 // what the compiler reads counts. A ":" between statements is a word of its own.
 std::vector<std::string> CodeWords(std::string_view line, ide::SyntaxState& state) {
@@ -294,7 +263,7 @@ private:
 
     // The first line the indenter would move in each part, by the part's first line.
     std::map<long, long> IndentMoves() const {
-        IndentPreview preview(m_);
+        Indent::IndentPreview preview(m_);
         Silent silent;
         const std::vector<Indent::IndentedBlock> blocks = Indent::IndentModule(silent, preview);
         std::map<long, long> first;

@@ -1,4 +1,5 @@
 // quillmark indent FILE:LINE | --all FILE...: re-indent procedures.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -11,17 +12,15 @@ namespace cli {
 
 namespace {
 
-// The blocks whose lines differ from `before`, as FILE:LINE: NAME, LINE being
-// the declaration's line as an editor shows it.
-int ReportChanged(Session& s, const std::vector<std::string>& before,
-                  const std::vector<Indent::IndentedBlock>& blocks) {
+// The blocks holding a line of `moved` (the lines the indenter wrote
+// differently, in order), as FILE:LINE: NAME, LINE being the declaration's line
+// as an editor shows it.
+int ReportChanged(Session& s, const std::vector<long>& moved, const std::vector<Indent::IndentedBlock>& blocks) {
     const host::SourceModule& m = s.file.module;
     int changed = 0;
     for (const Indent::IndentedBlock& b : blocks) {
-        bool differs = false;
-        for (long line = b.startLine; line < b.startLine + b.lineCount && !differs; ++line)
-            differs = m.Lines(line, 1) != before[static_cast<std::size_t>(line - 1)];
-        if (!differs) continue;
+        const auto first = std::lower_bound(moved.begin(), moved.end(), b.startLine);
+        if (first == moved.end() || *first >= b.startLine + b.lineCount) continue;
         ++changed;
         const long decl = b.bodyLine > 0 ? b.bodyLine : b.startLine;
         s.out << s.target.file << ':' << m.FileLineOfCodeLine(decl) << ": " << headers::PartDisplayName(b.procName, b.kind)
@@ -70,6 +69,14 @@ void AddIndentCommand(CLI::App& app, Context& context) {
                     s.err << "\rquillmark: indenting " << s.targetIndex + 1 << "/" << s.targetCount << ' '
                           << s.target.file << "\033[K" << std::flush;
                 host::SourceModule& m = s.file.module;
+                if (state->check && state->all) {
+                    // Nothing is written: the indenter runs over a preview, so the
+                    // module is not held a second time as it was.
+                    Indent::IndentPreview preview(m);
+                    const std::vector<Indent::IndentedBlock> blocks = Indent::IndentModule(s.dialogs, preview);
+                    s.status = ReportChanged(s, preview.moved, blocks) > 0 ? kRefused : kDone;
+                    return;
+                }
                 std::vector<std::string> before;
                 if (state->check)
                     for (long line = 1; line <= m.CountOfLines(); ++line) before.push_back(m.Lines(line, 1));
@@ -82,7 +89,12 @@ void AddIndentCommand(CLI::App& app, Context& context) {
                     if (!block) return;  // refused: the message says why
                     blocks.push_back(*block);
                 }
-                if (state->check) s.status = ReportChanged(s, before, blocks) > 0 ? kRefused : kDone;
+                if (state->check) {
+                    std::vector<long> moved;
+                    for (long line = 1; line <= m.CountOfLines(); ++line)
+                        if (m.Lines(line, 1) != before[static_cast<std::size_t>(line - 1)]) moved.push_back(line);
+                    s.status = ReportChanged(s, moved, blocks) > 0 ? kRefused : kDone;
+                }
             });
             if (progress) context.err << "\r\033[K" << std::flush;
             return status;

@@ -134,8 +134,11 @@ ModuleBuffer::ModuleBuffer(std::string&& fileText) : pool_(std::move(fileText)) 
         std::string name = VbNameOf(line.text);
         if (!name.empty()) name_ = std::move(name);
     }
-    // The code lines' texts stay where they stand in the file's text.
-    lines_.reserve(reader.ExpectedLines());
+    // The code lines' texts stay where they stand in the file's text. Room for
+    // added lines costs nothing until they come, and spares copying every line
+    // to a vector twice the size when the first comes.
+    const std::size_t expected = reader.ExpectedLines();
+    lines_.reserve(expected + expected / 8 + 16);
     std::size_t usedBytes = 0;
     while (reader.Next(line)) {
         ++eolCounts[static_cast<int>(line.eol)];
@@ -151,6 +154,7 @@ ModuleBuffer::ModuleBuffer(std::string&& fileText) : pool_(std::move(fileText)) 
     }
     pool_.Claim(usedBytes);
     usualEol_ = MostCommonEol(eolCounts);
+    roles_.reserve(lines_.capacity());
     roles_.resize(lines_.size());
     if (!lines_.empty()) Reclassify(0, lines_.size() - 1, true);
 }

@@ -45,6 +45,32 @@ IndentedBlock IndentProcedure(platform::DialogPort& dialogs, ide::CodeModule& mo
 /// Shows the busy cursor meanwhile. Returns the blocks it ran over.
 std::vector<IndentedBlock> IndentModule(platform::DialogPort& dialogs, ide::CodeModule& module);
 
+/// A module as the indenter would leave it, without changing it: the indenter
+/// run over it reads the module's lines and notes each line it would write
+/// differently (it reads a line before writing it, and never again after).
+class IndentPreview final : public ide::CodeModule {
+public:
+    explicit IndentPreview(const ide::CodeModule& m) : m_(m) {}
+    std::string Lines(long startLine, long count) const override;
+    void InsertLines(long, const std::string&) override;
+    void ReplaceLine(long line, const std::string& text) override;
+    void DeleteLines(long, long) override;
+    long CountOfLines() const override;
+    long CountOfDeclarationLines() const override;
+    long ProcStartLine(const std::string& name, ide::ProcKind kind) const override;
+    long ProcCountLines(const std::string& name, ide::ProcKind kind) const override;
+    long ProcBodyLine(const std::string& name, ide::ProcKind kind) const override;
+    std::string ProcOfLine(long line, ide::ProcKind& kind) const override;
+    ide::ProcLines ProcLinesAt(const std::string& name, ide::ProcKind kind, long line) const override;
+    bool Find(const std::string& target, long& startLine, long& startColumn, long& endLine, long& endColumn,
+              bool wholeWord, bool matchCase, bool patternSearch) const override;
+
+    std::vector<long> moved;  // in the order written, which is the lines' order
+
+private:
+    const ide::CodeModule& m_;
+};
+
 /// The Indent button: re-indents the procedure part that holds the start of the
 /// active code pane's selection. With no procedure there (the cursor in the
 /// declarations section, no code pane, or a failing host step while looking),

@@ -104,25 +104,40 @@ std::string RealPath(const std::string& path) {
     return ec ? StagedFiles::KeyOf(path) : real.string();
 }
 
-std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
+namespace {
+
+// Reads a file in pieces, each given to `sink`; `size` is told the file's size
+// first when it is known. Throws FileError as ReadFileBytes does.
+void ReadPieces(const std::string& path, std::uintmax_t limit, const std::function<void(std::uintmax_t)>& size,
+                const ByteSink& sink) {
     QFile file;
     if (!OpenByName(file, path, OpenFor::Read, QIODevice::ReadOnly))
         throw FileErrorFromErrno(OpenFailureCause(path), FileAction::Read, path);
     std::error_code ec;
     if (fs::is_directory(path, ec)) throw FileErrorFromErrno(EISDIR, FileAction::Read, path);
 
-    std::string bytes;
     if (!file.isSequential() && static_cast<std::uintmax_t>(file.size()) <= limit)
-        bytes.reserve(static_cast<std::size_t>(file.size()));
+        size(static_cast<std::uintmax_t>(file.size()));
     char buffer[65536];
+    std::uintmax_t total = 0;
     for (;;) {
         errno = 0;
         const qint64 n = file.read(buffer, sizeof buffer);
         if (n == 0) break;
         if (n < 0) throw FileErrorFromErrno(errno != 0 ? errno : EIO, FileAction::Read, path);
-        if (bytes.size() + static_cast<std::uintmax_t>(n) > limit) throw TooLargeFileError(path, limit);
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        total += static_cast<std::uintmax_t>(n);
+        if (total > limit) throw TooLargeFileError(path, limit);
+        sink(std::string_view(buffer, static_cast<std::size_t>(n)));
     }
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
+    std::string bytes;
+    ReadPieces(
+        path, limit, [&](std::uintmax_t size) { bytes.reserve(static_cast<std::size_t>(size)); },
+        [&](std::string_view piece) { bytes.append(piece); });
     return bytes;
 }
 
@@ -324,7 +339,11 @@ bool ChangedOnDisk(const std::string& path, const FileContent& read) {
     // Another size is the quick answer; the same size needs the bytes.
     if (fs::file_size(path, ec) != read.size || ec) return true;
     try {
-        return FileContent::Of(ReadFileBytes(path)).digest != read.digest;
+        // In pieces: a large module is not held a second time to be compared.
+        const FileContent now = FileContent::Of([&path](const ByteSink& sink) {
+            ReadPieces(path, kNoSizeLimit, [](std::uintmax_t) {}, sink);
+        });
+        return now.digest != read.digest;
     } catch (const FileError&) {
         return true;
     }
