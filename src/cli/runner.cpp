@@ -21,9 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A diff needs the bytes as read; anything else needs only their digest.
-host::KeepBytes BytesKept(const CommonOptions& options) {
-    return options.diff ? host::KeepBytes::Yes : host::KeepBytes::No;
+// A diff needs the bytes as read, a write their digest, a reader nothing.
+host::Keep Kept(const RunRules& rules, const CommonOptions& options) {
+    if (!rules.writes) return host::Keep::Size;
+    return options.diff ? host::Keep::Bytes : host::Keep::Digest;
 }
 
 std::string Absolute(const std::string& path) {
@@ -152,7 +153,7 @@ int Runner::CheckGroup(const RunRules& rules, FileGroup& group) {
     int status = kDone;
     if (lines) {
         // Lines are checked against the file, which is then kept for the run.
-        status = FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding, BytesKept(options_)); });
+        status = FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding, Kept(rules, options_)); });
         if (status != kDone) return status;
         const host::SourceModule& m = group.file->module;
         const long count = m.CountOfFileLines();
@@ -250,7 +251,7 @@ int Runner::RunFile(const RunRules& rules, FileGroup& group,
                     const std::function<void(Session&)>& action, bool prepare) {
     if (!group.file) {
         const int status =
-            FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding, BytesKept(options_)); });
+            FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding, Kept(rules, options_)); });
         if (status != kDone) return status;
     }
     host::ModuleFile& file = *group.file;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <stdexcept>
 
 #include "host/line_scanner.h"
 #include "host/project_paths.h"
@@ -83,7 +84,7 @@ bool IsModuleFileName(const std::string& path) {
 }
 
 ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
-                            const std::string& encodingOverride, KeepBytes keep) {
+                            const std::string& encodingOverride, Keep keep) {
     std::optional<std::string> read = files.Read(path);
     if (!read)
         throw platform::FileError(platform::kFileNotFound, path,
@@ -97,8 +98,9 @@ ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
                                           -1);
     }
     std::string bytes = std::move(*read);
-    const platform::FileContent original = platform::FileContent::Of(bytes);
-    std::string originalBytes = keep == KeepBytes::Yes ? bytes : std::string();
+    const platform::FileContent original =
+        keep == Keep::Size ? platform::FileContent{true, bytes.size(), {}} : platform::FileContent::Of(bytes);
+    std::string originalBytes = keep == Keep::Bytes ? bytes : std::string();
     bool bom = false;
     for (const ByteOrderMark& mark : kMarks) {
         if (!bytes.starts_with(mark.bytes)) continue;
@@ -173,6 +175,11 @@ void ModuleFile::WriteBytes(const platform::ByteSink& sink, std::size_t piece) c
 }
 
 bool ModuleFile::Changed() const {
+    if (original.digest.empty()) throw std::logic_error(path + " was loaded without its digest");
+    // Bytes of another size differ: counting them is cheaper than a digest.
+    std::uintmax_t size = 0;
+    WriteBytes([&size](std::string_view piece) { size += piece.size(); });
+    if (size != original.size) return true;
     return platform::FileContent::Of([this](const platform::ByteSink& sink) { WriteBytes(sink); }) != original;
 }
 

@@ -2,6 +2,7 @@
 // from the file's code page into a SourceModule, and encoded back.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "host/source_module.h"
@@ -13,16 +14,18 @@ namespace host {
 /// .dsr or .pag, in any letter case.
 bool IsModuleFileName(const std::string& path);
 
-/// Whether ModuleFile::Load keeps the bytes it read (for a diff against them).
-enum class KeepBytes : bool { No, Yes };
+/// What ModuleFile::Load keeps of the bytes it read: their size and digest (so
+/// that Changed() can tell), the bytes as well (for a diff against them), or
+/// only their size (for a reader that never asks).
+enum class Keep : std::uint8_t { Digest, Bytes, Size };
 
 struct ModuleFile {
     std::string path;
     std::string encoding;  // canonical name: "windows-1252", "utf-8", ...
     bool bom = false;      // the file starts with a byte order mark (kept on save)
     SourceModule module;
-    platform::FileContent original;  // what the file held when read
-    std::string originalBytes;       // the bytes read, when Load was asked to keep them
+    platform::FileContent original;  // what the file held when read (no digest with Keep::Size)
+    std::string originalBytes;       // the bytes read, with Keep::Bytes
 
     /// Reads and decodes a module file. The code page is `encodingOverride` when
     /// given, else the one a byte order mark names (UTF-8, UTF-16 in either byte
@@ -32,7 +35,7 @@ struct ModuleFile {
     /// platform::EncodingError (an unknown encoding, bytes invalid in it, with
     /// the file line).
     static ModuleFile Load(const std::string& path, platform::FileStore& files,
-                           const std::string& encodingOverride = "", KeepBytes keep = KeepBytes::No);
+                           const std::string& encodingOverride = "", Keep keep = Keep::Digest);
 
     /// `Attribute VB_Name`, or the file's stem.
     std::string Name() const;
@@ -44,7 +47,8 @@ struct ModuleFile {
     /// lines), encoded as they go, so that the whole file is never held twice.
     /// Throws as Bytes() does, possibly after some pieces went.
     void WriteBytes(const platform::ByteSink& sink, std::size_t piece = 64 * 1024) const;
-    /// Whether the bytes differ from what the file held when read.
+    /// Whether the bytes differ from what the file held when read. Throws
+    /// std::logic_error for a file loaded with Keep::Size.
     bool Changed() const;
 };
 
