@@ -18,6 +18,7 @@ void ModuleDocument::Save() {
     std::string bytes = file_.Bytes();
     platform::WriteFileAtomic(file_.path, bytes);
     file_.original = platform::FileContent::Of(bytes);
+    file_.loadedRevision = file_.module.Revision();
     module_.EndStep();  // what comes after the save is a state of its own
     savedState_ = module_.StateId();
 }

@@ -127,7 +127,9 @@ ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
                                           ": " + e.what(),
                                       e.CharIndex());
     }
-    return ModuleFile{path, encoding, bom, SourceModule(std::move(decoded)), original, std::move(originalBytes)};
+    ModuleFile file{path, encoding, bom, SourceModule(std::move(decoded)), original, std::move(originalBytes), 0};
+    file.loadedRevision = file.module.Revision();
+    return file;
 }
 
 std::string ModuleFile::Name() const {
@@ -175,6 +177,7 @@ void ModuleFile::WriteBytes(const platform::ByteSink& sink, std::size_t piece) c
 }
 
 bool ModuleFile::Changed() const {
+    if (module.Revision() == loadedRevision) return false;  // a module reads back as its bytes
     if (original.digest.empty()) throw std::logic_error(path + " was loaded without its digest");
     // Bytes of another size differ: counting them is cheaper than a digest.
     std::uintmax_t size = 0;

@@ -26,6 +26,7 @@ struct ModuleFile {
     SourceModule module;
     platform::FileContent original;  // what the file held when read (no digest with Keep::Size)
     std::string originalBytes;       // the bytes read, with Keep::Bytes
+    std::uint64_t loadedRevision = 0;  // the module's revision when read
 
     /// Reads and decodes a module file. The code page is `encodingOverride` when
     /// given, else the one a byte order mark names (UTF-8, UTF-16 in either byte
@@ -47,8 +48,9 @@ struct ModuleFile {
     /// lines), encoded as they go, so that the whole file is never held twice.
     /// Throws as Bytes() does, possibly after some pieces went.
     void WriteBytes(const platform::ByteSink& sink, std::size_t piece = 64 * 1024) const;
-    /// Whether the bytes differ from what the file held when read. Throws
-    /// std::logic_error for a file loaded with Keep::Size.
+    /// Whether the bytes differ from what the file held when read (never, while
+    /// the module has not been edited). Throws std::logic_error for a file
+    /// loaded with Keep::Size.
     bool Changed() const;
 };
 
