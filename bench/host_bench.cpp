@@ -123,7 +123,7 @@ void BM_HostCorpus(benchmark::State& state) {
             try {
                 host::ModuleFile file = host::ModuleFile::Load(path, files);
                 benchmark::DoNotOptimize(file.module.CountOfDeclarationLines());
-                bytes += static_cast<std::int64_t>(file.originalBytes.size());
+                bytes += static_cast<std::int64_t>(file.original.size);
             } catch (const std::exception&) {
                 ++failed;  // binary designer files and the like
             }

@@ -23,6 +23,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A diff needs the bytes as read, a write their digest, a reader nothing.
+host::Keep Kept(const RunRules& rules, const CommonOptions& options) {
+    if (!rules.writes) return host::Keep::Size;
+    return options.diff ? host::Keep::Bytes : host::Keep::Digest;
+}
+
 std::string Absolute(const std::string& path) {
     std::error_code ec;
     fs::path p = fs::absolute(path, ec);
@@ -197,7 +203,7 @@ int Runner::CheckGroup(const RunRules& rules, FileGroup& group) {
     int status = kDone;
     if (lines) {
         // Lines are checked against the file, which is then kept for the run.
-        status = FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding); });
+        status = FileStep(err_, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding, Kept(rules, options_)); });
         if (status != kDone) return status;
         const host::SourceModule& m = group.file->module;
         const long count = m.CountOfFileLines();
@@ -298,7 +304,9 @@ void Runner::RunFile(const RunRules& rules, FileGroup& group,
     std::ostream& err = outcome.err;
     int& worst = outcome.status;
     if (!group.file) {
-        worst = FileStep(err, [&] { group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding); });
+        worst = FileStep(err, [&] {
+            group.file = host::ModuleFile::Load(group.path, disk_, options_.encoding, Kept(rules, options_));
+        });
         if (worst != kDone) return;
     }
     host::ModuleFile& file = *group.file;
@@ -357,9 +365,13 @@ void Runner::RunFile(const RunRules& rules, FileGroup& group,
         return;
     }
 
+    // The bytes are made whole only to print them; a write takes them piece by piece.
     std::string bytes;
-    worst = std::max(worst, FileStep(err, [&] { bytes = file.Bytes(); }));
-    const bool changed = bytes != file.originalBytes;
+    bool changed = false;
+    if (options_.toStdout || options_.diff)
+        worst = std::max(worst, FileStep(err, [&] { bytes = file.Bytes(); }));
+    else
+        worst = std::max(worst, FileStep(err, [&] { changed = file.Changed(); }));
     if (worst == kDone) {
         if (options_.toStdout) {
             outcome.printed = std::move(bytes);
@@ -369,7 +381,8 @@ void Runner::RunFile(const RunRules& rules, FileGroup& group,
             // Synced with the others once all are prepared, and checked then.
             std::ostringstream message;
             outcome.writeStatus = FileStep(message, [&] {
-                outcome.write.emplace(group.path, bytes, platform::PreparedWrite::Durability::kSyncLater);
+                outcome.write.emplace(group.path, [&file](const platform::ByteSink& sink) { file.WriteBytes(sink); },
+                                      platform::PreparedWrite::Durability::kSyncLater);
             });
             outcome.writeMessage = message.str();
         }

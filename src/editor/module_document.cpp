@@ -10,15 +10,15 @@ std::unique_ptr<ModuleDocument> ModuleDocument::Load(const std::string& path) {
 }
 
 ModuleDocument::ModuleDocument(host::ModuleFile file)
-    : file_(std::move(file)), module_(file_.module), onDisk_(platform::FileContent::Of(file_.originalBytes)) {}
+    : file_(std::move(file)), module_(file_.module) {}
 
-bool ModuleDocument::ChangedOnDisk() const { return platform::ChangedOnDisk(file_.path, onDisk_); }
+bool ModuleDocument::ChangedOnDisk() const { return platform::ChangedOnDisk(file_.path, file_.original); }
 
 void ModuleDocument::Save() {
     std::string bytes = file_.Bytes();
     platform::WriteFileAtomic(file_.path, bytes);
-    onDisk_ = platform::FileContent::Of(bytes);
-    file_.originalBytes = std::move(bytes);
+    file_.original = platform::FileContent::Of(bytes);
+    file_.loadedRevision = file_.module.Revision();
     module_.EndStep();  // what comes after the save is a state of its own
     savedState_ = module_.StateId();
 }

@@ -1,5 +1,5 @@
 // One module file open in the editor: the host's ModuleFile (its one copy of the
-// text, the code page and the bytes it was read from), the undo history over it,
+// text, the code page and what the file held when read or last saved), the undo history over it,
 // and whether it differs from what was saved or from what is on disk now.
 #pragma once
 
@@ -39,7 +39,6 @@ private:
     explicit ModuleDocument(host::ModuleFile file);
     host::ModuleFile file_;
     UndoableModule module_;
-    platform::FileContent onDisk_;  // what the file held when read or last saved
     std::uint64_t savedState_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 
 #include "ide/statements.h"
@@ -39,26 +40,106 @@ std::uint32_t LengthOf(std::string_view text) {
 
 }  // namespace
 
-ModuleBuffer::ModuleBuffer(std::string_view fileText) {
+TextPool::TextPool(std::string&& text) {
+    auto first = std::make_unique<Block>();
+    first->text = std::move(text);
+    first->data = first->text.data();
+    first->size = first->fill = first->text.size();
+    last_ = first.get();
+    handedOut_ = unused_ = first->size;  // each line takes its part back
+    blocks_.push_back(std::move(first));
+}
+
+void TextPool::AddBlock(std::size_t atLeast) {
+    // Never filled before use, so its pages cost nothing until texts come.
+    const std::size_t size = std::max({atLeast, std::size_t{64} * 1024, handedOut_ / 8});
+    auto block = std::make_unique<Block>();
+    block->owned = std::make_unique_for_overwrite<char[]>(size);
+    block->data = block->owned.get();
+    block->size = size;
+    // The tail of the block left behind is lost.
+    unused_ += last_->size - last_->fill;
+    handedOut_ += last_->size - last_->fill;
+    last_->fill = last_->size;
+    last_ = block.get();
+    blocks_.push_back(std::move(block));
+}
+
+char* TextPool::Put(std::string_view text) {
+    if (last_->size - last_->fill < text.size()) AddBlock(text.size());
+    char* at = last_->data + last_->fill;
+    if (!text.empty()) std::memcpy(at, text.data(), text.size());
+    last_->fill += text.size();
+    handedOut_ += text.size();
+    return at;
+}
+
+void TextPool::Compact(std::vector<CodeLine>& lines) {
+    const std::less<const char*> below;
+    std::sort(blocks_.begin(), blocks_.end(),
+              [&](const std::unique_ptr<Block>& a, const std::unique_ptr<Block>& b) { return below(a->data, b->data); });
+    // The lines by where their texts stand: a merge of the runs already in
+    // order, few after a pass over the module.
+    std::vector<std::uint32_t> order(lines.size());
+    std::iota(order.begin(), order.end(), 0u);
+    const auto before = [&](std::uint32_t a, std::uint32_t b) { return below(lines[a].text, lines[b].text); };
+    std::vector<std::size_t> runs{0};
+    for (std::size_t k = 1; k < order.size(); ++k)
+        if (before(order[k], order[k - 1])) runs.push_back(k);
+    runs.push_back(order.size());
+    while (runs.size() > 2) {
+        std::vector<std::size_t> merged{0};
+        for (std::size_t j = 0; j + 1 < runs.size(); j += 2) {
+            const std::size_t end = runs[std::min(j + 2, runs.size() - 1)];
+            const auto at = [&](std::size_t k) { return order.begin() + static_cast<std::ptrdiff_t>(k); };
+            if (j + 2 < runs.size()) std::inplace_merge(at(runs[j]), at(runs[j + 1]), at(end), before);
+            merged.push_back(end);
+        }
+        runs = std::move(merged);
+    }
+    // Each text moves down to the first place free in address order, never past
+    // where it stood: all before it take no more room than they did.
+    auto block = blocks_.begin();
+    std::size_t fill = 0, live = 0;
+    for (const std::uint32_t i : order) {
+        CodeLine& line = lines[i];
+        while (fill + line.length > (*block)->size) {
+            (*block)->fill = fill;
+            ++block;
+            fill = 0;
+        }
+        char* to = (*block)->data + fill;
+        if (line.length > 0) std::memmove(to, line.text, line.length);
+        line.text = to;
+        fill += line.length;
+        live += line.length;
+    }
+    (*block)->fill = fill;
+    last_ = block->get();
+    blocks_.erase(block + 1, blocks_.end());
+    handedOut_ = 0;
+    for (const std::unique_ptr<Block>& b : blocks_) handedOut_ += b->fill;
+    unused_ = handedOut_ - live;
+}
+
+ModuleBuffer::ModuleBuffer(std::string&& fileText) : pool_(std::move(fileText)) {
+    const char* const base = pool_.Begin();
+    const std::string_view text(base, pool_.HandedOut());
     std::size_t eolCounts[4] = {0, 0, 0, 0};
-    LineReader reader(fileText);
+    LineReader reader(text);
     LineSpan line;
-    std::size_t codeStart = 0;
-    for (std::size_t k = PreludeLength(fileText); k > 0 && reader.Next(line); --k) {
+    for (std::size_t k = PreludeLength(text); k > 0 && reader.Next(line); --k) {
         ++eolCounts[static_cast<int>(line.eol)];
         prelude_.push_back({std::string(line.text), line.eol});
         std::string name = VbNameOf(line.text);
         if (!name.empty()) name_ = std::move(name);
-        codeStart = static_cast<std::size_t>(line.text.data() - fileText.data()) + line.text.size() +
-                    EolText(line.eol).size();
     }
-    // The code lines' texts stay where they are in a copy of the file's code
-    // part, with room for lines that grow (re-indenting makes many longer).
-    const std::string_view code = fileText.substr(codeStart);
-    pool_.reserve(code.size() + code.size() / 4);
-    pool_.assign(code);
+    // The code lines' texts stay where they stand in the file's text. Room for
+    // added lines costs nothing until they come, and spares copying every line
+    // to a vector twice the size when the first comes.
+    const std::size_t expected = reader.ExpectedLines();
+    lines_.reserve(expected + expected / 8 + 16);
     std::size_t usedBytes = 0;
-    lines_.reserve(reader.ExpectedLines());
     while (reader.Next(line)) {
         ++eolCounts[static_cast<int>(line.eol)];
         if (!lines_.empty() && IsAttributeLine(line.text)) {
@@ -66,48 +147,37 @@ ModuleBuffer::ModuleBuffer(std::string_view fileText) {
             if (!owner.hidden) owner.hidden = std::make_unique<std::vector<RawLine>>();
             owner.hidden->push_back({std::string(line.text), line.eol});
         } else {
-            const auto offset = static_cast<std::size_t>(line.text.data() - fileText.data()) - codeStart;
-            lines_.push_back(CodeLine{offset, LengthOf(line.text), line.eol, nullptr});
+            char* at = pool_.Begin() + (line.text.data() - base);
+            lines_.push_back(CodeLine{at, LengthOf(line.text), line.eol, nullptr});
             usedBytes += line.text.size();
         }
     }
-    unusedBytes_ = pool_.size() - usedBytes;
+    pool_.Claim(usedBytes);
     usualEol_ = MostCommonEol(eolCounts);
+    roles_.reserve(lines_.capacity());
     roles_.resize(lines_.size());
     if (!lines_.empty()) Reclassify(0, lines_.size() - 1, true);
 }
 
 CodeLine ModuleBuffer::NewLine(std::string_view text, Eol eol) {
-    CodeLine line{pool_.size(), LengthOf(text), eol, nullptr};
-    pool_.append(text);
-    return line;
+    return CodeLine{pool_.Put(text), LengthOf(text), eol, nullptr};
 }
 
 void ModuleBuffer::SetText(CodeLine& line, std::string_view text) {
     if (text.size() <= line.length) {
         // A line's bytes belong to it alone: shorter text is written in place.
-        std::memmove(pool_.data() + line.offset, text.data(), text.size());
-        unusedBytes_ += line.length - text.size();
+        if (!text.empty()) std::memmove(line.text, text.data(), text.size());
+        pool_.Release(line.length - text.size());
         line.length = LengthOf(text);
         return;
     }
-    unusedBytes_ += line.length;
-    line.offset = pool_.size();
+    pool_.Release(line.length);
+    line.text = pool_.Put(text);
     line.length = LengthOf(text);
-    pool_.append(text);
 }
 
 void ModuleBuffer::CompactIfWasteful() {
-    if (unusedBytes_ < 4096 || unusedBytes_ < pool_.size() / 2) return;
-    std::string pool;
-    pool.reserve(pool_.size() - unusedBytes_);
-    for (CodeLine& line : lines_) {
-        const std::size_t offset = pool.size();
-        pool.append(pool_, line.offset, line.length);
-        line.offset = offset;
-    }
-    pool_ = std::move(pool);
-    unusedBytes_ = 0;
+    if (pool_.Wasteful()) pool_.Compact(lines_);
 }
 
 std::size_t ModuleBuffer::StatementStart(std::size_t i) const {
@@ -244,7 +314,7 @@ void ModuleBuffer::Erase(std::size_t at, std::size_t count, ErasedLines* erased)
     if (erased != nullptr) *erased = ErasedLines{at, {}, std::nullopt};
     for (std::size_t k = at; k < at + count; ++k) {
         structural = structural || IsStructural(roles_[k].kind);
-        unusedBytes_ += lines_[k].length;
+        pool_.Release(lines_[k].length);
         if (erased != nullptr)
             erased->lines.push_back({std::string(Text(k)), lines_[k].eol, HiddenCount(k)});
         if (lines_[k].hidden)
@@ -317,28 +387,32 @@ void ModuleBuffer::PutLines(std::size_t at, std::vector<CodeLine> added) {
     CompactIfWasteful();
 }
 
-std::string ModuleBuffer::Text() const {
-    std::size_t size = pool_.size() - unusedBytes_ + 2 * lines_.size();
-    for (const RawLine& line : prelude_) size += line.text.size() + 2;
-    std::string text;
-    text.reserve(size);
+void ModuleBuffer::ForEachFileLine(const std::function<void(std::string_view, std::string_view)>& put) const {
     // Every line must read back as the line it is. An empty line cannot end the
     // file without a line end (read again, it would be gone), and an empty line
     // ending in LF after a lone CR would read back as one CR LF: such lines are
     // written with the usual line end, or CR LF.
     bool afterCr = false;
-    auto put = [&](std::string_view line, Eol eol, bool last) {
-        if (line.empty() && eol == Eol::None && last) eol = usualEol_;
-        if (line.empty() && eol == Eol::Lf && afterCr) eol = Eol::CrLf;
-        text.append(line).append(EolText(eol));
+    auto line = [&](std::string_view text, Eol eol, bool last) {
+        if (text.empty() && eol == Eol::None && last) eol = usualEol_;
+        if (text.empty() && eol == Eol::Lf && afterCr) eol = Eol::CrLf;
+        put(text, EolText(eol));
         afterCr = eol == Eol::Cr;
     };
-    for (const RawLine& line : prelude_) put(line.text, line.eol, false);
+    for (const RawLine& raw : prelude_) line(raw.text, raw.eol, false);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        put(Text(i), lines_[i].eol, i + 1 == lines_.size() && !lines_[i].hidden);
+        line(Text(i), lines_[i].eol, i + 1 == lines_.size() && !lines_[i].hidden);
         if (lines_[i].hidden)
-            for (const RawLine& h : *lines_[i].hidden) put(h.text, h.eol, false);
+            for (const RawLine& h : *lines_[i].hidden) line(h.text, h.eol, false);
     }
+}
+
+std::string ModuleBuffer::Text() const {
+    std::size_t size = pool_.HandedOut() - pool_.Unused() + 2 * lines_.size();
+    for (const RawLine& line : prelude_) size += line.text.size() + 2;
+    std::string text;
+    text.reserve(size);
+    ForEachFileLine([&](std::string_view line, std::string_view eol) { text.append(line).append(eol); });
     return text;
 }
 

@@ -2,12 +2,15 @@
 // line ends and the hidden attribute lines attached to them, and the scanner's role
 // of every code line, kept current through every edit.
 //
-// The code lines' texts live in one pool of bytes: reading a file costs no
-// allocation per line, and a line that an edit makes no longer leaves its bytes
-// behind until the pool is compacted.
+// The code lines' texts live in one pool of bytes, which starts as the file's
+// text itself: reading a file costs no copy and no allocation per line (line
+// ends, the prelude and hidden lines stay in it unused). A line that an edit
+// makes no longer is written where it stood; a longer one goes to the pool's
+// end, and the pool is compacted in place once a quarter of it is left over.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,7 +22,7 @@
 namespace host {
 
 struct CodeLine {
-    std::size_t offset = 0;  // of the text in the pool
+    char* text = nullptr;  // in the pool
     std::uint32_t length = 0;
     Eol eol = Eol::None;
     std::unique_ptr<std::vector<RawLine>> hidden;  // attribute lines after it; null when none
@@ -40,14 +43,52 @@ struct ErasedLines {
     std::optional<Eol> bareEnd;
 };
 
+/// The bytes the code lines' texts stand in: blocks that never move, the first
+/// one the file's text. Texts are put at the end of the last block (or of a new
+/// one) and compacted in place: the live ones move down in address order, so a
+/// text never lands on one not yet moved, and emptied blocks go.
+class TextPool {
+public:
+    explicit TextPool(std::string&& text);
+    char* Begin() { return blocks_.front()->data; }
+    /// Copies `text` to the end; the pointer stays valid until Compact.
+    char* Put(std::string_view text);
+    /// `bytes` of the first block are a line's text.
+    void Claim(std::size_t bytes) { unused_ -= bytes; }
+    /// `bytes` of texts are no longer used.
+    void Release(std::size_t bytes) { unused_ += bytes; }
+    /// A quarter (and at least 4 kB) of what was handed out is left over.
+    bool Wasteful() const { return unused_ >= 4096 && unused_ >= handedOut_ / 4; }
+    /// Moves the live texts (every CodeLine's) down and frees what is left.
+    void Compact(std::vector<CodeLine>& lines);
+    /// Bytes handed out, and of them unused.
+    std::size_t HandedOut() const { return handedOut_; }
+    std::size_t Unused() const { return unused_; }
+
+private:
+    struct Block {
+        std::string text;                // the first block: the file's text
+        std::unique_ptr<char[]> owned;   // any other
+        char* data = nullptr;
+        std::size_t size = 0;
+        std::size_t fill = 0;            // bytes handed out from the start
+    };
+    void AddBlock(std::size_t atLeast);
+    std::vector<std::unique_ptr<Block>> blocks_;
+    Block* last_ = nullptr;  // where Put puts
+    std::size_t handedOut_ = 0;
+    std::size_t unused_ = 0;
+};
+
 class ModuleBuffer {
 public:
-    explicit ModuleBuffer(std::string_view fileText);
+    /// Takes over the file's decoded text as its pool.
+    explicit ModuleBuffer(std::string&& fileText);
 
     std::size_t Count() const { return lines_.size(); }
     /// The text of code line `i` (0-based); valid until the next edit.
     std::string_view Text(std::size_t i) const {
-        return std::string_view(pool_.data() + lines_[i].offset, lines_[i].length);
+        return std::string_view(lines_[i].text, lines_[i].length);
     }
     /// Hidden lines after code line `i`.
     std::size_t HiddenCount(std::size_t i) const { return lines_[i].hidden ? lines_[i].hidden->size() : 0; }
@@ -92,6 +133,11 @@ public:
 
     /// The whole file, each line with its own line end.
     std::string Text() const;
+    /// The file's lines in order, as Text() writes them: `put(text, lineEnd)`.
+    void ForEachFileLine(const std::function<void(std::string_view, std::string_view)>& put) const;
+    /// The pool's bytes handed out, and of them unused.
+    std::size_t PoolBytes() const { return pool_.HandedOut(); }
+    std::size_t UnusedPoolBytes() const { return pool_.Unused(); }
 
 private:
     std::size_t StatementStart(std::size_t i) const;
@@ -107,14 +153,12 @@ private:
     /// Puts new lines in before line index `at` and classifies them.
     void PutLines(std::size_t at, std::vector<CodeLine> added);
     void SetText(CodeLine& line, std::string_view text);
-    /// Copies the live texts into a fresh pool once most of it is left over.
     void CompactIfWasteful();
 
     std::vector<RawLine> prelude_;
     std::vector<CodeLine> lines_;
     std::vector<LineRole> roles_;
-    std::string pool_;
-    std::size_t unusedBytes_ = 0;
+    TextPool pool_;
     std::string name_;
     Eol usualEol_ = Eol::CrLf;
     std::uint64_t structureRevision_ = 1;

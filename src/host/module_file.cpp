@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <stdexcept>
 
 #include "host/line_scanner.h"
 #include "host/project_paths.h"
@@ -83,9 +84,9 @@ bool IsModuleFileName(const std::string& path) {
 }
 
 ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
-                            const std::string& encodingOverride) {
-    std::optional<std::string> bytes = files.Read(path);
-    if (!bytes)
+                            const std::string& encodingOverride, Keep keep) {
+    std::optional<std::string> read = files.Read(path);
+    if (!read)
         throw platform::FileError(platform::kFileNotFound, path,
                                   "Cannot open " + path + ": there is no such file.");
     std::string encoding = platform::kDefaultEncoding;
@@ -96,16 +97,20 @@ ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
                                               encodingOverride + "\" is not known.",
                                           -1);
     }
-    std::string_view text = *bytes;
+    std::string bytes = std::move(*read);
+    const platform::FileContent original =
+        keep == Keep::Size ? platform::FileContent{true, bytes.size(), {}} : platform::FileContent::Of(bytes);
+    std::string originalBytes = keep == Keep::Bytes ? bytes : std::string();
     bool bom = false;
     for (const ByteOrderMark& mark : kMarks) {
-        if (text.substr(0, mark.bytes.size()) != mark.bytes) continue;
+        if (!bytes.starts_with(mark.bytes)) continue;
         if (!encodingOverride.empty() && encoding != mark.encoding) break;
         encoding = mark.encoding;
         bom = true;
-        text.remove_prefix(mark.bytes.size());
+        bytes.erase(0, mark.bytes.size());
         break;
     }
+    const std::string_view text = bytes;
     if (!IsWideEncoding(encoding) && text.find('\0') != std::string_view::npos) {
         if (LooksLikeUtf16(text))
             throw platform::FileError(platform::kBadFileName, path,
@@ -115,14 +120,16 @@ ModuleFile ModuleFile::Load(const std::string& path, platform::FileStore& files,
     }
     std::string decoded;
     try {
-        decoded = platform::DecodeText(text, encoding);
+        decoded = platform::DecodeText(std::move(bytes), encoding);
     } catch (const platform::EncodingError& e) {
         const std::size_t at = e.CharIndex() < 0 ? 0 : static_cast<std::size_t>(e.CharIndex());
         throw platform::EncodingError(path + ", line " + std::to_string(LineOfByte(text, at)) +
                                           ": " + e.what(),
                                       e.CharIndex());
     }
-    return ModuleFile{path, encoding, bom, SourceModule(decoded), std::move(*bytes)};
+    ModuleFile file{path, encoding, bom, SourceModule(std::move(decoded)), original, std::move(originalBytes), 0};
+    file.loadedRevision = file.module.Revision();
+    return file;
 }
 
 std::string ModuleFile::Name() const {
@@ -131,22 +138,52 @@ std::string ModuleFile::Name() const {
 }
 
 std::string ModuleFile::Bytes() const {
-    const std::string text = module.Text();
-    std::string bytes = bom ? std::string(MarkOf(encoding)) : std::string();
-    try {
-        bytes += platform::EncodeText(text, encoding);
-        return bytes;
-    } catch (const platform::EncodingError& e) {
-        // Name the character and the file line it stands on.
-        std::vector<RawLine> lines = SplitFileLines(text);
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            std::string problem = Unencodable(lines[i].text, encoding);
-            if (problem.empty()) continue;
-            throw platform::EncodingError(path + ", line " + std::to_string(i + 1) + ": " + problem,
-                                          e.CharIndex());
+    std::string bytes;
+    WriteBytes([&bytes](std::string_view piece) { bytes.append(piece); });
+    return bytes;
+}
+
+void ModuleFile::WriteBytes(const platform::ByteSink& sink, std::size_t piece) const {
+    if (bom) sink(MarkOf(encoding));
+    std::string text;  // whole lines, encoded together
+    long firstLine = 1, nextLine = 1;
+    auto flush = [&] {
+        if (text.empty()) return;
+        std::string bytes;
+        try {
+            bytes = platform::EncodeText(text, encoding);
+        } catch (const platform::EncodingError& e) {
+            // Name the character and the file line it stands on.
+            const std::vector<RawLine> lines = SplitFileLines(text);
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                std::string problem = Unencodable(lines[i].text, encoding);
+                if (problem.empty()) continue;
+                throw platform::EncodingError(
+                    path + ", line " + std::to_string(firstLine + static_cast<long>(i)) + ": " + problem,
+                    e.CharIndex());
+            }
+            throw;
         }
-        throw;
-    }
+        sink(bytes);
+        text.clear();
+        firstLine = nextLine;
+    };
+    module.ForEachFileLine([&](std::string_view line, std::string_view eol) {
+        text.append(line).append(eol);
+        ++nextLine;
+        if (text.size() >= piece) flush();
+    });
+    flush();
+}
+
+bool ModuleFile::Changed() const {
+    if (module.Revision() == loadedRevision) return false;  // a module reads back as its bytes
+    if (original.digest.empty()) throw std::logic_error(path + " was loaded without its digest");
+    // Bytes of another size differ: counting them is cheaper than a digest.
+    std::uintmax_t size = 0;
+    WriteBytes([&size](std::string_view piece) { size += piece.size(); });
+    if (size != original.size) return true;
+    return platform::FileContent::Of([this](const platform::ByteSink& sink) { WriteBytes(sink); }) != original;
 }
 
 }  // namespace host

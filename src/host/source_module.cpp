@@ -45,7 +45,7 @@ long LineAfter(const LineChange& change, long line) {
 }
 
 struct SourceModule::Impl {
-    explicit Impl(std::string_view text) : buffer(text) {}
+    explicit Impl(std::string&& text) : buffer(std::move(text)) {}
 
     std::uint64_t revision = 0;
     platform::Listeners<const LineChange&> listeners;
@@ -121,7 +121,8 @@ struct SourceModule::Impl {
     }
 };
 
-SourceModule::SourceModule(std::string_view fileText) : impl_(std::make_unique<Impl>(fileText)) {}
+SourceModule::SourceModule(std::string_view fileText) : SourceModule(std::string(fileText)) {}
+SourceModule::SourceModule(std::string&& fileText) : impl_(std::make_unique<Impl>(std::move(fileText))) {}
 SourceModule::~SourceModule() = default;
 SourceModule::SourceModule(SourceModule&&) noexcept = default;
 SourceModule& SourceModule::operator=(SourceModule&&) noexcept = default;
@@ -244,6 +245,10 @@ bool SourceModule::Find(const std::string& target, long& startLine, long& startC
 }
 
 std::string SourceModule::Text() const { return impl_->buffer.Text(); }
+
+void SourceModule::ForEachFileLine(const std::function<void(std::string_view, std::string_view)>& put) const {
+    impl_->buffer.ForEachFileLine(put);
+}
 
 std::uint64_t SourceModule::Revision() const { return impl_->revision; }
 

@@ -73,6 +73,9 @@ class SourceModule final : public ide::CodeModule {
 public:
     /// A module from its decoded text (UTF-8), exactly as the file holds it.
     explicit SourceModule(std::string_view fileText);
+    explicit SourceModule(const char* fileText) : SourceModule(std::string_view(fileText)) {}
+    /// The same, keeping the text itself as the lines' store (no copy).
+    explicit SourceModule(std::string&& fileText);
     ~SourceModule() override;
     SourceModule(SourceModule&&) noexcept;
     SourceModule& operator=(SourceModule&&) noexcept;
@@ -100,6 +103,8 @@ public:
 
     /// The whole file text, hidden lines included, each line with its own line end.
     std::string Text() const;
+    /// The same piece by piece: `put(line, lineEnd)` for every line of the file.
+    void ForEachFileLine(const std::function<void(std::string_view, std::string_view)>& put) const;
     /// The name from `Attribute VB_Name`, or empty.
     std::string Name() const;
     /// The line end that inserted lines take: the file's most common one ("\r\n"

@@ -36,7 +36,7 @@ std::size_t OffsetOf(std::string_view text, const std::vector<std::string_view>&
 }  // namespace
 
 Document::Document(std::string path, const std::string& text, long version)
-    : file_{std::move(path), "windows-1252", false, host::SourceModule(text), {}}, version_(version) {}
+    : file_{std::move(path), "windows-1252", false, host::SourceModule(text), {}, {}, 0}, version_(version) {}
 
 void Document::Reset(const std::string& text) { file_.module = host::SourceModule(text); }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "platform/ascii.h"
 #include "platform/files.h"
@@ -78,8 +79,9 @@ bool AsciiWord(const char* p) {
 }
 
 // Eight bytes at a time: a word of ASCII, the bulk of any module, is copied
-// whole; any other word goes through the table byte by byte.
-std::string DecodeByTable(std::string_view bytes, const ByteTable& table) {
+// whole; any other word goes through the table byte by byte. Empty when the
+// bytes are all ASCII: they are then their own text.
+std::optional<std::string> DecodeByTable(std::string_view bytes, const ByteTable& table) {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
     const std::size_t whole = n - n % 8;
@@ -92,7 +94,7 @@ std::string DecodeByTable(std::string_view bytes, const ByteTable& table) {
         }
     }
     for (std::size_t k = whole; k < n; ++k) size += table.length[in[k]];
-    if (size == n) return std::string(bytes);  // all ASCII
+    if (size == n) return std::nullopt;
 
     // Three spare bytes let every byte store a full word; they are cut off after.
     std::string out(size + 3, '\0');
@@ -257,6 +259,20 @@ std::string Normalized(std::string_view name) {
     return key;
 }
 
+// The text of `bytes` in `encoding`, or empty when the bytes are their own text.
+std::optional<std::string> Decoded(std::string_view bytes, std::string_view encoding) {
+    const std::string canonical = CanonicalEncoding(encoding);
+    if (canonical == kDefaultEncoding) return DecodeByTable(bytes, kCp1252Table);
+    if (canonical == kLatin1) return DecodeByTable(bytes, kLatin1Table);
+    if (canonical == kUtf8) {
+        const std::size_t bad = utf8::FirstInvalid(bytes);
+        if (bad != std::string_view::npos) ThrowInvalidUtf8(bad, static_cast<long>(bad), "the file");
+        return std::nullopt;
+    }
+    if (canonical.empty()) throw EncodingError("unknown encoding '" + std::string(encoding) + "'", 0);
+    return DecodeWithQt(bytes, canonical);
+}
+
 }  // namespace
 
 std::string CanonicalEncoding(std::string_view name) {
@@ -275,16 +291,15 @@ std::string CanonicalEncoding(std::string_view name) {
 }
 
 std::string DecodeText(std::string_view bytes, std::string_view encoding) {
-    const std::string canonical = CanonicalEncoding(encoding);
-    if (canonical == kDefaultEncoding) return DecodeByTable(bytes, kCp1252Table);
-    if (canonical == kUtf8) {
-        const std::size_t bad = utf8::FirstInvalid(bytes);
-        if (bad != std::string_view::npos) ThrowInvalidUtf8(bad, static_cast<long>(bad), "the file");
-        return std::string(bytes);
-    }
-    if (canonical == kLatin1) return DecodeByTable(bytes, kLatin1Table);
-    if (canonical.empty()) throw EncodingError("unknown encoding '" + std::string(encoding) + "'", 0);
-    return DecodeWithQt(bytes, canonical);
+    std::optional<std::string> text = Decoded(bytes, encoding);
+    return text ? std::move(*text) : std::string(bytes);
+}
+
+std::string DecodeText(std::string&& bytes, std::string_view encoding) {
+    std::optional<std::string> text = Decoded(bytes, encoding);
+    if (!text) return std::move(bytes);
+    std::string().swap(bytes);  // the bytes go before the caller goes on
+    return std::move(*text);
 }
 
 std::string EncodeText(std::string_view utf8, std::string_view encoding) {

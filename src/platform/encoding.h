@@ -30,6 +30,13 @@ std::string CanonicalEncoding(std::string_view name);
 /// Bytes in `encoding` to UTF-8. Throws EncodingError for bytes that are not
 /// valid in it (only possible for UTF-8 and multi-byte encodings).
 std::string DecodeText(std::string_view bytes, std::string_view encoding);
+/// The same, using up `bytes`: text that reads as itself (ASCII, or valid UTF-8
+/// read as UTF-8) is returned without a copy, and any other input is freed once
+/// the text exists. On EncodingError `bytes` is left as it was.
+std::string DecodeText(std::string&& bytes, std::string_view encoding);
+inline std::string DecodeText(const char* bytes, std::string_view encoding) {
+    return DecodeText(std::string_view(bytes), encoding);
+}
 /// UTF-8 to bytes in `encoding`. Throws EncodingError naming the first character
 /// that the encoding cannot hold, e.g. "U+4E2D '中' cannot be stored in windows-1252".
 std::string EncodeText(std::string_view utf8, std::string_view encoding);

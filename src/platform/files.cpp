@@ -4,6 +4,8 @@
 #include <xxhash.h>
 
 #include <cerrno>
+#include <memory>
+#include <new>
 #include <random>
 #include <regex>
 
@@ -49,7 +51,7 @@ int WriteFailureCause(const QFile& file, int error) {
     return file.error() == QFileDevice::ResourceError ? ENOSPC : EIO;
 }
 
-bool WriteAll(QFile& file, const std::string& bytes, int& error) {
+bool WriteAll(QFile& file, std::string_view bytes, int& error) {
     const char* data = bytes.data();
     qint64 left = static_cast<qint64>(bytes.size());
     while (left > 0) {
@@ -109,29 +111,47 @@ std::string RealPath(const std::string& path) {
     return ec ? StagedFiles::KeyOf(path) : real.string();
 }
 
-std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
+namespace {
+
+// Reads a file in pieces, each given to `sink`; `size` is told the file's size
+// first when it is known. Throws FileError as ReadFileBytes does.
+void ReadPieces(const std::string& path, std::uintmax_t limit, const std::function<void(std::uintmax_t)>& size,
+                const ByteSink& sink) {
     QFile file;
     if (!OpenByName(file, path, OpenFor::Read, QIODevice::ReadOnly))
         throw FileErrorFromErrno(OpenFailureCause(path), FileAction::Read, path);
     std::error_code ec;
     if (fs::is_directory(path, ec)) throw FileErrorFromErrno(EISDIR, FileAction::Read, path);
 
-    std::string bytes;
     if (!file.isSequential() && static_cast<std::uintmax_t>(file.size()) <= limit)
-        bytes.reserve(static_cast<std::size_t>(file.size()));
+        size(static_cast<std::uintmax_t>(file.size()));
     char buffer[65536];
+    std::uintmax_t total = 0;
     for (;;) {
         errno = 0;
         const qint64 n = file.read(buffer, sizeof buffer);
         if (n == 0) break;
         if (n < 0) throw FileErrorFromErrno(errno != 0 ? errno : EIO, FileAction::Read, path);
-        if (bytes.size() + static_cast<std::uintmax_t>(n) > limit) throw TooLargeFileError(path, limit);
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        total += static_cast<std::uintmax_t>(n);
+        if (total > limit) throw TooLargeFileError(path, limit);
+        sink(std::string_view(buffer, static_cast<std::size_t>(n)));
     }
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path, std::uintmax_t limit) {
+    std::string bytes;
+    ReadPieces(
+        path, limit, [&](std::uintmax_t size) { bytes.reserve(static_cast<std::size_t>(size)); },
+        [&](std::string_view piece) { bytes.append(piece); });
     return bytes;
 }
 
 PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes, Durability durability)
+    : PreparedWrite(path, [&bytes](const ByteSink& sink) { sink(bytes); }, durability) {}
+
+PreparedWrite::PreparedWrite(const std::string& path, const ByteProducer& produce, Durability durability)
     : path_(path), target_(WriteTarget(path)) {
     std::error_code ec;
     const fs::file_status old = fs::status(target_, ec);
@@ -174,7 +194,18 @@ PreparedWrite::PreparedWrite(const std::string& path, const std::string& bytes, 
         if (ec) fail(EACCES);
     }
     int error = 0;
-    if (!WriteAll(file, bytes, error)) fail(error);
+    try {
+        produce([&](std::string_view bytes) {
+            if (!WriteAll(file, bytes, error)) fail(error);
+        });
+    } catch (...) {
+        if (!temp_.empty()) {
+            file.close();
+            RemoveQuietly(temp_.Get());
+            temp_.Clear();
+        }
+        throw;
+    }
     if (!file.flush()) fail(WriteFailureCause(file, errno));
     if (durability == Durability::kSynced && !SyncToDisk(file.handle())) fail(errno != 0 ? errno : EIO);
     file.close();
@@ -307,12 +338,22 @@ bool IsRegularFile(const std::string& path) {
 }
 
 FileContent FileContent::Of(std::string_view bytes) {
+    return Of([bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+FileContent FileContent::Of(const ByteProducer& produce) {
     // XXH3-128: a change another program made is told at memory speed; the
     // digest guards against accidents, not against an attacker.
-    const XXH128_hash_t hash = XXH3_128bits(bytes.data(), bytes.size());
+    const std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t*)> state(XXH3_createState(), XXH3_freeState);
+    if (!state || XXH3_128bits_reset(state.get()) != XXH_OK) throw std::bad_alloc();
+    std::uintmax_t size = 0;
+    produce([&](std::string_view bytes) {
+        XXH3_128bits_update(state.get(), bytes.data(), bytes.size());
+        size += bytes.size();
+    });
     XXH128_canonical_t canonical;
-    XXH128_canonicalFromHash(&canonical, hash);
-    return {true, bytes.size(), std::string(reinterpret_cast<const char*>(canonical.digest), sizeof canonical.digest)};
+    XXH128_canonicalFromHash(&canonical, XXH3_128bits_digest(state.get()));
+    return {true, size, std::string(reinterpret_cast<const char*>(canonical.digest), sizeof canonical.digest)};
 }
 
 bool ChangedOnDisk(const std::string& path, const FileContent& read) {
@@ -324,7 +365,11 @@ bool ChangedOnDisk(const std::string& path, const FileContent& read) {
     // Another size is the quick answer; the same size needs the bytes.
     if (fs::file_size(path, ec) != read.size || ec) return true;
     try {
-        return FileContent::Of(ReadFileBytes(path)).digest != read.digest;
+        // In pieces: a large module is not held a second time to be compared.
+        const FileContent now = FileContent::Of([&path](const ByteSink& sink) {
+            ReadPieces(path, kNoSizeLimit, [](std::uintmax_t) {}, sink);
+        });
+        return now.digest != read.digest;
     } catch (const FileError&) {
         return true;
     }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -62,6 +63,11 @@ std::string RealPath(const std::string& path);
 /// until memory runs out).
 std::string ReadFileBytes(const std::string& path, std::uintmax_t limit = kNoSizeLimit);
 
+/// Bytes handed over piece by piece, so that a large file is never whole in memory.
+using ByteSink = std::function<void(std::string_view)>;
+/// Gives a file's bytes, in order, to the sink; may throw.
+using ByteProducer = std::function<void(const ByteSink&)>;
+
 /// A file's new content, written to a temporary file beside it but not yet in
 /// its place: a run that changes several files prepares them all before the
 /// first one replaces its original, so that a full disk or a read-only file
@@ -81,6 +87,9 @@ public:
     /// Writes and flushes the temporary file, and syncs it unless told to
     /// wait. Throws FileError, leaving nothing behind.
     PreparedWrite(const std::string& path, const std::string& bytes, Durability durability = Durability::kSynced);
+    /// The same for bytes that `produce` gives piece by piece; what it throws
+    /// (after removing the temporary file) goes to the caller.
+    PreparedWrite(const std::string& path, const ByteProducer& produce, Durability durability = Durability::kSynced);
     /// Removes the temporary file unless it was committed.
     ~PreparedWrite();
     PreparedWrite(PreparedWrite&& other) noexcept;
@@ -150,6 +159,8 @@ struct FileContent {
     std::uintmax_t size = 0;
     std::string digest;
     static FileContent Of(std::string_view bytes);
+    /// The same for bytes given piece by piece.
+    static FileContent Of(const ByteProducer& produce);
     bool operator==(const FileContent&) const = default;
 };
 /// Whether the file at `path` holds other bytes than `read` (or appeared, or

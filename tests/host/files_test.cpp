@@ -24,6 +24,7 @@ struct Files : ::testing::Test {
 };
 
 TEST_F(Files, ModuleDecodesAndSavesByteForByte) {
+    using namespace std::string_literals;
     // The bytes, an encoding to use, and "encoding bom name: text" as read. (That any
     // bytes that load save back unchanged is the module_file fuzz target's check.)
     const std::array<std::string, 3> cases[] = {
@@ -32,12 +33,24 @@ TEST_F(Files, ModuleDecodesAndSavesByteForByte) {
         {"' \x80 caf\xE9", "", "windows-1252 0 Prices: ' \xE2\x82\xAC caf\xC3\xA9"},
         {"\xEF\xBB\xBF" "Attribute VB_Name = \"Real\"\r\n' \xC3\xA9\r\n", "",
          "utf-8 1 Real: Attribute VB_Name = \"Real\"\r\n' \xC3\xA9\r\n"},
-        {"' caf\xC3\xA9\n", "utf8", "utf-8 0 Prices: ' caf\xC3\xA9\n"}};
+        {"' caf\xC3\xA9\n", "utf8", "utf-8 0 Prices: ' caf\xC3\xA9\n"},
+        {"\xFF\xFE'\0 \0\xE9\0\r\0\n\0\xAC\x20\r\0"s, "", "utf-16le 1 Prices: ' \xC3\xA9\r\n\xE2\x82\xAC\r"},
+        {"Sub A()\r\nAttribute A.VB_UserMemId = 0\nEnd Sub\r\x93\n", "",
+         "windows-1252 0 Prices: Sub A()\r\nAttribute A.VB_UserMemId = 0\nEnd Sub\r\xE2\x80\x9C\n"}};
     for (const auto& [bytes, encoding, read] : cases) {
         host::ModuleFile file = Load(bytes, encoding);
         EXPECT_EQ(file.encoding + " " + std::to_string(file.bom) + " " + file.Name() + ": " + file.module.Text(), read);
         EXPECT_EQ(file.Bytes(), bytes);
         EXPECT_FALSE(file.Changed());
+        // Written a line at a time, the bytes are the same.
+        std::string pieces;
+        file.WriteBytes([&](std::string_view piece) { pieces += piece; }, 1);
+        EXPECT_EQ(pieces, bytes);
+        // An edit made and taken back leaves the file unchanged; one kept changes it.
+        file.module.InsertLines(1, "' x");
+        EXPECT_TRUE(file.Changed());
+        file.module.DeleteLines(1, 1);
+        EXPECT_FALSE(file.Changed()) << read;
     }
 }
 
@@ -52,8 +65,9 @@ TEST_F(Files, ModuleRefusesWhatItCannotReadOrWrite) {
     // A character the code page cannot hold: named with its line in the file.
     host::ModuleFile file = Load("Attribute VB_Name = \"Bad\"\r\nOption Explicit\r\n");
     file.module.InsertLines(2, "' \xE4\xB8\xAD");
-    EXPECT_THAT([&] { (void)file.Bytes(); },
-                refused(path + ", line 3: U+4E2D '\xE4\xB8\xAD' cannot be stored in windows-1252"));
+    for (std::size_t piece : {std::size_t{1}, std::size_t{1} << 16})
+        EXPECT_THAT([&] { file.WriteBytes([](std::string_view) {}, piece); },
+                    refused(path + ", line 3: U+4E2D '\xE4\xB8\xAD' cannot be stored in windows-1252"));
 }
 
 const std::string kExamples = QUILLMARK_EXAMPLES;

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "host/module_buffer.h"
 #include "host_check.h"
 
 namespace {
@@ -141,20 +142,33 @@ TEST(Edit, LineEndsHiddenLinesAndErrors) {
     EXPECT_EQ(bare.Text(), "A\r\nB");
 }
 
-TEST(Edit, RewritingEveryLineManyTimesKeepsTheText) {
-    // Lines grow and shrink, as re-indenting does, far beyond the module's size.
-    host::SourceModule module(std::string(2000, '\n'));
+TEST(Edit, RewritingEveryLineManyTimesKeepsTheTextInLittleRoom) {
+    // Lines grow and shrink, as re-indenting does, far beyond the module's size,
+    // top down and bottom up; the pool holds little more than the text itself.
+    host::ModuleBuffer module(std::string(2000, '\n'));
     for (int round = 1; round <= 6; ++round) {
-        std::string text;
-        for (long k = 1; k <= 2000; ++k) {
-            std::string line = std::string((round * 3 + k) % 11, ' ') + "x" + std::to_string(k * round);
-            module.ReplaceLine(k, line);
-            text += line + "\n";
+        std::vector<std::string> lines(2000);
+        for (std::size_t i = 0; i < 2000; ++i) {
+            const std::size_t k = round % 4 < 2 ? i : 1999 - i;
+            lines[k] = std::string((round * 3 + k) % 11, ' ') + "x" + std::to_string(k * round) +
+                       std::string(round % 2 ? 40 : 4, '-');
+            module.Replace(k, lines[k]);
         }
-        module.InsertLines(1, "' round");
-        module.DeleteLines(1, 1);
+        std::string text;
+        for (const std::string& line : lines) text += line + "\n";
+        module.Insert(0, {"' round"});
+        module.Erase(0, 1);
         ASSERT_EQ(module.Text(), text) << "round " << round;
+        const std::size_t live = module.PoolBytes() - module.UnusedPoolBytes();
+        EXPECT_EQ(live, text.size() - 2000);
+        EXPECT_LE(module.PoolBytes(), live + live / 3 + 64) << "round " << round;
     }
+    // A replacement no longer than the line is written where the line stood.
+    host::ModuleBuffer small(std::string("Dim a\r\nDim b\r\n"));
+    const std::size_t before = small.PoolBytes();
+    for (const char* text : {"Dim c", "' c", "Dim abc"}) small.Replace(1, std::string_view(text));
+    EXPECT_EQ(small.PoolBytes(), before + 7);
+    EXPECT_EQ(small.Text(), "Dim a\r\nDim abc\r\n");
 }
 
 const std::string kModule = Crlf(

@@ -235,7 +235,7 @@ private slots:
         for (long i = 0; i < shown->DisplayLineCount(); ++i) given << QString::fromStdString(shown->DisplayLine(i));
         QCOMPARE(ShownLines(f.Find<QTextEdit>(box)), given);
         f.Click("cmdInsertText");
-        QVERIFY(f.file->Bytes() != f.file->originalBytes);
+        QVERIFY(f.file->Changed());
         QCOMPARE(f.file->Bytes(), cli.Read("Inventory.bas"));
         QVERIFY(!QGuiApplication::overrideCursor());
         // With a fixed handler Clear is disabled, and the focus stays on Insert.
