@@ -76,9 +76,16 @@ bool Is(const std::string& word, std::string_view keyword) { return platform::Eq
 // Whether the text holds `word` in any letter case (a quick look before the
 // line is read as code).
 bool MayHold(std::string_view text, std::string_view word) {
-    return std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-               return platform::AsciiLower(a) == b;
-           }) != text.end();
+    // `word` is letters in lower case, which compare by their lower-case bit.
+    if (text.size() < word.size()) return false;
+    const char first = word[0];
+    for (std::size_t i = 0, stop = text.size() - word.size(); i <= stop; ++i) {
+        if ((text[i] | 0x20) != first) continue;
+        std::size_t k = 1;
+        while (k < word.size() && (text[i + k] | 0x20) == word[k]) ++k;
+        if (k == word.size()) return true;
+    }
+    return false;
 }
 
 // One procedure part as the rules read it.
@@ -97,7 +104,7 @@ struct Part {
     // The words of a line's code, read from the first line of its statement
     // (a comment goes on over continued lines).
     std::vector<std::string> WordsAt(long line) const {
-        const auto text = [this](long n) { return m.Lines(n, 1); };
+        const auto text = [this](long n) { return m.LineText(n); };
         ide::SyntaxState state;
         std::vector<std::string> words;
         for (long n = ide::StatementStart(text, line, info.startLine); n <= line; ++n) words = CodeWords(text(n), state);
@@ -120,7 +127,7 @@ bool StartsOnError(const std::vector<std::string>& words) {
 ErrorHandling ErrorHandlingOf(const Part& part) {
     ErrorHandling found;
     for (long line = part.info.bodyLine; line <= part.last; ++line) {
-        if (!MayHold(part.m.Lines(line, 1), "error")) continue;
+        if (!MayHold(part.m.LineText(line), "error")) continue;
         const std::vector<std::string> words = part.WordsAt(line);
         for (std::size_t i = 0; i + 1 < words.size(); ++i) {
             if (!Is(words[i], "On")) continue;
@@ -149,9 +156,9 @@ bool LeavesFlow(const std::vector<std::string>& words) {
 }
 
 long FirstColumn(const host::SourceModule& m, long line) {
-    const std::string text = m.Lines(line, 1);
+    const std::string_view text = m.LineText(line);
     const std::size_t code = text.find_first_not_of(" \t");
-    return code == std::string::npos ? 1 : static_cast<long>(code) + 1;
+    return code == std::string_view::npos ? 1 : static_cast<long>(code) + 1;
 }
 
 // The lines of the rights notice, as the notice command writes them.
@@ -206,7 +213,7 @@ private:
 
     bool HasModuleHeader(long top) const {
         for (long line = 1; line < top; ++line)
-            if (headers::IsHeaderRule(m_.Lines(line, 1)) && headers::IsModuleHeaderNameLine(m_.Lines(line + 1, 1)))
+            if (headers::IsHeaderRule(m_.LineText(line)) && headers::IsModuleHeaderNameLine(m_.LineText(line + 1)))
                 return true;
         return false;
     }
@@ -214,7 +221,7 @@ private:
     bool HasNotice(long top) const {
         const std::vector<std::string>& notice = NoticeLines();
         for (long line = 1; line < top; ++line)
-            if (headers::IsHeaderRule(m_.Lines(line, 1)) && m_.Lines(line + 1, 1) == notice[1]) return true;
+            if (headers::IsHeaderRule(m_.LineText(line)) && m_.LineText(line + 1) == notice[1]) return true;
         return false;
     }
 
@@ -225,15 +232,15 @@ private:
         // there too, and the blank line after it.
         long below = part.lastDeclLine + 1;
         for (; below < part.last; ++below) {
-            const std::string text = m_.Lines(below, 1);
+            const std::string_view text = m_.LineText(below);
             // Words are read only from a line that may hold an On Error statement.
             if (!ide::TrimBlanks(text).empty() &&
                 !((MayHold(text, "error") || MayHold(text, "local")) && StartsOnError(part.WordsAt(below))))
                 break;
         }
         auto headerAt = [&](long line) {
-            if (line + 1 > part.last || !headers::IsHeaderRule(m_.Lines(line, 1))) return false;
-            const std::optional<std::string> name = headers::ProcHeaderNameOf(m_.Lines(line + 1, 1));
+            if (line + 1 > part.last || !headers::IsHeaderRule(m_.LineText(line))) return false;
+            const std::optional<std::string> name = headers::ProcHeaderNameOf(m_.LineText(line + 1));
             if (!name) return false;
             if (On(Rule::StaleHeader) && !platform::EqualsNoCase(*name, part.display))
                 Add(Rule::StaleHeader, line + 1, part,
@@ -258,7 +265,7 @@ private:
             if (at == 0) continue;
             long line = at - 1;
             while (line > part.lastDeclLine &&
-                   (part.WordsAt(line).empty() || ide::DirectiveOf(m_.Lines(line, 1)) != ide::Directive::None))
+                   (part.WordsAt(line).empty() || ide::DirectiveOf(m_.LineText(line)) != ide::Directive::None))
                 --line;
             if (line > part.lastDeclLine && LeavesFlow(part.WordsAt(line))) continue;
             Add(Rule::HandlerFallthrough, at, part,
@@ -271,7 +278,7 @@ private:
     std::map<long, long> IndentMoves() const {
         Silent silent;
         std::map<long, long> first;
-        for (const Indent::PreviewedBlock& p : Indent::PreviewModule(silent, m_))
+        for (const Indent::PreviewedBlock& p : Indent::PreviewModule(silent, m_, [this](long line) { return m_.LineText(line); }))
             if (p.firstMoved > 0) first[p.block.startLine] = p.firstMoved;
         return first;
     }

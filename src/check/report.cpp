@@ -27,25 +27,39 @@ QJsonObject ArtifactLocation(const std::string& file) {
 
 }  // namespace
 
+namespace {
+
+// FILE:LINE:COL: RULE: message, appended piece by piece: a form's many event
+// procedures give many findings.
+void AppendTextLine(std::string& out, const std::string& file, const Finding& f) {
+    static const std::map<Rule, std::string> names = [] {
+        std::map<Rule, std::string> all;
+        for (Rule rule : AllRules()) all[rule] = RuleName(rule);
+        return all;
+    }();
+    out.append(file)
+        .append(1, ':')
+        .append(std::to_string(f.line))
+        .append(1, ':')
+        .append(std::to_string(f.column))
+        .append(": ")
+        .append(names.at(f.rule))
+        .append(": ")
+        .append(f.message)
+        .append(1, '\n');
+}
+
+}  // namespace
+
 std::string TextReport(const std::vector<FileFinding>& findings) {
-    // Appended piece by piece: a form's many event procedures give many findings.
-    std::map<Rule, std::string> names;
-    for (Rule rule : AllRules()) names[rule] = RuleName(rule);
-    std::size_t size = 0;
-    for (const FileFinding& f : findings) size += f.file.size() + f.finding.message.size() + 48;
     std::string out;
-    out.reserve(size);
-    for (const FileFinding& f : findings)
-        out.append(f.file)
-            .append(1, ':')
-            .append(std::to_string(f.finding.line))
-            .append(1, ':')
-            .append(std::to_string(f.finding.column))
-            .append(": ")
-            .append(names[f.finding.rule])
-            .append(": ")
-            .append(f.finding.message)
-            .append(1, '\n');
+    for (const FileFinding& f : findings) AppendTextLine(out, f.file, f.finding);
+    return out;
+}
+
+std::string TextReport(const std::string& file, const std::vector<Finding>& findings) {
+    std::string out;
+    for (const Finding& f : findings) AppendTextLine(out, file, f);
     return out;
 }
 

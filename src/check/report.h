@@ -18,6 +18,8 @@ struct FileFinding {
 
 /// FILE:LINE:COL: RULE: message, one line each.
 std::string TextReport(const std::vector<FileFinding>& findings);
+/// The same for the findings of one file.
+std::string TextReport(const std::string& file, const std::vector<Finding>& findings);
 /// An array of {file, line, column, rule, procedure, message, fixable}.
 std::string JsonReport(const std::vector<FileFinding>& findings);
 /// One SARIF 2.1.0 run: every rule described once, each result located in its

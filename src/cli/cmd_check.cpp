@@ -196,10 +196,15 @@ int RunCheck(Context& context, CheckState& state) {
     rules.writes = state.fix;
     // One place per target, as modules may be checked at once.
     struct Checked {
+        bool ran = false;
         std::size_t fixed = 0;
-        std::optional<std::vector<check::FileFinding>> found;
+        std::size_t count = 0;    // findings
+        std::size_t fixable = 0;  // of them, those --fix writes
+        std::vector<check::FileFinding> found;  // for a baseline and the JSON and SARIF reports
+        std::string text;  // the text report, made on the module's own thread
     };
     std::vector<Checked> checked(options.targets.size());
+    const bool textOnly = state.format == Format::kText && state.writeBaseline.empty();
     Progress progress(err, options.targets.size());
     Runner runner(options, context.settings, context.out, err);
     status = runner.Run(rules, nullptr, [&](Session& s) {
@@ -207,24 +212,38 @@ int RunCheck(Context& context, CheckState& state) {
         host::SourceModule& m = s.file.module;
         Checked& module = checked[s.targetIndex];
         if (state.fix) module.fixed = check::FixModule(m, config, s.workspace, s.window);
-        std::vector<check::FileFinding> found;
+        std::vector<check::Finding> found = check::CheckModule(m, config);
         const std::string shown = Shown(s.target.file);
-        for (check::Finding& f : check::CheckModule(m, config)) found.push_back({shown, std::move(f)});
-        module.found = baseline ? baseline->NewFindings(found) : std::move(found);
+        if (textOnly && !baseline) {
+            module.text = check::TextReport(shown, found);
+            module.count = found.size();
+            module.fixable = static_cast<std::size_t>(
+                std::count_if(found.begin(), found.end(), [](const check::Finding& f) { return f.fixable; }));
+        } else {
+            for (check::Finding& f : found) module.found.push_back({shown, std::move(f)});
+            if (baseline) module.found = baseline->NewFindings(module.found);
+            if (textOnly) module.text = check::TextReport(module.found);
+            module.count = module.found.size();
+            module.fixable = static_cast<std::size_t>(std::count_if(
+                module.found.begin(), module.found.end(), [](const check::FileFinding& f) { return f.finding.fixable; }));
+        }
+        module.ran = true;
         progress.Done(s.err);
         s.status = kDone;  // findings are reported, not refusals: a --fix run still writes
     });
     progress.Erase();
     if (status != kDone) return status;
     std::vector<check::FileFinding> findings;
-    std::size_t modules = 0, withFindings = 0, fixed = 0;
+    std::size_t modules = 0, withFindings = 0, fixed = 0, count = 0, fixable = 0;
     for (Checked& module : checked) {
-        if (!module.found) continue;
+        if (!module.ran) continue;
         ++modules;
         fixed += module.fixed;
-        if (!module.found->empty()) ++withFindings;
-        findings.insert(findings.end(), std::make_move_iterator(module.found->begin()),
-                        std::make_move_iterator(module.found->end()));
+        count += module.count;
+        fixable += module.fixable;
+        if (module.count > 0) ++withFindings;
+        findings.insert(findings.end(), std::make_move_iterator(module.found.begin()),
+                        std::make_move_iterator(module.found.end()));
     }
 
     if (!state.writeBaseline.empty()) {
@@ -240,22 +259,22 @@ int RunCheck(Context& context, CheckState& state) {
     if (state.options.diff || state.options.toStdout) return kDone;  // the runner printed what --fix would write
 
     switch (state.format) {
-    case Format::kText: context.out << check::TextReport(findings); break;
+    case Format::kText:
+        for (const Checked& module : checked) context.out << module.text;
+        break;
     case Format::kJson: context.out << check::JsonReport(findings); break;
     case Format::kSarif:
         context.out << check::SarifReport(findings, fs::current_path().string(), QUILLMARK_VERSION);
         break;
     }
-    const std::size_t fixable = static_cast<std::size_t>(
-        std::count_if(findings.begin(), findings.end(), [](const check::FileFinding& f) { return f.finding.fixable; }));
-    std::string summary = Plural(findings.size(), "finding") + " in " + std::to_string(withFindings) + " of " +
+    std::string summary = Plural(count, "finding") + " in " + std::to_string(withFindings) + " of " +
                           Plural(modules, "module");
     if (state.fix)
         summary = "fixed " + Plural(fixed, "finding") + "; " + summary + " left";
     else if (fixable > 0)
         summary += "; " + std::to_string(fixable) + " fixable with --fix";
     err << summary << '\n';
-    return findings.empty() ? kDone : kRefused;
+    return count == 0 ? kDone : kRefused;
 }
 
 std::string RulesHelp() {

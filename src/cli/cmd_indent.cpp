@@ -64,7 +64,7 @@ void AddIndentCommand(CLI::App& app, Context& context) {
                 if (state->all && state->check) {
                     // Nothing is changed: the indenter runs on a preview of the module.
                     s.status = kDone;
-                    for (const Indent::PreviewedBlock& p : Indent::PreviewModule(s.dialogs, m))
+                    for (const Indent::PreviewedBlock& p : Indent::PreviewModule(s.dialogs, m, [&m](long line) { return m.LineText(line); }))
                         if (p.firstMoved > 0) ReportChanged(s, p.block);
                 } else if (state->all) {
                     Indent::IndentModule(s.dialogs, m);

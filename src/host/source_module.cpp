@@ -139,6 +139,11 @@ std::string SourceModule::Lines(long startLine, long count) const {
     return text;
 }
 
+std::string_view SourceModule::LineText(long line) const {
+    impl_->RequireLine(line);
+    return impl_->buffer.Text(static_cast<std::size_t>(line - 1));
+}
+
 void SourceModule::InsertLines(long line, const std::string& text) {
     if (line < 1 || line > impl_->Count() + 1) ide::Raise(ide::kInvalidCall);
     const std::vector<std::string_view> pieces = ide::SplitLines(text);

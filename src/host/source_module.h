@@ -101,6 +101,9 @@ public:
     /// them, and reports it as lines inserted.
     void Restore(const CutLines& cut);
 
+    /// The text of code line `line` as Lines(line, 1) gives it, without a copy:
+    /// valid until the module's next edit.
+    std::string_view LineText(long line) const;
     /// The whole file text, hidden lines included, each line with its own line end.
     std::string Text() const;
     /// The same piece by piece: `put(line, lineEnd)` for every line of the file.

@@ -4,8 +4,10 @@
 // Failing host steps are passed over; nothing here throws HostError.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ide/ide.h"
@@ -52,8 +54,10 @@ struct PreviewedBlock {
     long firstMoved = 0;
 };
 
-/// What IndentModule would do, without changing the module.
-std::vector<PreviewedBlock> PreviewModule(platform::DialogPort& dialogs, const ide::CodeModule& module);
+/// What IndentModule would do, without changing the module. `lineText` reads
+/// a line's text as Lines(line, 1) gives it, without copying it.
+std::vector<PreviewedBlock> PreviewModule(platform::DialogPort& dialogs, const ide::CodeModule& module,
+                                          const std::function<std::string_view(long line)>& lineText);
 
 /// The Indent button: re-indents the procedure part that holds the start of the
 /// active code pane's selection. With no procedure there (the cursor in the
