@@ -182,15 +182,18 @@ public:
         const std::string name = m_.Name().empty() ? std::string("the module") : m_.Name();
         if (On(Rule::ModuleHeader) && !HasModuleHeader(top)) AddModule(Rule::ModuleHeader, name + " has no module header");
         if (On(Rule::Notice) && !HasNotice(top)) AddModule(Rule::Notice, name + " has no rights notice");
-        std::map<long, long> indentMoves;  // first moved line per part start
-        if (On(Rule::Indent)) indentMoves = IndentMoves();
+        // The parts the indenter would change, in the order they stand, as the procedures are.
+        const std::vector<Indent::PreviewedBlock> previewed = On(Rule::Indent) ? IndentPreview() : std::vector<Indent::PreviewedBlock>{};
+        auto moves = previewed.begin();
+        findings_.reserve(procs.size());
         for (const host::ProcInfo& info : procs) {
             if (config_.Skips(info.name)) continue;
             const Part part(m_, info);
             CheckHeader(part);
             CheckHandler(part);
-            if (auto it = indentMoves.find(info.startLine); it != indentMoves.end())
-                Add(Rule::Indent, it->second, part, part.display + " is not indented as the indenter writes it");
+            while (moves != previewed.end() && moves->block.startLine < info.startLine) ++moves;
+            if (moves != previewed.end() && moves->block.startLine == info.startLine && moves->firstMoved > 0)
+                Add(Rule::Indent, moves->firstMoved, part, part.display + " is not indented as the indenter writes it");
         }
         const auto byLine = [](const Finding& a, const Finding& b) { return a.line < b.line; };
         if (!std::is_sorted(findings_.begin(), findings_.end(), byLine))
@@ -274,13 +277,10 @@ private:
         }
     }
 
-    // The first line the indenter would move in each part, by the part's first line.
-    std::map<long, long> IndentMoves() const {
+    // Each part the indenter would run over, with the first line it would move.
+    std::vector<Indent::PreviewedBlock> IndentPreview() const {
         Silent silent;
-        std::map<long, long> first;
-        for (const Indent::PreviewedBlock& p : Indent::PreviewModule(silent, m_, [this](long line) { return m_.LineText(line); }))
-            if (p.firstMoved > 0) first[p.block.startLine] = p.firstMoved;
-        return first;
+        return Indent::PreviewModule(silent, m_, [this](long line) { return m_.LineText(line); });
     }
 
     const host::SourceModule& m_;
