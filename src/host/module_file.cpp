@@ -179,10 +179,7 @@ void ModuleFile::WriteBytes(const platform::ByteSink& sink, std::size_t piece) c
 bool ModuleFile::Changed() const {
     if (module.Revision() == loadedRevision) return false;  // a module reads back as its bytes
     if (original.digest.empty()) throw std::logic_error(path + " was loaded without its digest");
-    // Bytes of another size differ: counting them is cheaper than a digest.
-    std::uintmax_t size = 0;
-    WriteBytes([&size](std::string_view piece) { size += piece.size(); });
-    if (size != original.size) return true;
+    // One pass: the digest of the pieces counts their size as it goes.
     return platform::FileContent::Of([this](const platform::ByteSink& sink) { WriteBytes(sink); }) != original;
 }
 
